@@ -1,0 +1,612 @@
+#include "BmpReader.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <utility>
+
+namespace logo {
+
+namespace {
+
+// File header, 14 bytes at offset 0:
+//   0  2  bfType       "BM"
+//   2  4  bfSize       not trusted, never read (many writers get it wrong)
+//   6  4  bfReserved1/2
+//  10  4  bfOffBits    offset of the first pixel byte
+//
+// Info header at offset 14 (offsets below are from the start of the file):
+//  OS/2 1.x core header (biSize 12):
+//  14  4  bcSize
+//  18  2  bcWidth      unsigned
+//  20  2  bcHeight     unsigned, rows always bottom-up
+//  22  2  bcPlanes
+//  24  2  bcBitCount
+//  Windows 40/52/56/108/124 and OS/2 2.x 16/64 byte headers:
+//  14  4  biSize
+//  18  4  biWidth
+//  22  4  biHeight     negative for top-down rows
+//  26  2  biPlanes
+//  28  2  biBitCount
+//  30  4  biCompression   (absent from the 16-byte OS/2 header: 0)
+//  34  4  biSizeImage     not needed: row sizes come from the width
+//  38  4  biXPelsPerMeter
+//  42  4  biYPelsPerMeter
+//  46  4  biClrUsed       0 means 2^bits for indexed pictures
+//  50  4  biClrImportant
+//  54  4  red mask        inside the header from 52 bytes on; after a
+//  58  4  green mask      40-byte header when the compression is bitfields
+//  62  4  blue mask
+//  66  4  alpha mask      (ignored: pictures have no alpha)
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::size_t kOffBitsAt = 10;
+constexpr std::size_t kHeaderSizeAt = 14;
+constexpr std::size_t kCoreWidthAt = 18;
+constexpr std::size_t kCoreHeightAt = 20;
+constexpr std::size_t kCorePlanesAt = 22;
+constexpr std::size_t kCoreBitCountAt = 24;
+constexpr std::size_t kWidthAt = 18;
+constexpr std::size_t kHeightAt = 22;
+constexpr std::size_t kPlanesAt = 26;
+constexpr std::size_t kBitCountAt = 28;
+constexpr std::size_t kCompressionAt = 30;
+constexpr std::size_t kClrUsedAt = 46;
+constexpr std::size_t kMasksAt = 54;
+
+constexpr std::uint32_t kCoreHeaderSize = 12;
+constexpr std::uint32_t kOs2ShortHeaderSize = 16;
+constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::uint32_t kOs2HeaderSize = 64;
+// 52 and 56 add the masks to the 40-byte header; 108 and 124 are v4 and v5.
+constexpr std::array<std::uint32_t, 8> kHeaderSizes = {kCoreHeaderSize, kOs2ShortHeaderSize, kInfoHeaderSize, 52, 56,
+                                                       kOs2HeaderSize, 108, 124};
+
+constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiRle8 = 1;
+constexpr std::uint32_t kBiRle4 = 2;
+constexpr std::uint32_t kBiBitfields = 3;
+constexpr std::uint32_t kBiJpeg = 4;
+constexpr std::uint32_t kBiPng = 5;
+constexpr std::uint32_t kBiAlphaBitfields = 6;
+
+// Little-endian reads. Callers have checked that the bytes are there.
+std::uint16_t ReadU16(std::span<const std::uint8_t> data, std::size_t at)
+{
+    const std::uint16_t low = data[at];
+    const std::uint16_t high = data[at + 1];
+    return static_cast<std::uint16_t>(low | (high << 8));
+}
+
+std::uint32_t ReadU32(std::span<const std::uint8_t> data, std::size_t at)
+{
+    const std::uint32_t low = ReadU16(data, at);
+    const std::uint32_t high = ReadU16(data, at + 2);
+    return low | (high << 16);
+}
+
+std::int32_t ReadI32(std::span<const std::uint8_t> data, std::size_t at)
+{
+    const std::uint32_t value = ReadU32(data, at);
+    return std::bit_cast<std::int32_t>(value);
+}
+
+LoadResult Fail(LoadErrorKind kind, std::string reason)
+{
+    LoadResult result;
+    result.error = LoadError{kind, std::move(reason)};
+    return result;
+}
+
+std::string Hex(std::uint32_t value)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text = "0x";
+    bool started = false;
+    for (int shift = 28; shift >= 0; shift -= 4) {
+        const std::uint32_t digit = (value >> shift) & 0xfu;
+        started = started || digit != 0 || shift == 0;
+        if (started)
+            text += kDigits[digit];
+    }
+    return text;
+}
+
+enum class Encoding { Uncompressed, Bitfields, Rle8, Rle4 };
+
+// One colour channel of a direct-colour pixel.
+struct Channel {
+    std::uint32_t mask = 0;
+    int shift = 0;
+    std::uint64_t maximum = 0;  // the largest value the channel holds
+
+    std::uint8_t Scale(std::uint32_t pixel) const
+    {
+        if (maximum == 0)
+            return 0;
+        const std::uint64_t value = (pixel & mask) >> shift;
+        return static_cast<std::uint8_t>((value * 255 + maximum / 2) / maximum);
+    }
+};
+
+Channel MakeChannel(std::uint32_t mask)
+{
+    Channel channel;
+    channel.mask = mask;
+    if (mask != 0) {
+        channel.shift = std::countr_zero(mask);
+        channel.maximum = (std::uint64_t{mask} >> channel.shift);
+    }
+    return channel;
+}
+
+// Everything the headers say, validated.
+struct Layout {
+    std::int32_t width = 0;
+    std::int32_t height = 0;  // always positive here
+    bool topDown = false;
+    std::uint16_t bits = 0;
+    Encoding encoding = Encoding::Uncompressed;
+    std::array<std::uint32_t, 3> masks{};  // red, green, blue
+    std::size_t tableOffset = 0;
+    std::size_t tableEntrySize = 4;
+    std::size_t tableEntries = 0;  // entries present in the file
+    std::size_t dataOffset = 0;
+};
+
+bool IsKnownHeaderSize(std::uint32_t size)
+{
+    return std::find(kHeaderSizes.begin(), kHeaderSizes.end(), size) != kHeaderSizes.end();
+}
+
+bool IsBmpBitCount(std::uint16_t bits)
+{
+    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+// Maps the compression field to an encoding, or says why it cannot be read.
+std::optional<LoadError> ChooseEncoding(std::uint32_t compression, std::uint16_t bits, bool os2, Encoding& encoding)
+{
+    // OS/2 2.x gave 3 and 4 their own meanings.
+    if (os2 && compression == kBiBitfields)
+        return LoadError{LoadErrorKind::Unsupported, "Huffman-compressed BMP is not supported"};
+    if (os2 && compression == kBiJpeg)
+        return LoadError{LoadErrorKind::Unsupported, "24-bit RLE-compressed BMP is not supported"};
+    if (compression == kBiJpeg)
+        return LoadError{LoadErrorKind::Unsupported, "BMP holding a JPEG image is not supported"};
+    if (compression == kBiPng)
+        return LoadError{LoadErrorKind::Unsupported, "BMP holding a PNG image is not supported"};
+    if (compression >= 11 && compression <= 13)
+        return LoadError{LoadErrorKind::Unsupported, "CMYK BMP is not supported"};
+    if (!IsBmpBitCount(bits))
+        return LoadError{LoadErrorKind::Malformed, "bit count " + std::to_string(bits) + " is not a BMP bit count"};
+
+    const bool valid = (compression == kBiRgb) || (compression == kBiRle8 && bits == 8)
+        || (compression == kBiRle4 && bits == 4)
+        || ((compression == kBiBitfields || compression == kBiAlphaBitfields) && (bits == 16 || bits == 32));
+    if (!valid) {
+        if (compression > kBiAlphaBitfields)
+            return LoadError{LoadErrorKind::Malformed,
+                             "compression " + std::to_string(compression) + " is not a BMP compression method"};
+        return LoadError{LoadErrorKind::Malformed, "compression " + std::to_string(compression) + " is not valid at "
+                                                       + std::to_string(bits) + " bits per pixel"};
+    }
+    if (compression == kBiRle8)
+        encoding = Encoding::Rle8;
+    else if (compression == kBiRle4)
+        encoding = Encoding::Rle4;
+    else if (compression == kBiRgb)
+        encoding = Encoding::Uncompressed;
+    else
+        encoding = Encoding::Bitfields;
+    return std::nullopt;
+}
+
+std::optional<LoadError> CheckMask(std::uint32_t mask, std::uint16_t bits)
+{
+    if (bits == 16 && mask > 0xffffu)
+        return LoadError{LoadErrorKind::Malformed, "colour mask " + Hex(mask) + " does not fit in 16-bit pixels"};
+    if (mask != 0) {
+        const std::uint32_t run = mask >> std::countr_zero(mask);
+        if ((run & (run + 1)) != 0)
+            return LoadError{LoadErrorKind::Malformed, "colour mask " + Hex(mask) + " is not one run of bits"};
+    }
+    return std::nullopt;
+}
+
+// Reads and checks the headers, the masks and the placement of the colour
+// table and the pixel data. Reads nothing beyond the headers' own bytes.
+std::optional<LoadError> ParseHeaders(std::span<const std::uint8_t> data, Layout& layout)
+{
+    const std::uint64_t fileSize = data.size();
+    if (fileSize < 2 || data[0] != 'B' || data[1] != 'M')
+        return LoadError{LoadErrorKind::Malformed, "not a BMP file: the signature is not \"BM\""};
+    if (fileSize < kFileHeaderSize + 4)
+        return LoadError{LoadErrorKind::Truncated, "BMP file header is cut short"};
+
+    const std::uint32_t dataOffset = ReadU32(data, kOffBitsAt);
+    const std::uint32_t headerSize = ReadU32(data, kHeaderSizeAt);
+    if (!IsKnownHeaderSize(headerSize))
+        return LoadError{LoadErrorKind::Malformed,
+                         "header size " + std::to_string(headerSize) + " is not a BMP header size"};
+    if (fileSize < kFileHeaderSize + headerSize)
+        return LoadError{LoadErrorKind::Truncated, "BMP info header is cut short"};
+
+    const bool core = headerSize == kCoreHeaderSize;
+    const bool os2 = headerSize == kOs2ShortHeaderSize || headerSize == kOs2HeaderSize;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::uint16_t planes = 0;
+    std::uint16_t bits = 0;
+    std::uint32_t compression = kBiRgb;
+    std::uint32_t clrUsed = 0;
+    if (core) {
+        const std::uint16_t coreWidth = ReadU16(data, kCoreWidthAt);
+        const std::uint16_t coreHeight = ReadU16(data, kCoreHeightAt);
+        width = coreWidth;
+        height = coreHeight;
+        planes = ReadU16(data, kCorePlanesAt);
+        bits = ReadU16(data, kCoreBitCountAt);
+    } else {
+        const std::int32_t infoWidth = ReadI32(data, kWidthAt);
+        const std::int32_t infoHeight = ReadI32(data, kHeightAt);
+        width = infoWidth;
+        height = infoHeight;
+        planes = ReadU16(data, kPlanesAt);
+        bits = ReadU16(data, kBitCountAt);
+        if (headerSize >= kInfoHeaderSize) {
+            compression = ReadU32(data, kCompressionAt);
+            clrUsed = ReadU32(data, kClrUsedAt);
+        }
+    }
+
+    if (planes != 1)
+        return LoadError{LoadErrorKind::Malformed, "plane count " + std::to_string(planes) + " is not 1"};
+    if (auto error = ChooseEncoding(compression, bits, os2, layout.encoding))
+        return error;
+    if (width <= 0)
+        return LoadError{LoadErrorKind::Malformed, "width " + std::to_string(width) + " is not positive"};
+    if (height == 0 || height == std::numeric_limits<std::int32_t>::min())
+        return LoadError{LoadErrorKind::Malformed, "height " + std::to_string(height) + " is not a valid height"};
+    layout.topDown = height < 0;
+    const std::int64_t rows = layout.topDown ? -height : height;
+    const std::string size = std::to_string(width) + " x " + std::to_string(rows);
+    if (width > kMaxDimension || rows > kMaxDimension)
+        return LoadError{LoadErrorKind::TooLarge, "picture size " + size + " is beyond the limit of "
+                                                      + std::to_string(kMaxDimension) + " pixels a side"};
+    if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(rows) > kMaxPixelCount)
+        return LoadError{LoadErrorKind::TooLarge, "picture size " + size + " is beyond the limit of "
+                                                      + std::to_string(kMaxPixelCount) + " pixels"};
+    if (layout.topDown && (layout.encoding == Encoding::Rle8 || layout.encoding == Encoding::Rle4))
+        return LoadError{LoadErrorKind::Malformed, "RLE-compressed BMP cannot have top-down rows"};
+    layout.width = static_cast<std::int32_t>(width);
+    layout.height = static_cast<std::int32_t>(rows);
+    layout.bits = bits;
+
+    // Masks follow a 40-byte header; longer headers carry them inside.
+    std::uint64_t headersEnd = kFileHeaderSize + std::uint64_t{headerSize};
+    if (layout.encoding == Encoding::Bitfields) {
+        if (headerSize == kInfoHeaderSize) {
+            headersEnd += compression == kBiAlphaBitfields ? 16 : 12;
+            if (fileSize < headersEnd)
+                return LoadError{LoadErrorKind::Truncated, "BMP colour masks are cut short"};
+        }
+        const std::uint32_t red = ReadU32(data, kMasksAt);
+        const std::uint32_t green = ReadU32(data, kMasksAt + 4);
+        const std::uint32_t blue = ReadU32(data, kMasksAt + 8);
+        layout.masks = {red, green, blue};
+        for (const std::uint32_t mask : layout.masks)
+            if (auto error = CheckMask(mask, bits))
+                return error;
+    } else if (bits == 16) {
+        layout.masks = {0x7c00u, 0x03e0u, 0x001fu};
+    } else if (bits == 32) {
+        layout.masks = {0x00ff0000u, 0x0000ff00u, 0x000000ffu};
+    }
+
+    if (dataOffset > fileSize)
+        return LoadError{LoadErrorKind::Truncated, "BMP data offset is beyond the end of the file"};
+    if (dataOffset < headersEnd)
+        return LoadError{LoadErrorKind::Malformed,
+                         "BMP data offset " + std::to_string(dataOffset) + " points into the headers"};
+    layout.dataOffset = dataOffset;
+
+    // Direct-colour pictures may carry a table for display hints; the pixel
+    // data offset skips it and nothing reads it.
+    if (bits <= 8) {
+        const std::uint64_t fullTable = std::uint64_t{1} << bits;
+        layout.tableOffset = static_cast<std::size_t>(headersEnd);
+        layout.tableEntrySize = core ? 3 : 4;
+        std::uint64_t entries = fullTable;
+        if (core) {
+            // The core header has no entry count: the table fills the space up
+            // to the pixels, at most 2^bits entries.
+            entries = std::min<std::uint64_t>(fullTable, (dataOffset - headersEnd) / 3);
+        } else if (clrUsed > fullTable) {
+            return LoadError{LoadErrorKind::Malformed, "palette size " + std::to_string(clrUsed) + " is more than "
+                                                           + std::to_string(bits) + "-bit pixels can index"};
+        } else if (clrUsed != 0) {
+            entries = clrUsed;
+        }
+        if (headersEnd + entries * layout.tableEntrySize > fileSize)
+            return LoadError{LoadErrorKind::Truncated, "BMP colour table runs past the end of the file"};
+        layout.tableEntries = static_cast<std::size_t>(entries);
+    }
+
+    if (layout.encoding == Encoding::Uncompressed || layout.encoding == Encoding::Bitfields) {
+        const std::uint64_t rowSize = ((std::uint64_t(layout.width) * bits + 31) / 32) * 4;
+        const std::uint64_t needed = rowSize * std::uint64_t(layout.height);
+        if (needed > fileSize - dataOffset)
+            return LoadError{LoadErrorKind::Truncated, "BMP pixel data is cut short: " + std::to_string(needed)
+                                                           + " bytes needed, "
+                                                           + std::to_string(fileSize - dataOffset) + " present"};
+    }
+    return std::nullopt;
+}
+
+std::vector<RgbQuad> ReadColorTable(std::span<const std::uint8_t> data, const Layout& layout)
+{
+    // A short table is filled with black so every index names an entry.
+    std::vector<RgbQuad> table(std::size_t{1} << layout.bits);
+    for (std::size_t i = 0; i < layout.tableEntries; ++i) {
+        const std::size_t at = layout.tableOffset + i * layout.tableEntrySize;
+        RgbQuad& entry = table[i];
+        entry.blue = data[at];
+        entry.green = data[at + 1];
+        entry.red = data[at + 2];
+        entry.reserved = layout.tableEntrySize == 4 ? data[at + 3] : 0;
+    }
+    return table;
+}
+
+// Row r of the file is row (height - 1 - r) of the picture unless top-down.
+std::size_t PictureRow(const Layout& layout, std::size_t fileRow)
+{
+    return layout.topDown ? fileRow : static_cast<std::size_t>(layout.height) - 1 - fileRow;
+}
+
+void DecodeIndexedRows(std::span<const std::uint8_t> data, const Layout& layout, std::vector<std::uint8_t>& pixels)
+{
+    const std::size_t width = static_cast<std::size_t>(layout.width);
+    const std::size_t rowSize = ((width * layout.bits + 31) / 32) * 4;
+    const unsigned bits = layout.bits;
+    const unsigned valueMask = (1u << bits) - 1;
+    for (std::size_t fileRow = 0; fileRow < static_cast<std::size_t>(layout.height); ++fileRow) {
+        const std::uint8_t* source = data.data() + layout.dataOffset + fileRow * rowSize;
+        std::uint8_t* target = pixels.data() + PictureRow(layout, fileRow) * width;
+        if (bits == 8) {
+            std::memcpy(target, source, width);
+            continue;
+        }
+        for (std::size_t x = 0; x < width; ++x) {
+            const std::size_t bitPosition = x * bits;
+            const unsigned shift = 8 - bits - static_cast<unsigned>(bitPosition % 8);
+            target[x] = static_cast<std::uint8_t>((source[bitPosition / 8] >> shift) & valueMask);
+        }
+    }
+}
+
+void DecodeDirectRows(std::span<const std::uint8_t> data, const Layout& layout, std::vector<std::uint8_t>& pixels)
+{
+    const std::size_t width = static_cast<std::size_t>(layout.width);
+    const std::size_t rowSize = ((width * layout.bits + 31) / 32) * 4;
+    const Channel red = MakeChannel(layout.masks[0]);
+    const Channel green = MakeChannel(layout.masks[1]);
+    const Channel blue = MakeChannel(layout.masks[2]);
+    for (std::size_t fileRow = 0; fileRow < static_cast<std::size_t>(layout.height); ++fileRow) {
+        const std::uint8_t* source = data.data() + layout.dataOffset + fileRow * rowSize;
+        std::uint8_t* target = pixels.data() + PictureRow(layout, fileRow) * width * 4;
+        for (std::size_t x = 0; x < width; ++x, target += 4) {
+            if (layout.bits == 24) {
+                target[0] = source[x * 3];
+                target[1] = source[x * 3 + 1];
+                target[2] = source[x * 3 + 2];
+                continue;
+            }
+            std::uint32_t pixel = 0;
+            if (layout.bits == 16) {
+                const std::uint32_t low = source[x * 2];
+                const std::uint32_t high = source[x * 2 + 1];
+                pixel = low | (high << 8);
+            } else {
+                pixel = ReadU32(data, layout.dataOffset + fileRow * rowSize + x * 4);
+            }
+            target[0] = blue.Scale(pixel);
+            target[1] = green.Scale(pixel);
+            target[2] = red.Scale(pixel);
+        }
+    }
+}
+
+// Both RLE variants: pairs of (count, value) runs, and escapes after a zero
+// count: 0 end of line, 1 end of bitmap, 2 delta, 3..255 an absolute run
+// padded to an even number of bytes. Every step consumes input, and every
+// run and delta is checked against the row and the picture.
+std::optional<LoadError> DecodeRle(std::span<const std::uint8_t> data, const Layout& layout,
+                                   std::vector<std::uint8_t>& pixels)
+{
+    const bool rle4 = layout.encoding == Encoding::Rle4;
+    const std::size_t width = static_cast<std::size_t>(layout.width);
+    const std::size_t rows = static_cast<std::size_t>(layout.height);
+    const std::size_t end = data.size();
+    std::size_t at = layout.dataOffset;
+    std::size_t x = 0;
+    std::size_t y = 0;  // file row, bottom-up
+    const auto pastLastRow = [] {
+        return LoadError{LoadErrorKind::Malformed, "RLE data goes past the last row"};
+    };
+    const auto pastRowEnd = [&] {
+        return LoadError{LoadErrorKind::Malformed, "RLE run goes past the end of row " + std::to_string(y)};
+    };
+
+    for (;;) {
+        if (end - at < 2)
+            return LoadError{LoadErrorKind::Truncated, "RLE data ends before the end-of-bitmap marker"};
+        const std::uint8_t count = data[at];
+        const std::uint8_t value = data[at + 1];
+        at += 2;
+        if (count > 0) {
+            if (y >= rows)
+                return pastLastRow();
+            if (count > width - x)
+                return pastRowEnd();
+            std::uint8_t* target = pixels.data() + PictureRow(layout, y) * width + x;
+            if (rle4) {
+                const std::uint8_t high = static_cast<std::uint8_t>(value >> 4);
+                const std::uint8_t low = static_cast<std::uint8_t>(value & 0x0f);
+                for (std::size_t i = 0; i < count; ++i)
+                    target[i] = (i % 2 == 0) ? high : low;
+            } else {
+                std::memset(target, value, count);
+            }
+            x += count;
+            continue;
+        }
+        if (value == 0) {  // end of line
+            if (y >= rows)
+                return pastLastRow();
+            ++y;
+            x = 0;
+        } else if (value == 1) {  // end of bitmap
+            return std::nullopt;
+        } else if (value == 2) {  // delta: move right and up
+            if (end - at < 2)
+                return LoadError{LoadErrorKind::Truncated, "RLE data ends inside a delta"};
+            const std::uint8_t dx = data[at];
+            const std::uint8_t dy = data[at + 1];
+            at += 2;
+            if (dx > width - x || dy > rows - std::min(y, rows))
+                return LoadError{LoadErrorKind::Malformed, "RLE delta moves outside the picture"};
+            x += dx;
+            y += dy;
+        } else {  // absolute run of `value` pixels
+            const std::size_t length = value;
+            const std::size_t bytes = rle4 ? (length + 1) / 2 : length;
+            const std::size_t padded = bytes + (bytes % 2);
+            if (y >= rows)
+                return pastLastRow();
+            if (length > width - x)
+                return pastRowEnd();
+            if (end - at < padded)
+                return LoadError{LoadErrorKind::Truncated, "RLE data ends inside an absolute run"};
+            std::uint8_t* target = pixels.data() + PictureRow(layout, y) * width + x;
+            if (rle4) {
+                for (std::size_t i = 0; i < length; ++i) {
+                    const std::uint8_t packed = data[at + i / 2];
+                    target[i] = static_cast<std::uint8_t>((i % 2 == 0) ? (packed >> 4) : (packed & 0x0f));
+                }
+            } else {
+                std::memcpy(target, data.data() + at, length);
+            }
+            at += padded;
+            x += length;
+        }
+    }
+}
+
+// The common case of an uncompressed 8-bit file whose rows need no padding
+// (every logo): the rows are put in picture order inside the file's own
+// buffer, which then becomes the picture's pixels. One allocation, no copy
+// into a second buffer.
+std::optional<LoadResult> DecodeUnpaddedIndexed8InPlace(std::vector<std::uint8_t>& bytes)
+{
+    Layout layout;
+    if (ParseHeaders(bytes, layout) || layout.encoding != Encoding::Uncompressed || layout.bits != 8)
+        return std::nullopt;
+    const std::size_t width = static_cast<std::size_t>(layout.width);
+    const std::size_t height = static_cast<std::size_t>(layout.height);
+    if (((width * 8 + 31) / 32) * 4 != width)
+        return std::nullopt;
+
+    Picture picture;
+    picture.width = layout.width;
+    picture.height = layout.height;
+    picture.planes = 1;
+    picture.bitsPerPixel = 8;
+    picture.colorTable = ReadColorTable(bytes, layout);
+
+    std::uint8_t* rows = bytes.data() + layout.dataOffset;
+    if (!layout.topDown) {
+        std::vector<std::uint8_t> spare(width);
+        for (std::size_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+            std::memcpy(spare.data(), rows + top * width, width);
+            std::memcpy(rows + top * width, rows + bottom * width, width);
+            std::memcpy(rows + bottom * width, spare.data(), width);
+        }
+    }
+    std::memmove(bytes.data(), rows, width * height);
+    bytes.resize(width * height);
+    picture.pixels = std::move(bytes);
+
+    LoadResult result;
+    result.picture = std::move(picture);
+    return result;
+}
+
+}  // namespace
+
+LoadResult DecodeBmp(std::span<const std::uint8_t> data)
+{
+    Layout layout;
+    if (auto error = ParseHeaders(data, layout))
+        return Fail(error->kind, std::move(error->reason));
+
+    Picture picture;
+    picture.width = layout.width;
+    picture.height = layout.height;
+    picture.planes = 1;
+    picture.bitsPerPixel = layout.bits;
+    const std::size_t pixelCount = static_cast<std::size_t>(layout.width) * static_cast<std::size_t>(layout.height);
+    if (picture.IsIndexed()) {
+        picture.colorTable = ReadColorTable(data, layout);
+        if (layout.encoding == Encoding::Uncompressed) {
+            // Every byte is overwritten by the rows.
+            picture.pixels.resize(pixelCount);
+            DecodeIndexedRows(data, layout, picture.pixels);
+        } else {
+            // Pixels an RLE stream skips keep index 0.
+            picture.pixels.assign(pixelCount, 0);
+            if (auto error = DecodeRle(data, layout, picture.pixels))
+                return Fail(error->kind, std::move(error->reason));
+        }
+    } else {
+        picture.pixels.assign(pixelCount * 4, 0);
+        DecodeDirectRows(data, layout, picture.pixels);
+    }
+
+    LoadResult result;
+    result.picture = std::move(picture);
+    return result;
+}
+
+LoadResult LoadBmpFile(const std::string& path)
+{
+    // A folder opens like a file here but has no size that means anything.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored))
+        return Fail(LoadErrorKind::Io, path + " is a folder, not a file");
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return Fail(LoadErrorKind::Io, "cannot open " + path);
+    file.seekg(0, std::ios::end);
+    const std::streamoff size = file.tellg();
+    if (!file || size < 0)
+        return Fail(LoadErrorKind::Io, "cannot read " + path);
+    if (static_cast<std::uint64_t>(size) > kMaxFileSize)
+        return Fail(LoadErrorKind::TooLarge, path + " is larger than " + std::to_string(kMaxFileSize) + " bytes");
+    file.seekg(0, std::ios::beg);
+
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    file.read(reinterpret_cast<char*>(bytes.data()), size);
+    if (file.gcount() != size)
+        return Fail(LoadErrorKind::Io, "cannot read " + path);
+    if (auto decoded = DecodeUnpaddedIndexed8InPlace(bytes))
+        return std::move(*decoded);
+    return DecodeBmp(bytes);
+}
+
+}  // namespace logo

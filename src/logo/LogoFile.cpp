@@ -1,0 +1,184 @@
+#include "LogoFile.h"
+
+#include "BmpReader.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace logo {
+
+namespace {
+
+// The 54 header bytes of a logo file:
+//   0 bfType "BM"          2 bfSize 129078       6 bfReserved1 0     8 bfReserved2 0
+//  10 bfOffBits 1078      14 biSize 40          18 biWidth          22 biHeight (positive: bottom-up)
+//  26 biPlanes            28 biBitCount         30 biCompression 0  34 biSizeImage 128000
+//  38 biXPelsPerMeter 0   42 biYPelsPerMeter 0  46 biClrUsed 256    50 biClrImportant (marker byte)
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::size_t kInfoHeaderSize = 40;
+
+void PutU16(std::uint8_t* at, std::uint16_t value)
+{
+    at[0] = static_cast<std::uint8_t>(value);
+    at[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void PutU32(std::uint8_t* at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::uint16_t GetU16(const std::uint8_t* at)
+{
+    const std::uint16_t low = at[0];
+    const std::uint16_t high = at[1];
+    return static_cast<std::uint16_t>(low | (high << 8));
+}
+
+std::uint32_t GetU32(const std::uint8_t* at)
+{
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | at[i];
+    return value;
+}
+
+std::vector<std::uint8_t> BuildLogoFile(const LogoImage& picture, const ColorTable& table, bool animated,
+                                        std::uint8_t count)
+{
+    std::vector<std::uint8_t> file(kLogoFileSize, 0);
+    std::uint8_t* h = file.data();
+    h[0] = 'B';
+    h[1] = 'M';
+    PutU32(h + 2, static_cast<std::uint32_t>(kLogoFileSize));          // bfSize
+    PutU32(h + 10, static_cast<std::uint32_t>(kLogoPixelOffset));      // bfOffBits
+    PutU32(h + 14, static_cast<std::uint32_t>(kInfoHeaderSize));       // biSize
+    PutU32(h + 18, static_cast<std::uint32_t>(picture.width));         // biWidth
+    PutU32(h + 22, static_cast<std::uint32_t>(picture.height));        // biHeight
+    PutU16(h + 26, picture.planes);                                     // biPlanes
+    PutU16(h + 28, picture.bitsPerPixel);                               // biBitCount
+    PutU32(h + 30, 0);                                                  // biCompression
+    PutU32(h + 34, static_cast<std::uint32_t>(kLogoPixelBytes));       // biSizeImage
+    PutU32(h + 38, 0);                                                  // biXPelsPerMeter
+    PutU32(h + 42, 0);                                                  // biYPelsPerMeter
+    PutU32(h + 46, 256);                                                // biClrUsed
+    PutU32(h + 50, 0);                                                  // biClrImportant
+    if (animated)
+        h[kAnimationMarkerOffset] = static_cast<std::uint8_t>(256 - count);
+
+    std::uint8_t* entries = h + kFileHeaderSize + kInfoHeaderSize;
+    for (const RgbQuad& entry : table) {
+        entries[0] = entry.blue;
+        entries[1] = entry.green;
+        entries[2] = entry.red;
+        entries[3] = entry.reserved;
+        entries += 4;
+    }
+
+    // Rows bottom-up: the file's first row is the picture's last.
+    const auto rowBytes = static_cast<std::size_t>(kLogoWidth);
+    std::uint8_t* rows = h + kLogoPixelOffset;
+    for (std::size_t y = 0; y < static_cast<std::size_t>(kLogoHeight); ++y) {
+        const std::size_t sourceRow = static_cast<std::size_t>(kLogoHeight) - 1 - y;
+        std::memcpy(rows + y * rowBytes, picture.pixels.data() + sourceRow * rowBytes, rowBytes);
+    }
+    return file;
+}
+
+std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target)
+{
+    static std::mt19937_64 generator{std::random_device{}()};
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(generator()));
+    std::filesystem::path temporary = target;
+    temporary += suffix;
+    return temporary;
+}
+
+}  // namespace
+
+bool IsLogoFile(const std::string& path)
+{
+    const LoadResult loaded = LoadBmpFile(path);
+    return loaded && loaded.picture->width == kLogoWidth && loaded.picture->height == kLogoHeight
+        && loaded.picture->bitsPerPixel == kLogoBits;
+}
+
+bool ReadAnimationCount(const std::string& path, std::uint8_t& count)
+{
+    count = 0;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    file.seekg(static_cast<std::streamoff>(kAnimationMarkerOffset));
+    char marker = 0;
+    if (!file.get(marker))
+        return false;
+    const auto byte = static_cast<std::uint8_t>(marker);
+    if (byte == 0)
+        return false;
+    count = static_cast<std::uint8_t>(256 - byte);
+    return true;
+}
+
+bool WriteLogoFile(const std::string& path, const LogoImage& picture, const ColorTable& table, bool animated,
+                   std::uint8_t count)
+{
+    if (!IsLogoImage(picture) || path.empty())
+        return false;
+    const std::vector<std::uint8_t> bytes = BuildLogoFile(picture, table, animated, count);
+
+    const std::filesystem::path target(path);
+    std::error_code error;
+    // Windows refuses to replace a read-only file; so do we.
+    const auto existing = std::filesystem::status(target, error);
+    if (!error && std::filesystem::exists(existing)
+        && (existing.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none)
+        return false;
+    const std::filesystem::path temporary = TemporaryNameBeside(target);
+    // "x": never reuse a file that happens to have the temporary's name.
+    std::FILE* out = std::fopen(temporary.c_str(), "wbx");
+    if (!out)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    const bool flushed = std::fflush(out) == 0;
+    const bool closed = std::fclose(out) == 0;
+    if (written && flushed && closed) {
+        std::filesystem::rename(temporary, target, error);
+        if (!error)
+            return true;
+    }
+    std::filesystem::remove(temporary, error);
+    return false;
+}
+
+bool HasExactLogoLayout(const std::string& path)
+{
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) != kLogoFileSize || error)
+        return false;
+    std::ifstream file(path, std::ios::binary);
+    std::array<std::uint8_t, kFileHeaderSize + kInfoHeaderSize> header{};
+    if (!file.read(reinterpret_cast<char*>(header.data()), static_cast<std::streamsize>(header.size())))
+        return false;
+    const std::uint8_t* h = header.data();
+    const std::uint32_t colorsUsed = GetU32(h + 46);
+    return h[0] == 'B' && h[1] == 'M'
+        && GetU32(h + 10) == kLogoPixelOffset
+        && GetU32(h + 14) == kInfoHeaderSize
+        && static_cast<std::int32_t>(GetU32(h + 18)) == kLogoWidth
+        && static_cast<std::int32_t>(GetU32(h + 22)) == kLogoHeight
+        && GetU16(h + 26) == 1
+        && GetU16(h + 28) == kLogoBits
+        && GetU32(h + 30) == 0
+        && (colorsUsed == 0 || colorsUsed == 256);
+}
+
+}  // namespace logo
