@@ -1,0 +1,22 @@
+#pragma once
+// Finding a name in a host folder the way a case-insensitive file system
+// would: "logo.sys" finds "LOGO.SYS".
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// ASCII letters compare without regard to case; other bytes must be equal.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// The host spelling of the entry of folder that matches name. An entry
+// spelt exactly as asked wins; among several other matches, the first in
+// byte order, so the answer does not depend on the order of the folder.
+std::optional<std::string> FindNameIgnoringCase(const std::string& folder, std::string_view name);
+
+// folder + '/' + name, without doubling a trailing slash.
+std::string JoinHostPath(const std::string& folder, std::string_view name);
+
+}  // namespace platform

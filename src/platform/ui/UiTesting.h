@@ -1,0 +1,92 @@
+#pragma once
+// Test hooks for the dialog framework: drive modal dialogs, fire timers,
+// click, type and move the mouse as the user would, and read back what the
+// controls show. For tests and screenshots only; applet code never uses it.
+
+#include "platform/ui/CDialog.h"
+
+#include <QImage>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform::testing {
+
+// Runs callback each time a dialog with templateId starts its modal run:
+// after OnInitDialog, with the window shown, inside the modal loop. The
+// callback can drive the dialog and EndDialog it. Hooks for the same id
+// stack; the newest one runs.
+class ScopedModalHook {
+public:
+    ScopedModalHook(int templateId, std::function<void(CDialog&)> callback);
+    ~ScopedModalHook();
+    ScopedModalHook(const ScopedModalHook&) = delete;
+    ScopedModalHook& operator=(const ScopedModalHook&) = delete;
+
+    int Calls() const;
+
+private:
+    int m_token;
+};
+
+// Ends a modal run that lasts longer than ms with the result -1, so a test
+// that forgot to close a dialog fails instead of hanging; 0 turns it off.
+void SetModalTimeout(int ms);
+
+// Delivers one tick of timer id as if it had elapsed; false when the
+// window has no such timer.
+bool FireTimer(CWnd& dialog, UINT_PTR id);
+std::vector<UINT_PTR> ActiveTimers(CWnd& dialog);
+// The period in milliseconds, -1 when there is no such timer.
+int TimerInterval(CWnd& dialog, UINT_PTR id);
+
+// Clicks a control with the mouse as the user would; false when it is
+// missing, disabled or hidden (and nothing happens then).
+bool ClickControl(CWnd& dialog, int controlId);
+// Hands a WM_COMMAND straight to the dialog's routing.
+void SendCommand(CDialog& dialog, int controlId, UINT code = BN_CLICKED);
+
+enum class MouseAction { Move, LeftDown, LeftUp, RightDown };
+// A mouse event at a point of the dialog's client area; keyFlags takes
+// MK_SHIFT and MK_CONTROL.
+void SendMouse(CWnd& dialog, MouseAction action, POINT clientPoint, UINT keyFlags = 0);
+
+constexpr UINT KEY_ALT = 0x10000;  // with SendKey: the Alt key held
+// A key press to the window's focus widget (or the window): VK_ESCAPE,
+// VK_RETURN, VK_TAB, VK_SPACE, 'A'..'Z', '0'..'9', optionally | KEY_ALT.
+void SendKey(CWnd& window, UINT key);
+// Focuses the control and types text key by key (validators apply).
+void TypeText(CWnd& dialog, int controlId, const std::string& text);
+// The title bar's close box.
+void ClickCloseBox(CWnd& window);
+
+struct ControlState {
+    bool exists = false;
+    bool enabled = false;
+    bool visible = false;
+    bool checked = false;
+    bool focused = false;
+    bool isDefault = false;  // the default push button
+    bool flat = false;
+    std::string text;        // window text as set (mnemonic ampersands kept)
+    RECT rect{};             // pixels, in the dialog's client coordinates
+};
+ControlState QueryControl(CWnd& dialog, int controlId);
+
+// What the tooltip would say for a control, or over a client point
+// (nullopt: no tooltip).
+std::optional<std::string> ToolTipText(CWnd& dialog, int controlId);
+std::optional<std::string> ToolTipAt(CWnd& dialog, POINT clientPoint);
+
+// The owner a top-level window was given (nullptr: none).
+HWND OwnerOf(CWnd& window);
+
+// The window as drawn, frame excluded; a null image without a window.
+QImage GrabWindow(CWnd& window);
+bool SaveWindowPng(CWnd& window, const std::string& path);
+// Pixel sizes of the images of the window's caption icon.
+std::vector<int> WindowIconSizes(CWnd& window);
+
+}  // namespace platform::testing

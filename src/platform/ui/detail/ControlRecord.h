@@ -1,0 +1,31 @@
+#pragma once
+// One control of a dialog window: its template, its widget (a child of
+// the dialog window) and the framework object GetDlgItem hands out.
+
+#include "platform/DialogTemplate.h"
+#include "platform/ui/CWnd.h"
+
+#include <memory>
+
+class QWidget;
+
+namespace platform::detail {
+
+struct ControlRecord {
+    ControlTemplate tpl;
+    QWidget* widget = nullptr;
+    std::unique_ptr<CWnd> wrapper;
+
+    bool IsAutoRadio() const
+    {
+        return tpl.cls == ControlClass::Button && (tpl.style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+    }
+    bool IsGroupBox() const
+    {
+        return tpl.cls == ControlClass::Button && (tpl.style & BS_TYPEMASK) == BS_GROUPBOX;
+    }
+    bool StartsGroup() const { return (tpl.style & WS_GROUP) != 0; }
+    bool IsTabStop() const { return (tpl.style & WS_TABSTOP) != 0; }
+};
+
+}  // namespace platform::detail
