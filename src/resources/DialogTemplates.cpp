@@ -1,0 +1,18 @@
+#include "DialogTemplates.h"
+
+#include <array>
+
+namespace res {
+
+const platform::DialogTemplate* FindDialogTemplate(int id)
+{
+    const std::array all = {&MainDialogTemplate(), &EditorPathDialogTemplate(), &AboutDialogTemplate(),
+                            &AnimDialogTemplate(), &PreviewDialogTemplate()};
+    for (const platform::DialogTemplate* dialog : all) {
+        if (dialog->id == id)
+            return dialog;
+    }
+    return nullptr;
+}
+
+}  // namespace res
