@@ -194,9 +194,14 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
+        // With repetitions the median stands for the benchmark.
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                m_nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime() * ToNanoseconds(run.time_unit);
+            if (run.error_occurred)
+                continue;
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (single || median)
+                m_nanoseconds[run.run_name.function_name] = run.GetAdjustedRealTime() * ToNanoseconds(run.time_unit);
         }
     }
 

@@ -4,6 +4,8 @@
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
 #include "logo/PaletteOperations.h"
+#include "resources/ResourceIds.h"
+#include "resources/StringTable.h"
 
 #include <charconv>
 #include <cstdint>
@@ -28,11 +30,6 @@ constexpr std::string_view kUsage =
     "       --find           look up the current colour; prints found=I or found=none\n"
     "       --step T         T animation ticks (the written table is the rotated one)\n"
     "       --animated       write an animated logo (count = current count)\n";
-
-// The editor's own words, so batch users read the same reason.
-constexpr std::string_view kBarNoSpaceText =
-    "There isn't sufficient space in the color palette of this image to complete the creation of the animated bar.\n"
-    "Please refer the help file for tips on creating more space in the color palette.";
 
 int UsageError(std::ostream& err, std::string_view problem)
 {
@@ -145,7 +142,8 @@ bool RunStep(const Step& step, logo::PaletteState& state, std::ostream& out)
         out << "freed=" << static_cast<unsigned>(state.m_freedCount) << '\n';
     } else if (option == "--make-bar") {
         if (logo::MakeAnimatedBar(state) != logo::BarOutcome::Done) {
-            out << kBarNoSpaceText << '\n';
+            // The editor's own words, so batch users read the same reason.
+            out << res::FindTableString(res::IDS_ANIM_BAR_NO_SPACE).value_or("") << '\n';
             return false;
         }
     } else if (option == "--reverse") {
