@@ -159,9 +159,28 @@ TEST_F(QtFileDialogTest, OpenDialogForTheEditorProgram)
     const auto answer = m_prompts.FileDialog(request);
     EXPECT_EQ(filters, (QStringList{"Executable Files (*.exe)", "ShortCut to executable file (*.lnk)"}));
     EXPECT_EQ(mode, QFileDialog::ExistingFile);
-    EXPECT_EQ(suffix, "exe");
+    EXPECT_TRUE(suffix.isEmpty());  // applied by the dialog itself, only when needed
     EXPECT_TRUE(answer.ok);
     EXPECT_EQ(answer.path, (Root() / "paint.exe").string());
+}
+
+TEST_F(QtFileDialogTest, OpenDialogKeepsAProgramNameWithoutExtension)
+{
+    Touch(Root() / "gimp");
+    FileDialogRequest request;
+    request.title = "Select a Logo Editor";
+    request.filter = "Executable Files (*.exe)|*.exe|All Files (*)|*||";
+    request.defaultExtension = "*.exe";
+    request.filterIndex = 1;
+    request.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    OnFileDialog([&](QFileDialog* dialog) {
+        dialog->setDirectory(RootQ());
+        TypeName(dialog, QStringLiteral("gimp"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const auto answer = m_prompts.FileDialog(request);
+    EXPECT_TRUE(answer.ok);
+    EXPECT_EQ(answer.path, (Root() / "gimp").string());
 }
 
 TEST_F(QtFileDialogTest, InitialDirectoryNamingAFileOpensItsFolderWithTheFileSelected)

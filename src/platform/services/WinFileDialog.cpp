@@ -43,9 +43,16 @@ WinFileDialog::WinFileDialog(const FileDialogRequest& request)
         selectNameFilter(m_qtFilters[index]);
     }
 
+    // Qt would append the default extension to every name without a dot,
+    // which makes programs such as /usr/bin/gimp impossible to open; in open
+    // mode it is tried only for a name that does not exist as chosen.
     const std::string extension = NormalizeDefaultExtension(request.defaultExtension);
-    if (!extension.empty())
-        setDefaultSuffix(QString::fromStdString(extension));
+    if (!extension.empty()) {
+        if (save)
+            setDefaultSuffix(QString::fromStdString(extension));
+        else
+            m_openSuffix = QString::fromStdString(extension);
+    }
 
     SelectInitialLocation();
 }
@@ -83,6 +90,15 @@ bool WinFileDialog::Refuse(const QString& path, const QString& reason)
 
 void WinFileDialog::accept()
 {
+    if (!m_openSuffix.isEmpty()) {
+        const QStringList chosen = selectedFiles();
+        if (!chosen.isEmpty()) {
+            const QFileInfo info(chosen.first());
+            const QString withSuffix = info.absoluteFilePath() + QLatin1Char('.') + m_openSuffix;
+            if (!info.exists() && !info.fileName().contains(QLatin1Char('.')) && QFileInfo::exists(withSuffix))
+                selectFile(withSuffix);
+        }
+    }
     const QStringList files = selectedFiles();
     if (!files.isEmpty()) {
         const QFileInfo info(files.first());

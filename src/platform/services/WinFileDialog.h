@@ -28,6 +28,8 @@ private:
 
     FileDialogRequest m_request;
     QStringList m_qtFilters;
+    // Open mode: tried only when the name as chosen does not exist.
+    QString m_openSuffix;
 };
 
 }  // namespace platform
