@@ -1,10 +1,10 @@
 #include "ApplyFailureMessage.h"
 
-std::string ApplyFailureMessage(const ApplyOutcome& outcome)
+std::string ApplyFailureMessage(const std::string& heading, const ApplyOutcome& outcome)
 {
     if (outcome.failedTargets.empty())
         return {};
-    std::string text = "The following logo files could not be changed:";
+    std::string text = heading;
     for (const std::string& target : outcome.failedTargets)
         text += "\n" + target;
     return text;

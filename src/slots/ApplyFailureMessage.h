@@ -6,8 +6,6 @@
 
 #include <string>
 
-inline constexpr const char* kApplyFailureCaption = "Error";
-
-// "The following logo files could not be changed:" and one line per failed
-// target; empty when nothing failed (no message is shown then).
-std::string ApplyFailureMessage(const ApplyOutcome& outcome);
+// The heading ("The following logo files could not be changed:") and one
+// line per failed target; empty when nothing failed (no message then).
+std::string ApplyFailureMessage(const std::string& heading, const ApplyOutcome& outcome);

@@ -307,9 +307,9 @@ TEST_F(ApplyTest, ExactLayoutKeepsItsAnimationByte)
 
 TEST(ApplyFailureMessage, OneLinePerFailedTarget)
 {
-    EXPECT_EQ(ApplyFailureMessage(ApplyOutcome{}), "");
-    EXPECT_EQ(ApplyFailureMessage(ApplyOutcome{{"C:\\Logo.sys", "C:\\WINDOWS\\Logos.sys"}}),
-              "The following logo files could not be changed:\nC:\\Logo.sys\nC:\\WINDOWS\\Logos.sys");
+    EXPECT_EQ(ApplyFailureMessage("Heading:", ApplyOutcome{}), "");
+    EXPECT_EQ(ApplyFailureMessage("Heading:", ApplyOutcome{{"C:\\Logo.sys", "C:\\WINDOWS\\Logos.sys"}}),
+              "Heading:\nC:\\Logo.sys\nC:\\WINDOWS\\Logos.sys");
 }
 
 }  // namespace
