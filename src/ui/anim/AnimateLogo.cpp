@@ -1,0 +1,49 @@
+#include "ui/anim/AnimateLogo.h"
+
+#include "logo/BmpReader.h"
+#include "logo/LogoFile.h"
+#include "platform/ModuleResources.h"
+#include "platform/fs/FileApi.h"
+#include "platform/services/Prompts.h"
+#include "platform/ui/CWnd.h"
+#include "resources/ResourceIds.h"
+#include "ui/anim/CAnimDlg.h"
+
+#include <memory>
+#include <optional>
+
+AnimateLogoOutcome RunAnimationEditor(platform::CWnd& mainDialog, CAnimDlg& editor, const std::string& path,
+                                      std::uint8_t& animatedColorCount)
+{
+    std::unique_ptr<logo::Picture> picture;
+    const std::optional<std::string> hostPath = platform::ResolveHostPath(path);
+    if (hostPath) {
+        if (logo::LoadResult loaded = logo::LoadBmpFile(*hostPath))
+            picture = std::make_unique<logo::Picture>(std::move(*loaded.picture));
+    }
+    // The file may have changed since the slot was shown; the editor only
+    // ever works on a logo. A file that is gone keeps the count of the
+    // picture still in the preview, so its cycling resumes.
+    if (!picture) {
+        platform::MessageBoxA(mainDialog.GetSafeHwnd(), platform::LoadStringA(res::IDS_CANNOT_DISPLAY),
+                              platform::LoadStringA(res::IDS_CAPTION_ERROR), MB_OK | MB_ICONHAND);
+        return AnimateLogoOutcome::CannotLoad;
+    }
+    animatedColorCount = 0;
+    logo::ReadAnimationCount(*hostPath, animatedColorCount);
+    if (!logo::IsLogoImage(*picture)) {
+        platform::MessageBoxA(mainDialog.GetSafeHwnd(), platform::LoadStringA(res::IDS_NOT_A_LOGO),
+                              platform::LoadStringA(res::IDS_CAPTION_ERROR), MB_OK | MB_ICONEXCLAMATION);
+        return AnimateLogoOutcome::NotALogo;
+    }
+
+    mainDialog.ShowWindow(SW_SHOWMINNOACTIVE);
+    editor.m_animCount = animatedColorCount;
+    editor.m_picture = picture.get();
+    editor.DoModal();
+    // The picture goes now; the editor must not keep pointing at it.
+    editor.m_picture = nullptr;
+    picture.reset();
+    mainDialog.ShowWindow(SW_SHOWNORMAL);
+    return AnimateLogoOutcome::EditorRan;
+}
