@@ -1,0 +1,81 @@
+#include "InstallationLayout.h"
+
+#include "SampleDrive.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+extern char** environ;
+
+namespace host {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kDrivePrefix = "LUMIVANE_DRIVE_";
+
+bool DriveOf(const InstallationLayout& layout, const std::string& windowsPath, std::string_view option,
+             std::string& error)
+{
+    if (layout.drives.contains(windowsPath[0]))
+        return true;
+    error = std::string(option) + " '" + windowsPath + "' is on drive " + windowsPath.substr(0, 2) +
+            ", which is not mapped (add --drive " + windowsPath.substr(0, 1) + ":=DIR)";
+    return false;
+}
+
+}  // namespace
+
+std::optional<InstallationLayout> InstallationLayout::FromOptions(const HostOptions& options, std::string& error)
+{
+    InstallationLayout layout;
+    if (options.windowsDir)
+        layout.windowsDir = *options.windowsDir;
+    if (options.systemDir)
+        layout.systemDir = *options.systemDir;
+
+    if (options.drives.empty()) {
+        const fs::path root = DefaultSampleDriveRoot();
+        if (!EnsureSampleDrive(root, error))
+            return std::nullopt;
+        layout.drives['C'] = root.string();
+        layout.sampleDrive = true;
+    }
+    for (const DriveMapping& drive : options.drives) {
+        std::error_code code;
+        const fs::path folder = fs::absolute(drive.folder, code);
+        if (code || !fs::is_directory(folder, code)) {
+            error = "drive " + std::string(1, drive.letter) + ": folder '" + drive.folder + "' " +
+                    (fs::exists(folder, code) ? "is not a folder" : "does not exist");
+            return std::nullopt;
+        }
+        layout.drives[drive.letter] = folder.lexically_normal().string();
+    }
+    if (!DriveOf(layout, layout.windowsDir, "--windows-dir", error) ||
+        !DriveOf(layout, layout.systemDir, "--system-dir", error))
+        return std::nullopt;
+    return layout;
+}
+
+void InstallationLayout::ExportToEnvironment() const
+{
+    // Collect first: unsetenv changes environ under our feet.
+    std::vector<std::string> inherited;
+    for (char** variable = environ; variable != nullptr && *variable != nullptr; ++variable) {
+        const std::string_view text = *variable;
+        if (text.starts_with(kDrivePrefix))
+            inherited.emplace_back(text.substr(0, text.find('=')));
+    }
+    for (const std::string& name : inherited)
+        ::unsetenv(name.c_str());
+
+    for (const auto& [letter, folder] : drives)
+        ::setenv((std::string(kDrivePrefix) + letter).c_str(), folder.c_str(), 1);
+    ::setenv("LUMIVANE_WINDOWS_DIR", windowsDir.c_str(), 1);
+    ::setenv("LUMIVANE_SYSTEM_DIR", systemDir.c_str(), 1);
+}
+
+}  // namespace host

@@ -1,0 +1,33 @@
+#pragma once
+// Where the Windows installation is: the drive table and the Windows and
+// system folders. The host plays the operating system here, and hands the
+// layout to the module through the environment before loading it, the way
+// Wine finds its prefix:
+//   LUMIVANE_DRIVE_<LETTER>=<host folder>, LUMIVANE_WINDOWS_DIR, LUMIVANE_SYSTEM_DIR
+
+#include "CommandLine.h"
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace host {
+
+struct InstallationLayout {
+    std::map<char, std::string> drives;  // letter -> absolute host folder
+    std::string windowsDir = "C:\\WINDOWS";
+    std::string systemDir = "C:\\WINDOWS\\SYSTEM";
+    bool sampleDrive = false;  // drive C: is the sample drive
+
+    // From the command line. Without --drive, drive C: is the sample drive
+    // (created when missing). Fails with a reason for a drive folder that is
+    // not an existing folder, a Windows or system folder on a drive that is
+    // not mapped, or a sample drive that cannot be created.
+    static std::optional<InstallationLayout> FromOptions(const HostOptions& options, std::string& error);
+
+    // Replaces every inherited LUMIVANE_DRIVE_* variable, so the module sees
+    // exactly this table, and sets the two folders.
+    void ExportToEnvironment() const;
+};
+
+}  // namespace host

@@ -1,0 +1,72 @@
+// lumivane: the Control Panel host. See CommandLine.h for its options and
+// ControlPanelHost.h for the order of messages it sends.
+
+#include "CommandLine.h"
+#include "ControlPanelHost.h"
+#include "InstallationLayout.h"
+#include "ModuleInfoReport.h"
+#include "ModuleLocation.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool Set(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0';
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const host::CommandLineParser::Result parsed = host::CommandLineParser::Parse(arguments);
+    if (!parsed.options) {
+        std::cerr << "lumivane: " << parsed.error << "\n\n" << host::CommandLineParser::Usage();
+        return 2;
+    }
+    const host::HostOptions& options = *parsed.options;
+    if (options.help) {
+        std::cout << host::CommandLineParser::Usage();
+        return 0;
+    }
+    const std::string modulePath = options.modulePath.value_or(host::DefaultModulePath());
+    if (options.moduleInfo)
+        return host::PrintModuleInfo(modulePath, std::cout, std::cerr);
+
+    std::string error;
+    const std::optional<host::InstallationLayout> layout = host::InstallationLayout::FromOptions(options, error);
+    if (!layout) {
+        std::cerr << "lumivane: " << error << '\n';
+        return 1;
+    }
+    // Before the module is loaded: its stand-in layer reads this at attach.
+    layout->ExportToEnvironment();
+
+    if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("QT_QPA_PLATFORM")) {
+        if (!options.screenshotPath) {
+            std::cerr << "lumivane: no display (DISPLAY and WAYLAND_DISPLAY are unset); run it on a desktop,\n"
+                         "under xvfb-run, or with --screenshot PNG to save a picture of the dialog\n";
+            return 1;
+        }
+        // A screenshot needs no screen.
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+
+    // The one application object, shared with the module; no widget exists before it.
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("lumivane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("lumivane"));
+    if (layout->sampleDrive)
+        std::cout << "lumivane: managing the sample drive " << layout->drives.at('C') << '\n';
+
+    host::ControlPanelHost controlPanel(std::cout, std::cerr);
+    return controlPanel.Run(modulePath, options.screenshotPath);
+}
