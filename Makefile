@@ -1,4 +1,4 @@
-# Entry points: make test, make bench, make run (see README.md).
+# Entry points: make test, make bench, make bench-startup, make run (see README.md).
 #   make test SANITIZE=1   the same suite under AddressSanitizer + UBSan
 #   make test LABEL=logo   only the tests carrying that ctest label
 
@@ -10,9 +10,10 @@ else
 BUILD_DIR ?= build
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=Release
 endif
+BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 CTEST_FLAGS = --output-on-failure --timeout 300 $(if $(LABEL),-L $(LABEL))
 
-.PHONY: all deps configure build test bench run clean
+.PHONY: all deps configure build test bench bench-startup run clean
 
 all: build
 
@@ -31,12 +32,28 @@ test: build
 
 bench: deps
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build --target lumivane_bench
-	build/bench/lumivane_bench
+	cmake --build build --target lumivane_bench lumivane_ui_bench anim_bench
+	build/bench/lumivane_bench $(BENCH_FLAGS)
+	QT_QPA_PLATFORM=offscreen build/bench/ui/lumivane_ui_bench $(BENCH_FLAGS)
+	QT_QPA_PLATFORM=offscreen build/bench/anim/anim_bench $(BENCH_FLAGS)
 
-run:
-	@echo "make run arrives with the Control Panel host; it is not built yet." >&2
-	@exit 1
+# With a display: the real window. Without one (DISPLAY and WAYLAND_DISPLAY
+# unset): the same program on a virtual display, saving the main dialog.
+run: configure
+	cmake --build $(BUILD_DIR) --target lumivane
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
+	    $(BUILD_DIR)/bin/lumivane; \
+	else \
+	    echo "No display: running Lumivane on a virtual display (xvfb-run) and saving the main dialog."; \
+	    xvfb-run -a $(BUILD_DIR)/bin/lumivane --screenshot $(BUILD_DIR)/lumivane-main.png && \
+	    echo "Screenshot of the main dialog: $(CURDIR)/$(BUILD_DIR)/lumivane-main.png"; \
+	fi
+
+# Start-up time of lumivane --screenshot against an empty Qt dialog's.
+bench-startup: deps
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build --target lumivane qt_floor_dialog
+	bench/screenshot_ratio.sh build 5
 
 clean:
 	rm -rf build build-sanitize
