@@ -47,7 +47,8 @@ void CEditorPathDlg::OnBrowse()
     request.mode = platform::FileDialogMode::Open;
     request.owner = GetSafeHwnd();
     request.title = platform::LoadStringA(res::IDS_EDPATH_BROWSE_TITLE);
-    request.filter = EditorFileFilter(platform::LoadStringA(res::IDS_EDPATH_BROWSE_FILTER));
+    request.filter = EditorFileFilter(platform::LoadStringA(res::IDS_EDPATH_BROWSE_FILTER),
+                                      platform::LoadStringA(res::IDS_EDPATH_ALL_FILES));
     request.defaultExtension = "*.exe";
     request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     const platform::FileDialogAnswer answer = platform::CurrentPrompts().FileDialog(request);

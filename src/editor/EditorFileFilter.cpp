@@ -1,12 +1,6 @@
 #include "editor/EditorFileFilter.h"
 
-namespace {
-
-constexpr const char* kAllFilesEntry = "All Files (*)|*|";
-
-}  // namespace
-
-std::string EditorFileFilter(const std::string& tableFilter)
+std::string EditorFileFilter(const std::string& tableFilter, const std::string& allFilesEntry)
 {
     std::string filter = tableFilter;
     // The list ends in a double bar; the new entry goes before the last one.
@@ -14,7 +8,7 @@ std::string EditorFileFilter(const std::string& tableFilter)
         filter.pop_back();
     else if (!filter.empty() && filter.back() != '|')
         filter.push_back('|');
-    filter += kAllFilesEntry;
+    filter += allFilesEntry;
     filter.push_back('|');
     return filter;
 }

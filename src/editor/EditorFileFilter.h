@@ -5,6 +5,6 @@
 
 #include <string>
 
-// The Windows filter text ("Desc|pattern|...||") with "All Files (*)|*"
-// appended as the last entry.
-std::string EditorFileFilter(const std::string& tableFilter);
+// The Windows filter text ("Desc|pattern|...||") with the all-files entry
+// ("All Files (*)|*|") appended as the last entry.
+std::string EditorFileFilter(const std::string& tableFilter, const std::string& allFilesEntry);

@@ -79,6 +79,7 @@ constexpr UINT IDS_EDPATH_BROWSE_TITLE = 130;   // "Select a Logo Editor"
 constexpr UINT IDS_EDPATH_BROWSE_FILTER = 131;
 constexpr UINT IDS_EDPATH_EMPTY = 132;
 constexpr UINT IDS_EDPATH_MISSING = 133;
+constexpr UINT IDS_EDPATH_ALL_FILES = 134;       // extra filter entry: Linux programs rarely end in .exe
 
 // --- About box ------------------------------------------------------------------
 constexpr int IDD_ABOUT = 1008;

@@ -76,6 +76,7 @@ constexpr std::array kStrings = {
                    "Executable Files (*.exe)|*.exe|ShortCut to executable file (*.lnk)|*.lnk||"},
     StringResource{IDS_EDPATH_EMPTY, "Please specify the path of a bitmap editor like Ms-Paint."},
     StringResource{IDS_EDPATH_MISSING, "The specified file or path does not exist."},
+    StringResource{IDS_EDPATH_ALL_FILES, "All Files (*)|*|"},
 
     // Animation Options editor.
     StringResource{IDS_ANIM_SAVE_FILTER, "Static Logo|*.bmp|Animated Logo|*.bmp||"},
