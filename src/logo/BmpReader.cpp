@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -589,20 +590,22 @@ LoadResult LoadBmpFile(const std::string& path)
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored))
         return Fail(LoadErrorKind::Io, path + " is a folder, not a file");
-    std::ifstream file(path, std::ios::binary);
+    // Unbuffered C stream: one read straight into the buffer, no stream
+    // buffer or locale set up per load.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file)
         return Fail(LoadErrorKind::Io, "cannot open " + path);
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    if (!file || size < 0)
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    if (std::fseek(file.get(), 0, SEEK_END) != 0)
+        return Fail(LoadErrorKind::Io, "cannot read " + path);
+    const long size = std::ftell(file.get());
+    if (size < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0)
         return Fail(LoadErrorKind::Io, "cannot read " + path);
     if (static_cast<std::uint64_t>(size) > kMaxFileSize)
         return Fail(LoadErrorKind::TooLarge, path + " is larger than " + std::to_string(kMaxFileSize) + " bytes");
-    file.seekg(0, std::ios::beg);
 
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    file.read(reinterpret_cast<char*>(bytes.data()), size);
-    if (file.gcount() != size)
+    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
         return Fail(LoadErrorKind::Io, "cannot read " + path);
     if (auto decoded = DecodeUnpaddedIndexed8InPlace(bytes))
         return std::move(*decoded);
