@@ -2,6 +2,7 @@
 // Shared helpers of the file-system, settings and launch tests: a temporary
 // folder, a drive C: mapped onto it, environment overrides and file access.
 
+#include "common/ScopedEnv.h"
 #include "platform/fs/DriveTable.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/fs/HostDriveFileSystem.h"
@@ -21,6 +22,8 @@
 #include <vector>
 
 namespace fstest {
+
+using testing_support::ScopedEnv;
 
 class TempFolder {
 public:
@@ -51,32 +54,7 @@ private:
     std::string path_;
 };
 
-// Sets (or with nullopt unsets) an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(std::string name, const std::optional<std::string>& value) : name_(std::move(name))
-    {
-        if (const char* old = std::getenv(name_.c_str()))
-            old_ = old;
-        if (value)
-            setenv(name_.c_str(), value->c_str(), 1);
-        else
-            unsetenv(name_.c_str());
-    }
-    ~ScopedEnv()
-    {
-        if (old_)
-            setenv(name_.c_str(), old_->c_str(), 1);
-        else
-            unsetenv(name_.c_str());
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
 
-private:
-    std::string name_;
-    std::optional<std::string> old_;
-};
 
 // Drive C: is the temporary folder while this object lives.
 class InstalledDrive {

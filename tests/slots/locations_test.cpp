@@ -1,6 +1,7 @@
 // Where the applet looks: normalised directories and every path built from
 // them by plain concatenation.
 
+#include "common/ScopedEnv.h"
 #include "slots/DefaultLogo.h"
 #include "slots/LogoSlot.h"
 #include "slots/SlotFiles.h"
@@ -15,6 +16,8 @@
 #include <string>
 
 namespace {
+
+using testing_support::ScopedEnv;
 
 struct NormaliseCase {
     const char* name;
@@ -62,31 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         NormaliseCase{"FailedQueryStaysEmpty", "", "", "", "", ""}),
     [](const ::testing::TestParamInfo<NormaliseCase>& info) { return std::string(info.param.name); });
 
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name)
-    {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        if (value)
-            setenv(name, value->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (old_)
-            setenv(name_.c_str(), old_->c_str(), 1);
-        else
-            unsetenv(name_.c_str());
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
 
-private:
-    std::string name_;
-    std::optional<std::string> old_;
-};
 
 TEST(DetermineLocations, NormalisesWhatTheSystemReports)
 {
