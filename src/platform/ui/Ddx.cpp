@@ -45,6 +45,30 @@ bool ParseInteger(const std::string& text, long long low, long long high, long l
     return true;
 }
 
+// Shows the number, or reads it back; text that is not a number in
+// [low, high] fails the exchange and leaves the value.
+template <typename Integer>
+void ExchangeInteger(CDataExchange* dx, int id, Integer& value, long long low, long long high)
+{
+    if (dx == nullptr || dx->Failed()) {
+        return;
+    }
+    CWnd* item = dx->PrepareCtrl(id);
+    if (item == nullptr) {
+        return;
+    }
+    if (!dx->m_bSaveAndValidate) {
+        item->SetWindowText(std::to_string(value));
+        return;
+    }
+    long long parsed = 0;
+    if (!ParseInteger(item->GetWindowText(), low, high, parsed)) {
+        dx->Fail();
+        return;
+    }
+    value = static_cast<Integer>(parsed);
+}
+
 }  // namespace
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control)
@@ -76,44 +100,12 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value)
 
 void DDX_Text(CDataExchange* dx, int id, int& value)
 {
-    if (dx == nullptr || dx->Failed()) {
-        return;
-    }
-    CWnd* item = dx->PrepareCtrl(id);
-    if (item == nullptr) {
-        return;
-    }
-    if (!dx->m_bSaveAndValidate) {
-        item->SetWindowText(std::to_string(value));
-        return;
-    }
-    long long parsed = 0;
-    if (!ParseInteger(item->GetWindowText(), INT_MIN, INT_MAX, parsed)) {
-        dx->Fail();
-        return;
-    }
-    value = static_cast<int>(parsed);
+    ExchangeInteger(dx, id, value, INT_MIN, INT_MAX);
 }
 
 void DDX_Text(CDataExchange* dx, int id, UINT& value)
 {
-    if (dx == nullptr || dx->Failed()) {
-        return;
-    }
-    CWnd* item = dx->PrepareCtrl(id);
-    if (item == nullptr) {
-        return;
-    }
-    if (!dx->m_bSaveAndValidate) {
-        item->SetWindowText(std::to_string(value));
-        return;
-    }
-    long long parsed = 0;
-    if (!ParseInteger(item->GetWindowText(), 0, UINT_MAX, parsed)) {
-        dx->Fail();
-        return;
-    }
-    value = static_cast<UINT>(parsed);
+    ExchangeInteger(dx, id, value, 0, UINT_MAX);
 }
 
 void DDX_Radio(CDataExchange* dx, int firstId, int& value)
