@@ -1,5 +1,7 @@
 #include "BmpReader.h"
 
+#include "ByteOrder.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -75,24 +77,9 @@ constexpr std::uint32_t kBiJpeg = 4;
 constexpr std::uint32_t kBiPng = 5;
 constexpr std::uint32_t kBiAlphaBitfields = 6;
 
-// Little-endian reads. Callers have checked that the bytes are there.
-std::uint16_t ReadU16(std::span<const std::uint8_t> data, std::size_t at)
-{
-    const std::uint16_t low = data[at];
-    const std::uint16_t high = data[at + 1];
-    return static_cast<std::uint16_t>(low | (high << 8));
-}
-
-std::uint32_t ReadU32(std::span<const std::uint8_t> data, std::size_t at)
-{
-    const std::uint32_t low = ReadU16(data, at);
-    const std::uint32_t high = ReadU16(data, at + 2);
-    return low | (high << 16);
-}
-
 std::int32_t ReadI32(std::span<const std::uint8_t> data, std::size_t at)
 {
-    const std::uint32_t value = ReadU32(data, at);
+    const std::uint32_t value = ReadU32LE(data, at);
     return std::bit_cast<std::int32_t>(value);
 }
 
@@ -229,8 +216,8 @@ std::optional<LoadError> ParseHeaders(std::span<const std::uint8_t> data, Layout
     if (fileSize < kFileHeaderSize + 4)
         return LoadError{LoadErrorKind::Truncated, "BMP file header is cut short"};
 
-    const std::uint32_t dataOffset = ReadU32(data, kOffBitsAt);
-    const std::uint32_t headerSize = ReadU32(data, kHeaderSizeAt);
+    const std::uint32_t dataOffset = ReadU32LE(data, kOffBitsAt);
+    const std::uint32_t headerSize = ReadU32LE(data, kHeaderSizeAt);
     if (!IsKnownHeaderSize(headerSize))
         return LoadError{LoadErrorKind::Malformed,
                          "header size " + std::to_string(headerSize) + " is not a BMP header size"};
@@ -246,22 +233,22 @@ std::optional<LoadError> ParseHeaders(std::span<const std::uint8_t> data, Layout
     std::uint32_t compression = kBiRgb;
     std::uint32_t clrUsed = 0;
     if (core) {
-        const std::uint16_t coreWidth = ReadU16(data, kCoreWidthAt);
-        const std::uint16_t coreHeight = ReadU16(data, kCoreHeightAt);
+        const std::uint16_t coreWidth = ReadU16LE(data, kCoreWidthAt);
+        const std::uint16_t coreHeight = ReadU16LE(data, kCoreHeightAt);
         width = coreWidth;
         height = coreHeight;
-        planes = ReadU16(data, kCorePlanesAt);
-        bits = ReadU16(data, kCoreBitCountAt);
+        planes = ReadU16LE(data, kCorePlanesAt);
+        bits = ReadU16LE(data, kCoreBitCountAt);
     } else {
         const std::int32_t infoWidth = ReadI32(data, kWidthAt);
         const std::int32_t infoHeight = ReadI32(data, kHeightAt);
         width = infoWidth;
         height = infoHeight;
-        planes = ReadU16(data, kPlanesAt);
-        bits = ReadU16(data, kBitCountAt);
+        planes = ReadU16LE(data, kPlanesAt);
+        bits = ReadU16LE(data, kBitCountAt);
         if (headerSize >= kInfoHeaderSize) {
-            compression = ReadU32(data, kCompressionAt);
-            clrUsed = ReadU32(data, kClrUsedAt);
+            compression = ReadU32LE(data, kCompressionAt);
+            clrUsed = ReadU32LE(data, kClrUsedAt);
         }
     }
 
@@ -296,9 +283,9 @@ std::optional<LoadError> ParseHeaders(std::span<const std::uint8_t> data, Layout
             if (fileSize < headersEnd)
                 return LoadError{LoadErrorKind::Truncated, "BMP colour masks are cut short"};
         }
-        const std::uint32_t red = ReadU32(data, kMasksAt);
-        const std::uint32_t green = ReadU32(data, kMasksAt + 4);
-        const std::uint32_t blue = ReadU32(data, kMasksAt + 8);
+        const std::uint32_t red = ReadU32LE(data, kMasksAt);
+        const std::uint32_t green = ReadU32LE(data, kMasksAt + 4);
+        const std::uint32_t blue = ReadU32LE(data, kMasksAt + 8);
         layout.masks = {red, green, blue};
         for (const std::uint32_t mask : layout.masks)
             if (auto error = CheckMask(mask, bits))
@@ -414,7 +401,7 @@ void DecodeDirectRows(std::span<const std::uint8_t> data, const Layout& layout, 
                 const std::uint32_t high = source[x * 2 + 1];
                 pixel = low | (high << 8);
             } else {
-                pixel = ReadU32(data, layout.dataOffset + fileRow * rowSize + x * 4);
+                pixel = ReadU32LE(data, layout.dataOffset + fileRow * rowSize + x * 4);
             }
             target[0] = blue.Scale(pixel);
             target[1] = green.Scale(pixel);

@@ -1,6 +1,7 @@
 #include "LogoFile.h"
 
 #include "BmpReader.h"
+#include "ByteOrder.h"
 
 #include <array>
 #include <cstdio>
@@ -23,33 +24,6 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
 
-void PutU16(std::uint8_t* at, std::uint16_t value)
-{
-    at[0] = static_cast<std::uint8_t>(value);
-    at[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void PutU32(std::uint8_t* at, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint16_t GetU16(const std::uint8_t* at)
-{
-    const std::uint16_t low = at[0];
-    const std::uint16_t high = at[1];
-    return static_cast<std::uint16_t>(low | (high << 8));
-}
-
-std::uint32_t GetU32(const std::uint8_t* at)
-{
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | at[i];
-    return value;
-}
-
 std::vector<std::uint8_t> BuildLogoFile(const LogoImage& picture, const ColorTable& table, bool animated,
                                         std::uint8_t count)
 {
@@ -57,19 +31,19 @@ std::vector<std::uint8_t> BuildLogoFile(const LogoImage& picture, const ColorTab
     std::uint8_t* h = file.data();
     h[0] = 'B';
     h[1] = 'M';
-    PutU32(h + 2, static_cast<std::uint32_t>(kLogoFileSize));          // bfSize
-    PutU32(h + 10, static_cast<std::uint32_t>(kLogoPixelOffset));      // bfOffBits
-    PutU32(h + 14, static_cast<std::uint32_t>(kInfoHeaderSize));       // biSize
-    PutU32(h + 18, static_cast<std::uint32_t>(picture.width));         // biWidth
-    PutU32(h + 22, static_cast<std::uint32_t>(picture.height));        // biHeight
-    PutU16(h + 26, picture.planes);                                     // biPlanes
-    PutU16(h + 28, picture.bitsPerPixel);                               // biBitCount
-    PutU32(h + 30, 0);                                                  // biCompression
-    PutU32(h + 34, static_cast<std::uint32_t>(kLogoPixelBytes));       // biSizeImage
-    PutU32(h + 38, 0);                                                  // biXPelsPerMeter
-    PutU32(h + 42, 0);                                                  // biYPelsPerMeter
-    PutU32(h + 46, 256);                                                // biClrUsed
-    PutU32(h + 50, 0);                                                  // biClrImportant
+    PutU32LE(h + 2, static_cast<std::uint32_t>(kLogoFileSize));          // bfSize
+    PutU32LE(h + 10, static_cast<std::uint32_t>(kLogoPixelOffset));      // bfOffBits
+    PutU32LE(h + 14, static_cast<std::uint32_t>(kInfoHeaderSize));       // biSize
+    PutU32LE(h + 18, static_cast<std::uint32_t>(picture.width));         // biWidth
+    PutU32LE(h + 22, static_cast<std::uint32_t>(picture.height));        // biHeight
+    PutU16LE(h + 26, picture.planes);                                     // biPlanes
+    PutU16LE(h + 28, picture.bitsPerPixel);                               // biBitCount
+    PutU32LE(h + 30, 0);                                                  // biCompression
+    PutU32LE(h + 34, static_cast<std::uint32_t>(kLogoPixelBytes));       // biSizeImage
+    PutU32LE(h + 38, 0);                                                  // biXPelsPerMeter
+    PutU32LE(h + 42, 0);                                                  // biYPelsPerMeter
+    PutU32LE(h + 46, 256);                                                // biClrUsed
+    PutU32LE(h + 50, 0);                                                  // biClrImportant
     if (animated)
         h[kAnimationMarkerOffset] = static_cast<std::uint8_t>(256 - count);
 
@@ -168,16 +142,15 @@ bool HasExactLogoLayout(const std::string& path)
     std::array<std::uint8_t, kFileHeaderSize + kInfoHeaderSize> header{};
     if (!file.read(reinterpret_cast<char*>(header.data()), static_cast<std::streamsize>(header.size())))
         return false;
-    const std::uint8_t* h = header.data();
-    const std::uint32_t colorsUsed = GetU32(h + 46);
-    return h[0] == 'B' && h[1] == 'M'
-        && GetU32(h + 10) == kLogoPixelOffset
-        && GetU32(h + 14) == kInfoHeaderSize
-        && static_cast<std::int32_t>(GetU32(h + 18)) == kLogoWidth
-        && static_cast<std::int32_t>(GetU32(h + 22)) == kLogoHeight
-        && GetU16(h + 26) == 1
-        && GetU16(h + 28) == kLogoBits
-        && GetU32(h + 30) == 0
+    const std::uint32_t colorsUsed = ReadU32LE(header, 46);
+    return header[0] == 'B' && header[1] == 'M'
+        && ReadU32LE(header, 10) == kLogoPixelOffset
+        && ReadU32LE(header, 14) == kInfoHeaderSize
+        && static_cast<std::int32_t>(ReadU32LE(header, 18)) == kLogoWidth
+        && static_cast<std::int32_t>(ReadU32LE(header, 22)) == kLogoHeight
+        && ReadU16LE(header, 26) == 1
+        && ReadU16LE(header, 28) == kLogoBits
+        && ReadU32LE(header, 30) == 0
         && (colorsUsed == 0 || colorsUsed == 256);
 }
 

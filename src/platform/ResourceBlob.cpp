@@ -1,5 +1,7 @@
 #include "ResourceBlob.h"
 
+#include "logo/ByteOrder.h"
+
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -27,20 +29,6 @@ constexpr std::size_t kEntryTypeAt = 0;
 constexpr std::size_t kEntryIdAt = 2;
 constexpr std::size_t kEntryOffsetAt = 4;
 constexpr std::size_t kEntrySizeAt = 8;
-
-std::uint16_t ReadU16(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    const std::uint16_t low = bytes[at];
-    const std::uint16_t high = bytes[at + 1];
-    return static_cast<std::uint16_t>(low | (high << 8));
-}
-
-std::uint32_t ReadU32(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    const std::uint32_t low = ReadU16(bytes, at);
-    const std::uint32_t high = ReadU16(bytes, at + 2);
-    return low | (high << 16);
-}
 
 void PutU16(std::vector<std::uint8_t>& out, std::size_t at, std::uint16_t value)
 {
@@ -92,17 +80,17 @@ ResourceBlob::ResourceBlob(std::span<const std::uint8_t> bytes)
 {
     if (bytes.size() < kHeaderSize || std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0)
         return;
-    const std::uint32_t version = ReadU32(bytes, kVersionAt);
+    const std::uint32_t version = logo::ReadU32LE(bytes, kVersionAt);
     if (version != kFormatVersion)
         return;
-    const std::uint64_t count = ReadU32(bytes, kCountAt);
+    const std::uint64_t count = logo::ReadU32LE(bytes, kCountAt);
     const std::uint64_t available = bytes.size() - kHeaderSize;
     if (count > available / kEntrySize)
         return;
     for (std::uint64_t i = 0; i < count; ++i) {
         const std::size_t at = kHeaderSize + static_cast<std::size_t>(i) * kEntrySize;
-        const std::uint64_t offset = ReadU32(bytes, at + kEntryOffsetAt);
-        const std::uint64_t size = ReadU32(bytes, at + kEntrySizeAt);
+        const std::uint64_t offset = logo::ReadU32LE(bytes, at + kEntryOffsetAt);
+        const std::uint64_t size = logo::ReadU32LE(bytes, at + kEntrySizeAt);
         if (offset > bytes.size() || size > bytes.size() - offset)
             return;
     }
@@ -116,15 +104,15 @@ std::optional<std::span<const std::uint8_t>> ResourceBlob::FindEntry(ResourceTyp
 {
     if (!m_valid)
         return std::nullopt;
-    const std::uint32_t count = ReadU32(m_bytes, kCountAt);
+    const std::uint32_t count = logo::ReadU32LE(m_bytes, kCountAt);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::size_t at = kHeaderSize + static_cast<std::size_t>(i) * kEntrySize;
-        const std::uint16_t entryType = ReadU16(m_bytes, at + kEntryTypeAt);
-        const std::uint16_t entryId = ReadU16(m_bytes, at + kEntryIdAt);
+        const std::uint16_t entryType = logo::ReadU16LE(m_bytes, at + kEntryTypeAt);
+        const std::uint16_t entryId = logo::ReadU16LE(m_bytes, at + kEntryIdAt);
         if (entryType != static_cast<std::uint16_t>(type) || entryId != id)
             continue;
-        const std::uint32_t offset = ReadU32(m_bytes, at + kEntryOffsetAt);
-        const std::uint32_t size = ReadU32(m_bytes, at + kEntrySizeAt);
+        const std::uint32_t offset = logo::ReadU32LE(m_bytes, at + kEntryOffsetAt);
+        const std::uint32_t size = logo::ReadU32LE(m_bytes, at + kEntrySizeAt);
         return m_bytes.subspan(offset, size);
     }
     return std::nullopt;

@@ -1,5 +1,7 @@
 #include "platform/services/CursorFile.h"
 
+#include "logo/ByteOrder.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -11,17 +13,6 @@ constexpr std::size_t kDirectoryEntry = 16;
 constexpr std::size_t kInfoHeaderMin = 40;
 constexpr std::uint16_t kCursorType = 2;
 constexpr int kMaxSide = 256;
-
-std::uint16_t U16(std::span<const std::uint8_t> b, std::size_t at)
-{
-    return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
-std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at)
-{
-    return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
-           (static_cast<std::uint32_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
 
 bool Bit(std::span<const std::uint8_t> row, int x)
 {
@@ -38,13 +29,13 @@ std::optional<CursorImage> DecodeImage(std::span<const std::uint8_t> image, int 
 {
     if (image.size() < kInfoHeaderMin)
         return std::nullopt;
-    const std::uint32_t headerSize = U32(image, 0);
-    const auto width = static_cast<std::int32_t>(U32(image, 4));
-    const auto doubledHeight = static_cast<std::int32_t>(U32(image, 8));
-    const std::uint16_t planes = U16(image, 12);
-    const std::uint16_t bitCount = U16(image, 14);
-    const std::uint32_t compression = U32(image, 16);
-    const std::uint32_t colorsUsed = U32(image, 32);
+    const std::uint32_t headerSize = logo::ReadU32LE(image, 0);
+    const auto width = static_cast<std::int32_t>(logo::ReadU32LE(image, 4));
+    const auto doubledHeight = static_cast<std::int32_t>(logo::ReadU32LE(image, 8));
+    const std::uint16_t planes = logo::ReadU16LE(image, 12);
+    const std::uint16_t bitCount = logo::ReadU16LE(image, 14);
+    const std::uint32_t compression = logo::ReadU32LE(image, 16);
+    const std::uint32_t colorsUsed = logo::ReadU32LE(image, 32);
     if (headerSize < kInfoHeaderMin || headerSize > image.size() || planes != 1 || bitCount != 1 ||
         compression != 0 || colorsUsed == 1 || colorsUsed > 2)
         return std::nullopt;
@@ -89,17 +80,17 @@ std::optional<CursorImage> DecodeImage(std::span<const std::uint8_t> image, int 
 
 std::optional<CursorImage> DecodeCursorFile(std::span<const std::uint8_t> bytes)
 {
-    if (bytes.size() < kDirectoryHeader || U16(bytes, 0) != 0 || U16(bytes, 2) != kCursorType)
+    if (bytes.size() < kDirectoryHeader || logo::ReadU16LE(bytes, 0) != 0 || logo::ReadU16LE(bytes, 2) != kCursorType)
         return std::nullopt;
-    const std::size_t count = U16(bytes, 4);
+    const std::size_t count = logo::ReadU16LE(bytes, 4);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t entry = kDirectoryHeader + i * kDirectoryEntry;
         if (entry + kDirectoryEntry > bytes.size())
             break;
-        const int hotX = U16(bytes, entry + 4);
-        const int hotY = U16(bytes, entry + 6);
-        const std::uint32_t size = U32(bytes, entry + 8);
-        const std::uint32_t offset = U32(bytes, entry + 12);
+        const int hotX = logo::ReadU16LE(bytes, entry + 4);
+        const int hotY = logo::ReadU16LE(bytes, entry + 6);
+        const std::uint32_t size = logo::ReadU32LE(bytes, entry + 8);
+        const std::uint32_t offset = logo::ReadU32LE(bytes, entry + 12);
         if (offset > bytes.size() || size > bytes.size() - offset)
             continue;
         if (auto image = DecodeImage(bytes.subspan(offset, size), hotX, hotY))

@@ -1,5 +1,7 @@
 #include "platform/ui/detail/IconDecoder.h"
 
+#include "logo/ByteOrder.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -17,31 +19,17 @@ constexpr std::size_t kEntrySize = 16;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr int kMaxIconSide = 256;
 
-std::uint16_t U16(std::span<const std::uint8_t> b, std::size_t at)
-{
-    const std::uint16_t lo = b[at];
-    const std::uint16_t hi = b[at + 1];
-    return static_cast<std::uint16_t>(lo | (hi << 8));
-}
-
-std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at)
-{
-    const std::uint32_t lo = U16(b, at);
-    const std::uint32_t hi = U16(b, at + 2);
-    return lo | (hi << 16);
-}
-
 QImage DecodeBmpImage(std::span<const std::uint8_t> img)
 {
     if (img.size() < kInfoHeaderSize) {
         return QImage();
     }
-    const std::uint32_t headerSize = U32(img, 0);
-    const auto width = static_cast<std::int32_t>(U32(img, 4));
-    const auto doubledHeight = static_cast<std::int32_t>(U32(img, 8));
-    const std::uint16_t bitCount = U16(img, 14);
-    const std::uint32_t compression = U32(img, 16);
-    const std::uint32_t colorsUsed = U32(img, 32);
+    const std::uint32_t headerSize = logo::ReadU32LE(img, 0);
+    const auto width = static_cast<std::int32_t>(logo::ReadU32LE(img, 4));
+    const auto doubledHeight = static_cast<std::int32_t>(logo::ReadU32LE(img, 8));
+    const std::uint16_t bitCount = logo::ReadU16LE(img, 14);
+    const std::uint32_t compression = logo::ReadU32LE(img, 16);
+    const std::uint32_t colorsUsed = logo::ReadU32LE(img, 32);
     if (headerSize < kInfoHeaderSize || headerSize > img.size() || compression != 0) {
         return QImage();
     }
@@ -122,17 +110,17 @@ QImage DecodeBmpImage(std::span<const std::uint8_t> img)
 std::vector<QImage> DecodeIcoImages(std::span<const std::uint8_t> bytes)
 {
     std::vector<QImage> images;
-    if (bytes.size() < kDirSize || U16(bytes, 0) != 0 || U16(bytes, 2) != 1) {
+    if (bytes.size() < kDirSize || logo::ReadU16LE(bytes, 0) != 0 || logo::ReadU16LE(bytes, 2) != 1) {
         return images;
     }
-    const std::size_t count = U16(bytes, 4);
+    const std::size_t count = logo::ReadU16LE(bytes, 4);
     if (kDirSize + count * kEntrySize > bytes.size()) {
         return images;
     }
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t entry = kDirSize + i * kEntrySize;
-        const std::uint32_t size = U32(bytes, entry + 8);
-        const std::uint32_t offset = U32(bytes, entry + 12);
+        const std::uint32_t size = logo::ReadU32LE(bytes, entry + 8);
+        const std::uint32_t offset = logo::ReadU32LE(bytes, entry + 12);
         if (offset > bytes.size() || size > bytes.size() - offset) {
             continue;
         }
