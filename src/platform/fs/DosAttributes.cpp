@@ -1,5 +1,7 @@
 #include "DosAttributes.h"
 
+#include "platform/HexDigit.h"
+
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <linux/msdos_fs.h>
@@ -88,17 +90,6 @@ bool WriteXattr(const std::string& hostPath, DWORD bits)
     }
     const std::string text = XattrText(bits);
     return setxattr(hostPath.c_str(), kDosAttributeName, text.data(), text.size(), 0) == 0;
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "SettingsText.h"
 
+#include "platform/HexDigit.h"
+
 #include <cstdint>
 
 namespace platform {
@@ -8,17 +10,6 @@ namespace {
 
 constexpr std::string_view kStringTag = "str:";
 constexpr std::string_view kDwordTag = "dword:";
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 void AppendEscaped(std::string& out, char c)
 {

@@ -1,0 +1,18 @@
+#pragma once
+// The value of one hexadecimal digit, for the parsers of the stand-in layer.
+
+namespace platform {
+
+// 0-15 for 0-9, a-f and A-F; -1 for anything else.
+inline int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace platform
