@@ -1,5 +1,6 @@
 #include "CheckCommand.h"
 
+#include "CommandArguments.h"
 #include "logo/LogoCheck.h"
 
 #include <ostream>
@@ -8,10 +9,8 @@ namespace tools {
 
 int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
-    if (arguments.empty()) {
-        err << "lumva-logo: check needs at least one FILE\n" << kCheckUsage;
-        return 2;
-    }
+    if (arguments.empty())
+        return CommandUsageError(err, "check needs at least one FILE", kCheckUsage);
     bool problem = false;
     for (const std::string& file : arguments) {
         const std::vector<logo::Finding> findings = logo::CheckLogoFile(file);

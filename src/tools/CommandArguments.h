@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,18 @@ inline bool HasExtension(std::string_view name, std::string_view extension)
     return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
         return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
     });
+}
+
+// "lumva-logo: PROBLEM" and the command's own usage lines, whose first
+// line's indent becomes "usage: "; returns the bad-usage status 2.
+inline int CommandUsageError(std::ostream& err, std::string_view problem, std::string_view usageLines)
+{
+    constexpr std::string_view kLead = "usage: ";
+    err << "lumva-logo: " << problem << '\n' << kLead;
+    if (usageLines.size() > kLead.size())
+        usageLines.remove_prefix(kLead.size());
+    err << usageLines;
+    return 2;
 }
 
 }  // namespace tools

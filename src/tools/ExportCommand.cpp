@@ -33,8 +33,7 @@ struct ExportOptions {
 
 int Usage(std::ostream& err, const std::string& problem)
 {
-    err << "lumva-logo: " << problem << '\n' << kExportUsage;
-    return 2;
+    return CommandUsageError(err, problem, kExportUsage);
 }
 
 std::optional<Format> FormatOf(const std::string& name)
