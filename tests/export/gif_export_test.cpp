@@ -88,7 +88,7 @@ TEST(GifExport, FrameCountFollowsTheCount)
         std::size_t frames;
     };
     for (const Case& c : {Case{"static", 0, 1}, Case{"one entry", 1, 1}, Case{"two entries", 2, 2},
-                          Case{"whole table", 255, 255}}) {
+                          Case{"all but entry 0", 255, 255}}) {
         const auto decoded = DecodeGif(Encode(BuildAnimationFrames(image, TableOf(image), c.count, false)));
         ASSERT_TRUE(decoded.ok) << c.name;
         EXPECT_EQ(decoded.frames.size(), c.frames) << c.name;

@@ -48,15 +48,6 @@ TEST(DacLevel, KeepsSixBitsSpreadOverTheFullRange)
         EXPECT_EQ(logo::DacLevel(static_cast<std::uint8_t>(channel)), shown) << "channel " << channel;
 }
 
-TEST(DacLevel, TableKeepsEntryOrderAndClearsReserved)
-{
-    ColorTable table{};
-    table[9] = {1, 130, 255, 77};
-    const ColorTable shown = logo::ThroughDac(table);
-    EXPECT_EQ(shown[9], (RgbQuad{0, 130, 255, 0}));
-    EXPECT_EQ(shown[8], (RgbQuad{0, 0, 0, 0}));
-}
-
 TEST(BootScreenGeometry, RowsFollowSixFifths)
 {
     // (logo row, first screen row, rows covered)
@@ -129,24 +120,6 @@ TEST(RenderBootScreen, RefusesAPictureThatIsNotALogo)
     image.height = 240;
     EXPECT_TRUE(logo::RenderBootScreen(image, ColorTable{}, true).rgb.empty());
     EXPECT_TRUE(logo::ScaleToBootScreen(std::vector<std::uint8_t>(10)).empty());
-}
-
-TEST(ScaleToBootScreen, SpreadsIndicesLikeTheRendering)
-{
-    LogoImage image = logo::MakeBlankLogo();
-    for (std::size_t i = 0; i < image.pixels.size(); ++i)
-        image.pixels[i] = static_cast<std::uint8_t>(i * 7 % 251);
-    const std::vector<std::uint8_t> indices = logo::ScaleToBootScreen(image.pixels);
-    ASSERT_EQ(indices.size(), 640u * 480u);
-    for (int y : {0, 5, 6, 333, 479}) {
-        for (int x : {0, 1, 2, 399, 639}) {
-            // The last logo row whose first screen row is at or above y.
-            const int logoRow = (5 * y + 10) / 6 - 1;
-            EXPECT_EQ(indices[static_cast<std::size_t>(y) * 640 + static_cast<std::size_t>(x)],
-                      image.pixels[static_cast<std::size_t>(logoRow) * 320 + static_cast<std::size_t>(x / 2)])
-                << x << "," << y;
-        }
-    }
 }
 
 TEST(TableAfterTicks, StepsTheCycleAndWrapsAfterN)

@@ -1,5 +1,6 @@
 // lumva-logo export, render and check: what they write, what they print and
-// their exit status.
+// their exit status (the process's status is the same number, see
+// lumva_logo_test.cpp).
 
 #include "common/TestFiles.h"
 #include "logo/LogoFile.h"
@@ -8,10 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
-#include <sys/wait.h>
 
 using testing_support::ReadAll;
 using testing_support::TempDir;
@@ -86,6 +85,8 @@ TEST(LumvaLogoExport, WritesEachFormatAtTheChosenSize)
 
     ASSERT_EQ(RunTool({"export", in, dir.File("d.png"), "--step", "4"}).status, 0);
     EXPECT_EQ(PngSize(dir.File("d.png")), (std::pair{320u, 400u}));
+    ASSERT_EQ(RunTool({"render", in, dir.File("e.png"), "--screen", "--step", "2"}).status, 0);
+    EXPECT_EQ(PngSize(dir.File("e.png")), (std::pair{640u, 480u}));
 }
 
 TEST(LumvaLogoExport, StepChoosesTheTickOfAPng)
@@ -145,16 +146,6 @@ TEST(LumvaLogoExport, UnreadableInputOrUnwritableOutputIsStatusOne)
     EXPECT_FALSE(std::filesystem::exists(dir.File("x.png")));
 }
 
-TEST(LumvaLogoRender, OneFrameOnTheScreenOrAtLogoSize)
-{
-    TempDir dir;
-    const std::string in = WriteBarLogo(dir, "bar.sys");
-    ASSERT_EQ(RunTool({"render", in, dir.File("s.png"), "--screen", "--step", "2"}).status, 0);
-    EXPECT_EQ(PngSize(dir.File("s.png")), (std::pair{640u, 480u}));
-    ASSERT_EQ(RunTool({"render", in, dir.File("l.png")}).status, 0);
-    EXPECT_EQ(PngSize(dir.File("l.png")), (std::pair{320u, 400u}));
-}
-
 TEST(LumvaLogoCheck, PrintsFileCodeAndTextAndFailsOnProblems)
 {
     TempDir dir;
@@ -173,16 +164,4 @@ TEST(LumvaLogoCheck, PrintsFileCodeAndTextAndFailsOnProblems)
     EXPECT_NE(mixed.out.find(dir.File("bad.sys") + ": marker-high-bytes: bytes 51 to 53"), std::string::npos)
         << mixed.out;
     EXPECT_NE(mixed.out.find(dir.File("none.sys") + ": unreadable: "), std::string::npos) << mixed.out;
-}
-
-TEST(LumvaLogoCheck, ExitStatusAsAProcess)
-{
-    TempDir dir;
-    const std::string good = WriteBarLogo(dir, "good.sys");
-    const std::string tool = LUMVA_LOGO_PATH;
-    auto status = [](const std::string& command) { return WEXITSTATUS(std::system(command.c_str())); };
-    EXPECT_EQ(status(tool + " check '" + good + "' >/dev/null"), 0);
-    EXPECT_EQ(status(tool + " check '" + dir.File("none.sys") + "' >/dev/null"), 1);
-    EXPECT_EQ(status(tool + " export '" + good + "' '" + dir.File("o.gif") + "'"), 0);
-    EXPECT_EQ(status(tool + " export '" + good + "' '" + dir.File("o.txt") + "' 2>/dev/null"), 2);
 }
