@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 using logo::Finding;
 using logo::FindingWeight;
@@ -227,4 +228,22 @@ TEST(LogoCheck, AnAnimatedBarMadeHereHasNoProblem)
     const Finding* unused = Find(findings, "cycle-unused");
     ASSERT_NE(unused, nullptr);
     EXPECT_NE(unused->text.find("entry 255 cycles"), std::string::npos) << unused->text;
+}
+
+TEST(LogoCheck, EveryBmpSuitePictureIsRefusedInOneLine)
+{
+    const std::filesystem::path suite = std::filesystem::path(LUMIVANE_TESTDATA_DIR) / "bmpsuite";
+    if (!std::filesystem::is_directory(suite))
+        GTEST_SKIP() << "BMP Suite not found at " << suite.string() << "; skipping";
+    // None of them is 320 x 400 at 8 bits, and the broken ones must not get further.
+    int checked = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(suite)) {
+        if (entry.path().extension() != ".bmp")
+            continue;
+        const auto findings = logo::CheckLogoFile(entry.path().string());
+        ASSERT_EQ(findings.size(), 1u) << entry.path();
+        EXPECT_TRUE(findings[0].code == "unreadable" || findings[0].code == "not-a-logo") << entry.path();
+        ++checked;
+    }
+    EXPECT_GT(checked, 50);
 }
