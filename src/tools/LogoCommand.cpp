@@ -1,5 +1,7 @@
 #include "LogoCommand.h"
 
+#include "CheckCommand.h"
+#include "ExportCommand.h"
 #include "logo/Animation.h"
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
@@ -33,7 +35,7 @@ constexpr std::string_view kUsage =
 
 int UsageError(std::ostream& err, std::string_view problem)
 {
-    err << "lumva-logo: " << problem << '\n' << kUsage;
+    err << "lumva-logo: " << problem << '\n' << kUsage << kExportUsage << kCheckUsage;
     return 2;
 }
 
@@ -236,8 +238,14 @@ int RunLogoCommand(const std::vector<std::string>& arguments, std::ostream& out,
     }
     if (command == "edit")
         return Edit(rest, out, err);
+    if (command == "export")
+        return RunExportCommand(rest, out, err);
+    if (command == "render")
+        return RunRenderCommand(rest, out, err);
+    if (command == "check")
+        return RunCheckCommand(rest, out, err);
     if (command == "--help" || command == "-h" || command == "help") {
-        out << kUsage;
+        out << kUsage << kExportUsage << kCheckUsage;
         return 0;
     }
     return UsageError(err, "unknown command " + command);

@@ -1,0 +1,16 @@
+#pragma once
+// The colour part of the logo check: the cycling range and the entries
+// outside it, judged as the 6-bit screen shows them.
+
+#include "LogoCheck.h"
+#include "Picture.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace logo {
+
+// count: the file's animation count (0 for a static logo).
+void CheckLogoColors(const LogoImage& picture, std::uint8_t count, std::vector<Finding>& findings);
+
+}  // namespace logo
