@@ -113,6 +113,59 @@ TEST_F(HostSampleDrive, StartUpLogoCyclesItsLast64EntriesAndUsesThem)
     EXPECT_GE(cycling, 320u * 16u);
 }
 
+// The sample drive's pbrush.exe run on the template with a PATH that holds
+// only the fake programs named, each recording its name and arguments.
+struct SampleEditorCase {
+    const char* name;
+    std::vector<std::string> onPath;
+    const char* expectedProgram;  // nullptr: none found
+};
+
+void PrintTo(const SampleEditorCase& value, std::ostream* out)
+{
+    *out << value.name;
+}
+
+class HostSampleEditor : public HostSampleDrive, public testing::WithParamInterface<SampleEditorCase> {};
+
+TEST_P(HostSampleEditor, OpensTheTemplateInTheFirstBitmapEditorFound)
+{
+    Create();
+    const fs::path editor = Root() / "WINDOWS" / "PBRUSH.EXE";
+    ASSERT_EQ(::access(editor.c_str(), X_OK), 0) << "pbrush.exe is not executable";
+    const fs::path bin = m_parent.Path() / "bin";
+    const fs::path record = m_parent.Path() / "record.txt";
+    fs::create_directories(bin);
+    for (const std::string& program : GetParam().onPath) {
+        const fs::path fake = bin / program;
+        std::ofstream(fake) << "#!/bin/sh\nprintf '%s\\n' " << program << " \"$@\" > '" << record.string() << "'\n";
+        fs::permissions(fake, fs::perms::owner_all);
+    }
+    const fs::path templateFile = Root() / "WINDOWS" / "SYSTEM" / "New.tpl";
+    const std::string command = "PATH='" + bin.string() + "' '" + editor.string() + "' '" + templateFile.string() +
+                                "' 2>'" + (m_parent.Path() / "err.txt").string() + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    if (GetParam().expectedProgram == nullptr) {
+        EXPECT_EQ(WEXITSTATUS(status), 127);
+        EXPECT_NE(host_test::ReadText(m_parent.Path() / "err.txt").find("no bitmap editor found"), std::string::npos);
+        EXPECT_FALSE(fs::exists(record));
+        return;
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(host_test::ReadLines(record), (std::vector<std::string>{GetParam().expectedProgram, templateFile.string()}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Editors, HostSampleEditor,
+    testing::Values(SampleEditorCase{"PintaFirst", {"krita", "gimp", "pinta", "xdg-open"}, "pinta"},
+                    SampleEditorCase{"KolourPaintBeforeGimp", {"gimp", "kolourpaint"}, "kolourpaint"},
+                    SampleEditorCase{"MtPaintBeforeKrita", {"krita", "mtpaint"}, "mtpaint"},
+                    SampleEditorCase{"KritaLast", {"krita", "xdg-open"}, "krita"},
+                    SampleEditorCase{"DesktopDefaultOtherwise", {"xdg-open"}, "xdg-open"},
+                    SampleEditorCase{"NothingFound", {}, nullptr}),
+    [](const testing::TestParamInfo<SampleEditorCase>& info) { return std::string(info.param.name); });
+
 TEST_F(HostSampleDrive, IsNeverOverwritten)
 {
     Create();
