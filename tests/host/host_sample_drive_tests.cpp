@@ -7,7 +7,10 @@
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
 #include "platform/WinTypes.h"
+#include "common/ScopedEnv.h"
 #include "platform/fs/FileApi.h"
+#include "platform/fs/FileSystem.h"
+#include "platform/launch/WinExec.h"
 
 #include <gtest/gtest.h>
 
@@ -165,6 +168,26 @@ INSTANTIATE_TEST_SUITE_P(
                     SampleEditorCase{"DesktopDefaultOtherwise", {"xdg-open"}, "xdg-open"},
                     SampleEditorCase{"NothingFound", {}, nullptr}),
     [](const testing::TestParamInfo<SampleEditorCase>& info) { return std::string(info.param.name); });
+
+TEST_F(HostSampleDrive, NewLogoStartsTheDefaultEditorOnTheTemplate)
+{
+    Create();
+    const fs::path bin = m_parent.Path() / "bin";
+    const fs::path record = m_parent.Path() / "record.txt";
+    fs::create_directories(bin);
+    std::ofstream(bin / "pinta") << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << record.string() << ".part'\n"
+                                       << "mv '" << record.string() << ".part' '" << record.string() << "'\n";
+    fs::permissions(bin / "pinta", fs::perms::owner_all);
+    const testing_support::ScopedEnv path("PATH", bin.string() + ":/usr/bin:/bin");
+    const testing_support::ScopedEnv drive("LUMIVANE_DRIVE_C", Root().string());
+    platform::SetFileSystem(nullptr);
+    // What New Logo asks for with nothing stored: the Windows folder's pbrush.exe.
+    EXPECT_GT(platform::WinExec("C:\\WINDOWS\\pbrush.exe", "C:\\WINDOWS\\SYSTEM\\New.tpl", SW_SHOWNORMAL), 31u);
+    for (int i = 0; i < 500 && !fs::exists(record); ++i)
+        ::usleep(10000);
+    platform::SetFileSystem(nullptr);
+    EXPECT_EQ(host_test::ReadLines(record), (std::vector<std::string>{(Root() / "WINDOWS" / "SYSTEM" / "New.tpl").string()}));
+}
 
 TEST_F(HostSampleDrive, IsNeverOverwritten)
 {
