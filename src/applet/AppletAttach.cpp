@@ -4,6 +4,10 @@
 
 bool AttachApplet(platform::CWinApp& app, const std::string& moduleFileName)
 {
+    // Start from an empty framework state. This also builds the framework's
+    // own tables now, before the attachment that holds them is complete, so
+    // they are destroyed after its detach, which still empties them.
+    platform::AfxWinTerm();
     if (!platform::AfxWinInit(moduleFileName)) {
         platform::AfxWinTerm();
         return false;

@@ -1,13 +1,12 @@
 // The module lumva.cpl: its static objects, what the loader's attach and
 // detach do, and CPlApplet, the one exported entry.
 //
-// Construction order matters and lives in this one file: the module's
-// framework state, then the application object, then the main dialog. The
-// ELF constructor that attaches runs after all three (a higher priority
-// number), and the ELF destructor, having no priority, runs before the
-// static objects are destroyed in reverse order.
+// Construction order matters and lives in this one file: the application
+// object, then the main dialog, then the attachment, which attaches once
+// both exist. Static objects are destroyed in reverse, so the detach comes
+// first, whether the module is unloaded or the process exits with it.
 
-#include "applet/AppletAttach.h"
+#include "applet/AppletAttachment.h"
 #include "applet/CAppletApp.h"
 #include "applet/ControlPanel.h"
 #include "platform/ModuleResources.h"
@@ -24,40 +23,23 @@ extern "C" __attribute__((visibility("default"))) LONG CPlApplet(HWND hwndCPl, U
 
 namespace {
 
-// The module's own framework state: where it was loaded from and whether
-// the attach succeeded. A constructor cannot make dlopen fail, so a refused
-// attach is remembered here and the entry answers CPL_INIT with 0.
-struct AppletModuleState {
-    std::string moduleFileName;
-    bool attached = false;
-};
-
-__attribute__((init_priority(200))) AppletModuleState g_moduleState;
-__attribute__((init_priority(200))) CAppletApp g_app;
-__attribute__((init_priority(200))) CMainDlg g_mainDlg;
-
-std::string OwnModuleFileName()
+// The module's own file, which names the application, with the module's
+// resources put in place for the attach to read.
+std::string PrepareModule()
 {
+    platform::SetModuleResources(res::ModuleResourceBlob());
     Dl_info info{};
     if (dladdr(reinterpret_cast<void*>(&CPlApplet), &info) != 0 && info.dli_fname != nullptr)
         return info.dli_fname;
     return std::string();
 }
 
-__attribute__((constructor(201))) void AttachModule()
-{
-    g_moduleState.moduleFileName = OwnModuleFileName();
-    platform::SetModuleResources(res::ModuleResourceBlob());
-    g_moduleState.attached = AttachApplet(g_app, g_moduleState.moduleFileName);
-}
-
-__attribute__((destructor)) void DetachModule()
-{
-    if (!g_moduleState.attached)
-        return;
-    g_moduleState.attached = false;
-    DetachApplet(g_app);
-}
+// A fixed place before every other static of the module, so the order does
+// not hang on the link order. The detach needs none of the others but the
+// framework's tables, which the attach builds (AttachApplet).
+__attribute__((init_priority(200))) CAppletApp g_app;
+__attribute__((init_priority(200))) CMainDlg g_mainDlg;
+__attribute__((init_priority(200))) AppletAttachment g_attachment(g_app, PrepareModule());
 
 void FillItemInfo(LPARAM record)
 {
@@ -85,7 +67,7 @@ void RunMainDialog()
 
 extern "C" LONG CPlApplet(HWND /*hwndCPl*/, UINT message, LPARAM /*lParam1*/, LPARAM lParam2)
 {
-    if (!g_moduleState.attached)
+    if (!g_attachment.Attached())
         return 0;
     switch (message) {
     case CPL_INIT:

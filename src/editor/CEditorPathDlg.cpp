@@ -2,6 +2,7 @@
 
 #include "applet/SettingsStore.h"
 #include "editor/EditorFileFilter.h"
+#include "editor/ShortcutTarget.h"
 #include "platform/ModuleResources.h"
 #include "platform/fs/FileApi.h"
 #include "platform/services/Prompts.h"
@@ -54,7 +55,9 @@ void CEditorPathDlg::OnBrowse()
     const platform::FileDialogAnswer answer = platform::CurrentPrompts().FileDialog(request);
     if (!answer.ok)
         return;
-    m_path = answer.path;
+    // The file dialog hands back a chosen shortcut itself; the editor is the
+    // program behind it.
+    m_path = ProgramBehindShortcut(answer.path);
     UpdateData(FALSE);
 }
 

@@ -139,6 +139,7 @@ CommandLineParser::Result CommandLineParser::Parse(std::span<const std::string> 
 
 std::string_view CommandLineParser::Usage()
 {
+    // README.md shows this text as it stands; a test keeps the two equal.
     return "usage: lumivane [--drive X:=DIR]... [--windows-dir PATH] [--system-dir PATH]\n"
            "                [--screenshot PNG] [--module-info] [MODULE]\n"
            "\n"
@@ -153,7 +154,13 @@ std::string_view CommandLineParser::Usage()
            "  --module-info        print the module's version information, name and\n"
            "                       description without running it\n"
            "  MODULE               the applet, default lumva.cpl beside lumivane\n"
+           "                       (../lib/lumivane/lumva.cpl when installed)\n"
+           "  --                   ends the options, for a MODULE that starts with '-'\n"
            "  -h, --help           this text\n"
+           "\n"
+           "Exit status: 0 done; 1 the module could not be loaded or refused to start,\n"
+           "a drive folder does not exist, there is no display, or the screenshot failed;\n"
+           "2 bad usage.\n"
            "\n"
            "Examples:\n"
            "  lumivane --drive C:=/mnt/win98\n"

@@ -9,8 +9,8 @@
 //                        is the host folder DIR. Repeatable, once per letter.
 //                        Without any --drive, drive C: is the sample drive.
 //   --windows-dir PATH   the Windows folder as Windows names it, e.g.
-//                        'C:\WINDOWS' (the default). A trailing backslash
-//                        is dropped.
+//                        'C:\WINDOWS' (the default), with or without a
+//                        trailing backslash.
 //   --system-dir PATH    the system folder, default 'C:\WINDOWS\SYSTEM'.
 //   --screenshot PNG     open the main dialog, let it paint, save its client
 //                        area as PNG and close it.

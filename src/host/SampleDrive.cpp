@@ -1,6 +1,7 @@
 #include "SampleDrive.h"
 
 #include "SampleArt.h"
+#include "SampleEditor.h"
 #include "SampleHelp.h"
 
 #include "logo/LogoFile.h"
@@ -42,6 +43,16 @@ bool WriteText(const fs::path& path, std::string_view text)
     return static_cast<bool>(out.flush());
 }
 
+bool WriteProgram(const fs::path& path, std::string_view script)
+{
+    if (!WriteText(path, script))
+        return false;
+    std::error_code code;
+    fs::permissions(path, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
+                    fs::perm_options::add, code);
+    return !code;
+}
+
 bool BuildTree(const fs::path& root)
 {
     const fs::path windows = root / "WINDOWS";
@@ -52,7 +63,9 @@ bool BuildTree(const fs::path& root)
         && WriteLogo(defaults / "prshtdwn.dat", DrawDefaultPreShutDownScreen(), false)
         && WriteLogo(defaults / "shtdwn.dat", DrawDefaultShutDownScreen(), false)
         && WriteLogo(windows / "SYSTEM" / "New.tpl", DrawNewLogoTemplate(), false)
-        && WriteText(windows / "HELP" / "lumva.hlp", HelpText());
+        && WriteText(windows / "HELP" / "lumva.hlp", HelpText())
+        // The default logo editor is the Windows folder's pbrush.exe.
+        && WriteProgram(windows / "PBRUSH.EXE", SampleEditorScript());
 }
 
 // Built under this name, renamed into place when complete.

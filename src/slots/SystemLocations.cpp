@@ -8,21 +8,24 @@ namespace {
 
 constexpr UINT kDirectoryBufferSize = 255;
 
-bool IsTrailingJunk(char c)
+bool IsWhiteSpace(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\\';
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
+// Only white space goes: a backslash the system reports is part of the
+// directory, and so is a blank in front of it ("C:\MY WIN \").
 std::string NormaliseDirectory(const std::string& directory)
 {
     std::string result = directory;
-    // Backslashes go too, so that "C:\WINDOWS\ " or "C:\WINDOWS\\" still
-    // end in a single separator once it is put back.
-    while (!result.empty() && IsTrailingJunk(result.back()))
+    while (!result.empty() && IsWhiteSpace(result.back()))
         result.pop_back();
+    // A failed query is no directory: nothing to end in a backslash.
     if (result.empty())
-        return directory.find('\\') == std::string::npos ? std::string() : std::string("\\");
-    return result + '\\';
+        return result;
+    if (result.back() != '\\')
+        result += '\\';
+    return result;
 }
 
 // The buffer starts zeroed and is left untouched when the directory does

@@ -1,6 +1,6 @@
 #pragma once
-// The three directories every applet path starts with. Each ends in exactly
-// one backslash, so a path is always the directory followed directly by a
+// The three directories every applet path starts with. Each ends in a
+// backslash, so a path is always the directory followed directly by a
 // relative name.
 
 #include <string>
@@ -16,6 +16,6 @@ struct SystemLocations {
 // directory, from which no path maps onto a drive.
 SystemLocations DetermineLocations();
 
-// Trailing white space goes, and the directory ends in exactly one
-// backslash; an empty directory stays empty.
+// Trailing white space goes, then a backslash is appended unless the
+// directory already ends in one; an empty directory stays empty.
 SystemLocations NormaliseLocations(const std::string& windowsDir, const std::string& systemDir);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <string>
 #include <vector>
 
@@ -168,6 +170,28 @@ TEST(HostCommandLine, UsageNamesEveryOption)
     const std::string usage(CommandLineParser::Usage());
     for (const char* option : {"--drive X:=DIR", "--windows-dir", "--system-dir", "--screenshot", "--module-info", "MODULE"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
+
+// README.md shows the help text in the fenced block after this line.
+std::string ReadmeHelpBlock()
+{
+    std::ifstream in(LUMIVANE_README);
+    std::string line;
+    while (std::getline(in, line) && line != "The host's options (`lumivane --help`):") {
+    }
+    while (std::getline(in, line) && line != "```") {
+    }
+    std::string block;
+    while (std::getline(in, line) && line != "```")
+        block += line + '\n';
+    return block;
+}
+
+TEST(HostCommandLine, ReadmeShowsTheHelpTextAsPrinted)
+{
+    const std::string readme = ReadmeHelpBlock();
+    ASSERT_FALSE(readme.empty()) << "no help block found in " << LUMIVANE_README;
+    EXPECT_EQ(readme, std::string(CommandLineParser::Usage()));
 }
 
 }  // namespace

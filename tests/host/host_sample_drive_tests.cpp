@@ -7,7 +7,10 @@
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
 #include "platform/WinTypes.h"
+#include "common/ScopedEnv.h"
 #include "platform/fs/FileApi.h"
+#include "platform/fs/FileSystem.h"
+#include "platform/launch/WinExec.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +114,79 @@ TEST_F(HostSampleDrive, StartUpLogoCyclesItsLast64EntriesAndUsesThem)
         cycling += index >= 192;
     // The bar along the bottom alone is 320 x 16 pixels.
     EXPECT_GE(cycling, 320u * 16u);
+}
+
+// The sample drive's pbrush.exe run on the template with a PATH that holds
+// only the fake programs named, each recording its name and arguments.
+struct SampleEditorCase {
+    const char* name;
+    std::vector<std::string> onPath;
+    const char* expectedProgram;  // nullptr: none found
+};
+
+void PrintTo(const SampleEditorCase& value, std::ostream* out)
+{
+    *out << value.name;
+}
+
+class HostSampleEditor : public HostSampleDrive, public testing::WithParamInterface<SampleEditorCase> {};
+
+TEST_P(HostSampleEditor, OpensTheTemplateInTheFirstBitmapEditorFound)
+{
+    Create();
+    const fs::path editor = Root() / "WINDOWS" / "PBRUSH.EXE";
+    ASSERT_EQ(::access(editor.c_str(), X_OK), 0) << "pbrush.exe is not executable";
+    const fs::path bin = m_parent.Path() / "bin";
+    const fs::path record = m_parent.Path() / "record.txt";
+    fs::create_directories(bin);
+    for (const std::string& program : GetParam().onPath) {
+        const fs::path fake = bin / program;
+        std::ofstream(fake) << "#!/bin/sh\nprintf '%s\\n' " << program << " \"$@\" > '" << record.string() << "'\n";
+        fs::permissions(fake, fs::perms::owner_all);
+    }
+    const fs::path templateFile = Root() / "WINDOWS" / "SYSTEM" / "New.tpl";
+    const std::string command = "PATH='" + bin.string() + "' '" + editor.string() + "' '" + templateFile.string() +
+                                "' 2>'" + (m_parent.Path() / "err.txt").string() + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    if (GetParam().expectedProgram == nullptr) {
+        EXPECT_EQ(WEXITSTATUS(status), 127);
+        EXPECT_NE(host_test::ReadText(m_parent.Path() / "err.txt").find("no bitmap editor found"), std::string::npos);
+        EXPECT_FALSE(fs::exists(record));
+        return;
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(host_test::ReadLines(record), (std::vector<std::string>{GetParam().expectedProgram, templateFile.string()}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Editors, HostSampleEditor,
+    testing::Values(SampleEditorCase{"PintaFirst", {"krita", "gimp", "pinta", "xdg-open"}, "pinta"},
+                    SampleEditorCase{"KolourPaintBeforeGimp", {"gimp", "kolourpaint"}, "kolourpaint"},
+                    SampleEditorCase{"MtPaintBeforeKrita", {"krita", "mtpaint"}, "mtpaint"},
+                    SampleEditorCase{"KritaLast", {"krita", "xdg-open"}, "krita"},
+                    SampleEditorCase{"DesktopDefaultOtherwise", {"xdg-open"}, "xdg-open"},
+                    SampleEditorCase{"NothingFound", {}, nullptr}),
+    [](const testing::TestParamInfo<SampleEditorCase>& info) { return std::string(info.param.name); });
+
+TEST_F(HostSampleDrive, NewLogoStartsTheDefaultEditorOnTheTemplate)
+{
+    Create();
+    const fs::path bin = m_parent.Path() / "bin";
+    const fs::path record = m_parent.Path() / "record.txt";
+    fs::create_directories(bin);
+    std::ofstream(bin / "pinta") << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << record.string() << ".part'\n"
+                                       << "mv '" << record.string() << ".part' '" << record.string() << "'\n";
+    fs::permissions(bin / "pinta", fs::perms::owner_all);
+    const testing_support::ScopedEnv path("PATH", bin.string() + ":/usr/bin:/bin");
+    const testing_support::ScopedEnv drive("LUMIVANE_DRIVE_C", Root().string());
+    platform::SetFileSystem(nullptr);
+    // What New Logo asks for with nothing stored: the Windows folder's pbrush.exe.
+    EXPECT_GT(platform::WinExec("C:\\WINDOWS\\pbrush.exe", "C:\\WINDOWS\\SYSTEM\\New.tpl", SW_SHOWNORMAL), 31u);
+    for (int i = 0; i < 500 && !fs::exists(record); ++i)
+        ::usleep(10000);
+    platform::SetFileSystem(nullptr);
+    EXPECT_EQ(host_test::ReadLines(record), (std::vector<std::string>{(Root() / "WINDOWS" / "SYSTEM" / "New.tpl").string()}));
 }
 
 TEST_F(HostSampleDrive, IsNeverOverwritten)

@@ -127,6 +127,60 @@ TEST_F(WinExecTest, BareNameIsLookedUpInPath)
     EXPECT_EQ(platform::WinExec("no-such-editor-anywhere", "", SW_SHOWNORMAL), platform::ERROR_FILE_NOT_FOUND);
 }
 
+// The smallest file that reads as a Windows program: "MZ", e_lfanew at
+// 0x3C, and "PE\0\0" where it points.
+std::string PeProgram(std::uint32_t newHeaderOffset = 0x40)
+{
+    std::string bytes(newHeaderOffset + 24, '\0');
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    for (int i = 0; i < 4; ++i)
+        bytes[0x3C + static_cast<std::size_t>(i)] = static_cast<char>(newHeaderOffset >> (8 * i));
+    bytes.replace(newHeaderOffset, 4, std::string("PE\0\0", 4));
+    return bytes;
+}
+
+TEST_F(WinExecTest, WindowsProgramRunsUnderWineWithTheProgramThenTheArgument)
+{
+    const std::string output = drive_.Host("record.txt");
+    WriteProgram(drive_.Host("wine-bin/wine"), RecordingScript(output));
+    // Files on a Windows drive need no execute permission.
+    WriteProgram(drive_.Host("WINDOWS/PBRUSH.EXE"), PeProgram(), 0644);
+    WriteFile(drive_.Host("WINDOWS/SYSTEM/NEW.TPL"), "template");
+    const fstest::ScopedEnv path("PATH", drive_.Host("wine-bin") + ":/usr/bin:/bin");
+    EXPECT_GT(platform::WinExec("C:\\WINDOWS\\pbrush.exe", "C:\\WINDOWS\\SYSTEM\\New.tpl", SW_SHOWNORMAL), 31u);
+    const auto lines = WaitForLines(output);
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "2");
+    EXPECT_EQ(lines[1], drive_.Host("WINDOWS/PBRUSH.EXE"));
+    EXPECT_EQ(lines[2], drive_.Host("WINDOWS/SYSTEM/NEW.TPL"));
+}
+
+TEST_F(WinExecTest, WindowsProgramWithoutWineIsNotAProgram)
+{
+    std::filesystem::create_directories(drive_.Host("empty-bin"));
+    WriteProgram(drive_.Host("WINDOWS/PBRUSH.EXE"), PeProgram(0x80));
+    const fstest::ScopedEnv path("PATH", drive_.Host("empty-bin"));
+    EXPECT_EQ(platform::WinExec("C:\\WINDOWS\\pbrush.exe", "", SW_SHOWNORMAL), platform::ERROR_BAD_FORMAT);
+}
+
+TEST_F(WinExecTest, MzWithoutThePeSignatureIsNoWindowsProgram)
+{
+    const std::string wineRecord = drive_.Host("wine-record.txt");
+    WriteProgram(drive_.Host("wine-bin/wine"), RecordingScript(wineRecord));
+    std::string dosOnly = PeProgram();
+    dosOnly[0x41] = 'X';  // "PX\0\0"
+    WriteProgram(drive_.Host("OLD.EXE"), dosOnly);
+    std::string pastTheEnd = PeProgram();
+    pastTheEnd[0x3D] = 0x7F;  // e_lfanew beyond the file
+    WriteProgram(drive_.Host("CUT.EXE"), pastTheEnd);
+    const fstest::ScopedEnv path("PATH", drive_.Host("wine-bin") + ":/usr/bin:/bin");
+    EXPECT_EQ(platform::WinExec("C:\\old.exe", "", SW_SHOWNORMAL), platform::ERROR_BAD_FORMAT);
+    EXPECT_EQ(platform::WinExec("C:\\cut.exe", "", SW_SHOWNORMAL), platform::ERROR_BAD_FORMAT);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(fstest::PathExists(wineRecord));
+}
+
 struct FailureCase {
     const char* name;
     const char* program;  // Windows path on the test drive

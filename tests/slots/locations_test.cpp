@@ -36,7 +36,7 @@ void PrintTo(const NormaliseCase& c, std::ostream* os)
 
 class NormaliseLocationsTest : public ::testing::TestWithParam<NormaliseCase> {};
 
-TEST_P(NormaliseLocationsTest, EndsInExactlyOneBackslash)
+TEST_P(NormaliseLocationsTest, EndsInABackslash)
 {
     const NormaliseCase& c = GetParam();
     const SystemLocations locations = NormaliseLocations(c.windowsIn, c.systemIn);
@@ -57,8 +57,14 @@ INSTANTIATE_TEST_SUITE_P(
                       "D:\\WIN98\\SYSTEM\\"},
         NormaliseCase{"BackslashThenBlank", "C:\\WINDOWS\\ ", "C:\\WINDOWS\\SYSTEM\\\t", "C:\\WINDOWS\\", "C:\\",
                       "C:\\WINDOWS\\SYSTEM\\"},
-        NormaliseCase{"DoubledBackslash", "C:\\WINDOWS\\\\", "C:\\WINDOWS\\SYSTEM\\\\", "C:\\WINDOWS\\", "C:\\",
-                      "C:\\WINDOWS\\SYSTEM\\"},
+        // Backslashes the system reports are its own: none is taken away.
+        NormaliseCase{"DoubledBackslashKept", "C:\\WINDOWS\\\\", "C:\\WINDOWS\\SYSTEM\\\\", "C:\\WINDOWS\\\\", "C:\\",
+                      "C:\\WINDOWS\\SYSTEM\\\\"},
+        NormaliseCase{"BlankBeforeFinalBackslashKept", "C:\\MY WIN \\", "C:\\MY WIN \\SYS \\", "C:\\MY WIN \\", "C:\\",
+                      "C:\\MY WIN \\SYS \\"},
+        NormaliseCase{"BlankBackslashBlank", "C:\\MY WIN \\ ", "C:\\MY WIN \\SYS \\\t", "C:\\MY WIN \\", "C:\\",
+                      "C:\\MY WIN \\SYS \\"},
+        NormaliseCase{"OnlyBlanksIsNoDirectory", "   ", "\t", "", "", ""},
         NormaliseCase{"WindowsInDriveRoot", "E:\\", "E:\\SYSTEM", "E:\\", "E:\\", "E:\\SYSTEM\\"},
         NormaliseCase{"InnerBlanksKept", "C:\\MY WIN", "C:\\MY WIN\\SYS 32", "C:\\MY WIN\\", "C:\\",
                       "C:\\MY WIN\\SYS 32\\"},

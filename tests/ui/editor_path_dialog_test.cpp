@@ -2,6 +2,8 @@
 // settings a valid OK writes.
 
 #include "AppletUiFixture.h"
+#include "common/ShellLinkBytes.h"
+#include "common/TestFiles.h"
 #include "editor/CEditorPathDlg.h"
 #include "platform/ui/CComboBox.h"
 #include "resources/ResourceIds.h"
@@ -220,6 +222,85 @@ TEST_F(EditorPathDialogTest, BrowseAsksForAnEditorAndFillsTheCombo)
     EXPECT_EQ(view.text, chosen);
     EXPECT_EQ(view.entries.size(), 2u) << "Browse adds no entry";
     EXPECT_EQ(Stored("LogoEditor", "path"), chosen);
+}
+
+// Browse with a shortcut chosen: the combo box shows what it resolves to.
+struct ShortcutCase {
+    const char* name;
+    testing_support::ShellLinkSpec link;
+    const char* linkFile;  // relative to the test's root folder
+    const char* expected;  // relative to the root; "" for the shortcut itself
+};
+
+void PrintTo(const ShortcutCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class EditorPathShortcut : public EditorPathDialogTest, public ::testing::WithParamInterface<ShortcutCase> {};
+
+TEST_P(EditorPathShortcut, BrowseGivesTheProgramTheShortcutPointsTo)
+{
+    const ShortcutCase& c = GetParam();
+    WriteFile(Drive() / "Program Files" / "Paint" / "PAINT.EXE", "MZ");
+    WriteFile(Root() / "tools" / "edit", "#!/bin/sh\n");
+    const std::filesystem::path link = Root() / c.linkFile;
+    std::filesystem::create_directories(link.parent_path());
+    testing_support::WriteAll(link.string(), testing_support::ShellLinkBytes::Build(c.link));
+    m_prompts.QueueFileDialogAnswer(link.string(), 2);
+    ComboView view;
+    Run("C:\\WINDOWS\\pbrush.exe", [&](platform::CDialog& d) {
+        ClickControl(d, res::IDC_EDPATH_BROWSE);
+        view = ViewCombo(d);
+        ClickControl(d, IDCANCEL);
+    });
+    const std::string expected = std::string(c.expected).empty() ? link.string() : (Root() / c.expected).string();
+    EXPECT_EQ(view.text, expected);
+}
+
+testing_support::ShellLinkSpec LocalLink(const char* base, const char* suffix = "")
+{
+    testing_support::ShellLinkSpec spec;
+    spec.localBase = base;
+    spec.suffix = suffix;
+    return spec;
+}
+
+testing_support::ShellLinkSpec RelativeLink(const char* relative)
+{
+    testing_support::ShellLinkSpec spec;
+    spec.relative = relative;
+    return spec;
+}
+
+testing_support::ShellLinkSpec NamedLink(const char* name)
+{
+    testing_support::ShellLinkSpec spec;
+    spec.name = name;
+    return spec;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, EditorPathShortcut,
+    ::testing::Values(ShortcutCase{"LocalPathOnTheDrive", LocalLink("C:\\PROGRAM FILES\\PAINT\\", "paint.exe"),
+                                   "desk/Paint.lnk", "drive_c/Program Files/Paint/PAINT.EXE"},
+                      ShortcutCase{"RelativePath", RelativeLink("..\\tools\\edit"), "links/Edit.LNK", "tools/edit"},
+                      ShortcutCase{"DriveNotInTheTable", LocalLink("Q:\\PAINT.EXE"), "desk/q.lnk", ""},
+                      ShortcutCase{"NoTarget", NamedLink("Paint"), "desk/empty.lnk", ""}),
+    [](const ::testing::TestParamInfo<ShortcutCase>& info) { return std::string(info.param.name); });
+
+TEST_F(EditorPathDialogTest, BrowseKeepsAFileThatIsNoShortcutAsChosen)
+{
+    const std::string chosen = (Root() / "garbage.lnk").string();
+    WriteFile(chosen, "not a shortcut at all");
+    m_prompts.QueueFileDialogAnswer(chosen, 2);
+    ComboView view;
+    Run("", [&](platform::CDialog& d) {
+        ClickControl(d, res::IDC_EDPATH_BROWSE);
+        view = ViewCombo(d);
+        ClickControl(d, IDCANCEL);
+    });
+    EXPECT_EQ(view.text, chosen);
 }
 
 TEST_F(EditorPathDialogTest, CancelledBrowseChangesNothing)

@@ -7,8 +7,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -45,6 +48,28 @@ bool FolderExists(const std::string& hostPath)
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : hostPath.substr(0, slash);
     struct stat info {};
     return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// A Windows program: "MZ", then at the offset in e_lfanew (0x3C) the
+// signature "PE\0\0". Judged by content, as names on a Windows drive say
+// little.
+bool IsWindowsProgram(const std::string& hostProgram)
+{
+    constexpr std::streamoff kNewHeaderOffsetAt = 0x3C;
+    std::ifstream in(hostProgram, std::ios::binary);
+    std::array<char, 2> dosMagic{};
+    if (!in.read(dosMagic.data(), dosMagic.size()) || dosMagic[0] != 'M' || dosMagic[1] != 'Z')
+        return false;
+    std::array<unsigned char, 4> offsetBytes{};
+    if (!in.seekg(kNewHeaderOffsetAt) || !in.read(reinterpret_cast<char*>(offsetBytes.data()), offsetBytes.size()))
+        return false;
+    std::uint32_t newHeaderOffset = 0;
+    for (std::size_t i = 0; i < offsetBytes.size(); ++i)
+        newHeaderOffset |= static_cast<std::uint32_t>(offsetBytes[i]) << (8 * i);
+    std::array<char, 4> signature{};
+    if (!in.seekg(static_cast<std::streamoff>(newHeaderOffset)) || !in.read(signature.data(), signature.size()))
+        return false;
+    return signature == std::array<char, 4>{'P', 'E', '\0', '\0'};
 }
 
 UINT MapStartError(int error, const std::string& hostProgram)
@@ -97,6 +122,17 @@ UINT WinExec(const std::string& program, const std::string& argument, int showCm
     std::vector<std::string> arguments;
     if (!argument.empty())
         arguments.push_back(ResolveHostPath(argument).value_or(argument));
+
+    // A Windows program named as the editor runs under Wine when there is
+    // one; without it, it is no program here, as before.
+    if (IsWindowsProgram(hostProgram)) {
+        const auto wine = FindInSearchPath("wine");
+        if (!wine)
+            return ERROR_BAD_FORMAT;
+        arguments.insert(arguments.begin(), hostProgram);
+        const int error = SpawnDetached(*wine, arguments);
+        return error == 0 ? WINEXEC_STARTED : MapStartError(error, *wine);
+    }
 
     const int error = SpawnDetached(hostProgram, arguments);
     return error == 0 ? WINEXEC_STARTED : MapStartError(error, hostProgram);

@@ -24,6 +24,9 @@ constexpr UINT WINEXEC_STARTED = 33;
 // WINEXEC_STARTED (> 31) once the program runs, else an error code <= 31:
 // a missing program, a missing folder on its path, a program that may not be
 // run (a folder, no execute permission) or that is not a program at all.
+// A Windows program (a PE file, known by its content) is started as
+// "wine PROGRAM ARGUMENT" when wine is on PATH, and is not a program
+// (ERROR_BAD_FORMAT) without it.
 // showCmd is accepted for the caller's sake; the program opens its own window.
 UINT WinExec(const std::string& program, const std::string& argument, int showCmd);
 

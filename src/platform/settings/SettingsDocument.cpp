@@ -115,8 +115,9 @@ void SettingsDocument::Set(std::string_view section, std::string_view entry, con
     Line header;
     header.kind = Kind::Section;
     header.name = std::string(section);
-    // Appended piecewise: the one-expression form trips a false -Wrestrict in GCC 12.
-    header.text = "[";
+    // Built piecewise from an empty string: assigning a literal (alone or in
+    // one expression) trips a false -Wrestrict in GCC 12.
+    header.text.push_back('[');
     header.text += EncodeName(section);
     header.text += ']';
     added.section = lines_.size();

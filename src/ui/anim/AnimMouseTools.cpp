@@ -89,9 +89,9 @@ void AnimMouseTools::OnMouseMove(UINT, POINT point)
     if (m_pickMode) {
         // The current colour follows the cursor over the picture; a point
         // off the picture (where confinement cannot hold the cursor) has no
-        // colour to take.
-        if (!inHotArea)
-            m_overGrid = false;
+        // colour to take. The cursor is over the preview now, not over the
+        // grid, even where the preview lies over the grid.
+        m_overGrid = false;
         const COLORREF color = m_host.PreviewPixelAt(point);
         if (color != CLR_INVALID)
             m_host.ApplyCurrentColor(color);
@@ -112,10 +112,10 @@ void AnimMouseTools::OnLButtonDown(UINT keyFlags, POINT point)
 {
     const bool shift = (keyFlags & MK_SHIFT) != 0;
     const bool control = (keyFlags & MK_CONTROL) != 0;
-    // Where the button went down is where the cursor is: a click off the
-    // grid is never a grid click, whatever an earlier move left behind.
+    // m_overGrid is what the moves last saw and a press never changes it:
+    // a press that ends the pick tool over the grid (the preview lying over
+    // it) is not a grid click, nor is one that comes before any move.
     const bool inHotArea = InHotArea(point);
-    m_overGrid = inHotArea;
     logo::PaletteState& palette = m_host.ToolPalette();
 
     // 1. The pick tool ends, keeping the colour of the last move.
@@ -145,9 +145,8 @@ void AnimMouseTools::OnLButtonDown(UINT keyFlags, POINT point)
         }
         if (shift) {
             m_swapMode = true;
-            // Normally the hover has set the editor's cursor already and the
-            // cursor from before it stays the one to give back.
-            SetToolCursor(res::IDCUR_SWAP, !m_ownCursor);
+            // The cursor to give back stays the one from before the hover.
+            SetToolCursor(res::IDCUR_SWAP, false);
             m_swapFirst = logo::EntryAt(point.x, point.y);
             // Disabling a focused count field takes its focus, and the
             // focus loss moves the highlight: frame the first swatch after.

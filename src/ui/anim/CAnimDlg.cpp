@@ -291,7 +291,10 @@ void CAnimDlg::OnColorFieldChange()
 
 void CAnimDlg::OnCountKillFocus()
 {
-    ReadFields(FieldReadSource::Passive);
+    // The count check reports a bad field as any command does, not just once
+    // like a repaint.
+    CommandReads reads(m_readSource, m_fieldGate);
+    ReadFields(m_readSource);
     if (m_animCount < 2)
         m_animCount = 2;
     ShowFields();

@@ -4,17 +4,18 @@
 // the message repaints, so showing it whenever a read fails would nest
 // message boxes without end. Rules:
 //  - at most one message at a time: a read while one shows stays silent;
-//  - reads from paint, tick, mouse move or focus loss show it only once
-//    for the same text of the same field;
-//  - commands (colour dialog, palette buttons, Save As) always show it,
-//    once per command however many times the command reads the fields.
+//  - reads from paint, tick or mouse move show it only once for the same
+//    text of the same field;
+//  - commands (colour dialog, palette buttons, Save As, the count check at
+//    the count field's focus loss) always show it, once per command however
+//    many times the command reads the fields.
 
 #include <map>
 #include <string>
 
 enum class FieldReadSource {
-    Passive,  // paint, tick, mouse move, focus loss
-    Command,  // a button the user pressed
+    Passive,  // paint, tick, mouse move
+    Command,  // a button the user pressed, the count check
 };
 
 class FieldMessageGate {

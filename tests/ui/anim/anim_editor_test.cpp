@@ -139,6 +139,23 @@ TEST_F(AnimEditorFields, CommandsAlwaysReportABadField)
     EXPECT_EQ(m_prompts.MessageBoxes()[1].request.text, "Please enter an integer between 0 and 255.");
 }
 
+TEST_F(AnimEditorFields, CountCheckAtFocusLossReportsABadFieldLikeACommand)
+{
+    RunEditor(21, [&](CAnimDlg& e) {
+        e.SetDlgItemText(res::IDC_ANIM_RED, "300");
+        ASSERT_EQ(m_prompts.MessageBoxes().size(), 1u);
+        // The repaint has reported this text already; the count check does
+        // so again, then shows the model's values in the fields.
+        platform::testing::SendCommand(e, res::IDC_ANIM_COUNT, EN_KILLFOCUS);
+        EXPECT_EQ(m_prompts.MessageBoxes().size(), 2u);
+        EXPECT_EQ(e.m_animCount, 21);
+        EXPECT_EQ(Text(e, res::IDC_ANIM_RED), "0");
+    });
+    ASSERT_EQ(m_prompts.MessageBoxes().size(), 2u);
+    for (const auto& box : m_prompts.MessageBoxes())
+        EXPECT_EQ(box.request.text, "Please enter an integer between 0 and 255.");
+}
+
 TEST_F(AnimEditorFields, CountBelowTwoBecomesTwoWhenTheFieldLosesFocus)
 {
     RunEditor(21, [&](CAnimDlg& e) {

@@ -4,6 +4,8 @@
 
 #include "AnimEditorFixture.h"
 
+#include <ostream>
+
 namespace animtest {
 namespace {
 
@@ -255,6 +257,81 @@ TEST_F(AnimPick, LeftClickKeepsThePickedColour)
         EXPECT_FALSE(e.m_tools.m_pickMode);
         EXPECT_EQ(RGB(e.m_red, e.m_green, e.m_blue), EntryColor(TestEntry(255)));
         EXPECT_FALSE(e.m_tools.m_ownCursor);
+    });
+}
+
+// Lays the preview over the swatch grid, its top left corner on the
+// editor's client origin, as a user may drag it.
+void LayPreviewOverTheGrid(CAnimDlg& e)
+{
+    POINT origin{0, 0};
+    e.ClientToScreen(&origin);
+    e.m_preview.SetWindowPos(nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+struct PickEndCase {
+    const char* name;
+    UINT keyFlags;
+};
+
+void PrintTo(const PickEndCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class AnimPickEndsOverTheGrid : public AnimEditorTest, public ::testing::WithParamInterface<PickEndCase> {};
+
+TEST_P(AnimPickEndsOverTheGrid, KeepsThePickedColourAndStartsNothing)
+{
+    RunEditor(10, [&](CAnimDlg& e) {
+        LayPreviewOverTheGrid(e);
+        Move(e, POINT{380, 100});  // towards the pick button, off the grid
+        ClickControl(e, res::IDC_ANIM_PICK);
+        ASSERT_TRUE(e.m_tools.m_pickMode);
+        const POINT p = SwatchCentre(40);
+        Move(e, p);
+        const COLORREF picked = RGB(e.m_red, e.m_green, e.m_blue);
+        ASSERT_NE(picked, EntryColor(TestEntry(40)));
+        const int highlight = e.m_highlight;
+        platform::testing::SendMouse(e, platform::testing::MouseAction::LeftDown, p, GetParam().keyFlags);
+        EXPECT_FALSE(e.m_tools.m_pickMode);
+        EXPECT_EQ(RGB(e.m_red, e.m_green, e.m_blue), picked);
+        EXPECT_FALSE(e.m_tools.m_swapMode);
+        EXPECT_EQ(e.m_animCount, 10);
+        EXPECT_EQ(e.m_highlight, highlight);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, AnimPickEndsOverTheGrid,
+                         ::testing::Values(PickEndCase{"Plain", 0}, PickEndCase{"Shift", MK_SHIFT},
+                                           PickEndCase{"Ctrl", MK_CONTROL}),
+                         [](const ::testing::TestParamInfo<PickEndCase>& info) { return std::string(info.param.name); });
+
+TEST_F(AnimGridClicks, PressWithoutAnyMoveIsNoGridClick)
+{
+    RunEditor(10, [&](CAnimDlg& e) {
+        platform::testing::SendMouse(e, platform::testing::MouseAction::LeftDown, SwatchCentre(200), MK_CONTROL);
+        EXPECT_EQ(e.m_animCount, 10);
+        EXPECT_EQ(Text(e, res::IDC_ANIM_COUNT), "10");
+        platform::testing::SendMouse(e, platform::testing::MouseAction::LeftDown, SwatchCentre(201), MK_SHIFT);
+        EXPECT_FALSE(e.m_tools.m_swapMode);
+        EXPECT_EQ(e.m_red, 0);
+        // Once a move has seen the grid, the same press is a grid click.
+        Move(e, SwatchCentre(200));
+        platform::testing::SendMouse(e, platform::testing::MouseAction::LeftDown, SwatchCentre(200), MK_CONTROL);
+        EXPECT_EQ(e.m_animCount, 56);
+    });
+}
+
+TEST_F(AnimSwap, GivesBackTheCursorFromBeforeTheHover)
+{
+    RunEditor(0, [&](CAnimDlg& e) {
+        Click(e, SwatchCentre(10), MK_SHIFT);
+        Click(e, SwatchCentre(20));
+        EXPECT_TRUE(SameCursor(platform::GetCursor(), res::IDCUR_PIPETTE));
+        Move(e, POINT{380, 100});
+        EXPECT_FALSE(e.m_tools.m_ownCursor);
+        EXPECT_EQ(platform::GetCursor(), nullptr);
     });
 }
 

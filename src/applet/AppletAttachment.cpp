@@ -1,0 +1,15 @@
+#include "applet/AppletAttachment.h"
+
+#include "applet/AppletAttach.h"
+
+AppletAttachment::AppletAttachment(platform::CWinApp& app, const std::string& moduleFileName)
+    : m_app(app), m_attached(AttachApplet(app, moduleFileName))
+{
+}
+
+AppletAttachment::~AppletAttachment()
+{
+    if (m_attached)
+        DetachApplet(m_app);
+    m_attached = false;
+}
