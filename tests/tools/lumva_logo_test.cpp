@@ -4,6 +4,7 @@
 #include "common/TestFiles.h"
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
+#include "platform/fs/LogoFileWriter.h"
 #include "tools/LogoCommand.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +49,7 @@ std::string WriteSimpleLogo(const TempDir& dir, const std::string& name, bool an
     for (std::size_t i = 0; i < image.pixels.size(); ++i)
         image.pixels[i] = static_cast<std::uint8_t>(i % 4);
     const std::string path = dir.File(name);
-    EXPECT_TRUE(logo::WriteLogoFile(path, image, TableOf(image), animated, static_cast<std::uint8_t>(count)));
+    EXPECT_TRUE(platform::WriteLogoFile(path, image, TableOf(image), animated, static_cast<std::uint8_t>(count)));
     return path;
 }
 
@@ -142,7 +143,7 @@ TEST(LumvaLogoEditRefusal, BarWithoutSpaceWritesNothing)
         full.colorTable[i] = {static_cast<std::uint8_t>(i), 1, 2, 0};
         full.pixels[i] = static_cast<std::uint8_t>(i);
     }
-    ASSERT_TRUE(logo::WriteLogoFile(dir.File("full.bmp"), full, TableOf(full), false, 0));
+    ASSERT_TRUE(platform::WriteLogoFile(dir.File("full.bmp"), full, TableOf(full), false, 0));
     const Outcome result = RunTool({"edit", dir.File("full.bmp"), dir.File("o.bmp"), "--make-bar"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.out.find("There isn't sufficient space in the color palette"), std::string::npos);
