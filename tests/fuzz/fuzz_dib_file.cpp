@@ -11,40 +11,41 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
 
-void RemoveScratchFile();
+// One unlinked scratch file per process, reached through its descriptor, so
+// nothing is left behind however the run ends.
+struct ScratchFile {
+    int fd = -1;
+    std::string path;
+};
 
-// One file per process, rewritten for every input and removed at exit.
-const std::string& ScratchFile()
+const ScratchFile& Scratch()
 {
-    static const std::string path = [] {
-        std::atexit(RemoveScratchFile);
-        return "/tmp/lumivane-fuzz-dib-" + std::to_string(getpid()) + ".bmp";
+    static const ScratchFile scratch = [] {
+        ScratchFile made;
+        char pattern[] = "/tmp/lumivane-fuzz-dib-XXXXXX";
+        made.fd = mkstemp(pattern);
+        if (made.fd >= 0) {
+            unlink(pattern);
+            made.path = "/proc/self/fd/" + std::to_string(made.fd);
+        }
+        return made;
     }();
-    return path;
-}
-
-void RemoveScratchFile()
-{
-    std::remove(ScratchFile().c_str());
+    return scratch;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string& path = ScratchFile();
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr)
+    const ScratchFile& scratch = Scratch();
+    if (scratch.fd < 0 || ftruncate(scratch.fd, 0) != 0
+        || pwrite(scratch.fd, data, size, 0) != static_cast<ssize_t>(size))
         return 0;
-    const bool written = std::fwrite(data, 1, size, out) == size;
-    if (std::fclose(out) != 0 || !written)
-        return 0;
+    const std::string& path = scratch.path;
 
     const logo::LoadResult loaded = logo::LoadBmpFile(path);
     const bool isLogo = logo::IsLogoFile(path);
