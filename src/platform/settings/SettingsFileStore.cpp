@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <tuple>
@@ -44,8 +45,22 @@ FileVersion VersionOf(const struct stat& info)
                        {info.st_mtim.tv_sec, info.st_mtim.tv_nsec, info.st_ctim.tv_sec, info.st_ctim.tv_nsec}};
 }
 
+// Time stamps advance in steps of the kernel's clock tick, so a change made
+// just after a read can leave the stamp as it was. A version read this soon
+// after its stamp is not trusted until it is read once more.
+constexpr std::chrono::milliseconds kStampGranularity{100};
+
+bool SettledBefore(const struct stat& info, std::chrono::system_clock::time_point readAt)
+{
+    const auto stamp = std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(
+            std::chrono::seconds(info.st_mtim.tv_sec) + std::chrono::nanoseconds(info.st_mtim.tv_nsec)));
+    return stamp + kStampGranularity < readAt;
+}
+
 struct CachedDocument {
     FileVersion version;
+    bool settled = false;  // the content was read well after its time stamp
     std::shared_ptr<const SettingsDocument> document;
 };
 
@@ -89,8 +104,9 @@ std::shared_ptr<const SettingsDocument> ReadSettings(const std::string& hostPath
     }
     const std::lock_guard lock(mutex);
     const auto found = cache.find(hostPath);
-    if (found != cache.end() && found->second.version == VersionOf(info))
+    if (found != cache.end() && found->second.settled && found->second.version == VersionOf(info))
         return found->second.document;
+    const auto readAt = std::chrono::system_clock::now();
     auto loaded = LoadSettings(hostPath);
     if (!loaded) {
         cache.erase(hostPath);
@@ -99,7 +115,7 @@ std::shared_ptr<const SettingsDocument> ReadSettings(const std::string& hostPath
     auto document = std::make_shared<const SettingsDocument>(std::move(*loaded));
     // The version read before the content: a change in between is seen at
     // the next read, never hidden behind the newer stamp.
-    cache[hostPath] = CachedDocument{VersionOf(info), document};
+    cache[hostPath] = CachedDocument{VersionOf(info), SettledBefore(info, readAt), document};
     return document;
 }
 
