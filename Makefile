@@ -1,6 +1,7 @@
 # Entry points: make test, make bench, make bench-startup, make run (see README.md).
 #   make test SANITIZE=1   the same suite under AddressSanitizer + UBSan
 #   make test LABEL=logo   only the tests carrying that ctest label
+#   make fuzz FUZZ_SECONDS=N   every libFuzzer harness for N seconds (clang, own build folder)
 
 SANITIZE ?= 0
 ifeq ($(SANITIZE),1)
@@ -12,8 +13,11 @@ CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=Release
 endif
 BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 CTEST_FLAGS = --output-on-failure --timeout 300 $(if $(LABEL),-L $(LABEL))
+FUZZ_SECONDS ?= 60
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_CXX ?= clang++-14
 
-.PHONY: all deps configure build test bench bench-startup run clean
+.PHONY: all deps configure build test bench bench-startup run fuzz clean
 
 all: build
 
@@ -55,5 +59,12 @@ bench-startup: deps
 	cmake --build build --target lumivane qt_floor_dialog
 	bench/screenshot_ratio.sh build 5
 
+# The harnesses under tests/fuzz, built by clang with libFuzzer, ASan and
+# UBSan in a folder of their own; the GCC build never needs clang.
+fuzz: deps
+	cmake -S tests/fuzz -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_CXX_COMPILER=$(FUZZ_CXX)
+	cmake --build $(FUZZ_BUILD_DIR)
+	tests/fuzz/run.sh $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz

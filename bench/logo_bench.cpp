@@ -19,6 +19,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -68,7 +69,12 @@ std::string LogoFilePath()
         const logo::LogoImage& image = BenchLogo();
         logo::ColorTable table{};
         std::copy(image.colorTable.begin(), image.colorTable.end(), table.begin());
-        logo::WriteLogoFile(file.string(), image, table, true, 21);
+        const std::vector<std::uint8_t> bytes = logo::EncodeLogoFile(image, table, true, 21);
+        std::FILE* out = std::fopen(file.c_str(), "wb");
+        if (out != nullptr) {
+            std::fwrite(bytes.data(), 1, bytes.size(), out);
+            std::fclose(out);
+        }
         return file.string();
     }();
     return path;

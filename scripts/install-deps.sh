@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     xvfb xauth binutils
     libgif-dev libwebp-dev libpng-dev
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()

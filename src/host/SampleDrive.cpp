@@ -6,6 +6,7 @@
 
 #include "logo/LogoFile.h"
 #include "platform/fs/FileApi.h"
+#include "platform/fs/LogoFileWriter.h"
 #include "platform/fs/UserDirectories.h"
 
 #include <cerrno>
@@ -27,7 +28,7 @@ bool WriteLogo(const fs::path& path, const SampleLogo& art, bool hidden)
     fs::create_directories(path.parent_path());
     logo::ColorTable table{};
     std::copy(art.image.colorTable.begin(), art.image.colorTable.end(), table.begin());
-    if (!logo::WriteLogoFile(path.string(), art.image, table, art.animationCount != 0, art.animationCount))
+    if (!platform::WriteLogoFile(path.string(), art.image, table, art.animationCount != 0, art.animationCount))
         return false;
     // The system's logo files are hidden on a real Windows drive too.
     if (hidden)

@@ -134,6 +134,9 @@ Channel MakeChannel(std::uint32_t mask)
 
 // Everything the headers say, validated.
 struct Layout {
+    std::uint32_t headerSize = 0;
+    std::uint32_t compression = 0;
+    std::uint32_t colorsUsed = 0;  // biClrUsed as written
     std::int32_t width = 0;
     std::int32_t height = 0;  // always positive here
     bool topDown = false;
@@ -207,10 +210,14 @@ std::optional<LoadError> CheckMask(std::uint32_t mask, std::uint16_t bits)
 }
 
 // Reads and checks the headers, the masks and the placement of the colour
-// table and the pixel data. Reads nothing beyond the headers' own bytes.
-std::optional<LoadError> ParseHeaders(std::span<const std::uint8_t> data, Layout& layout)
+// table and the pixel data. Reads nothing beyond the headers' own bytes, so
+// `data` may be just the start of a file of fileSize bytes, as long as it
+// holds min(fileSize, kHeaderBytes) bytes.
+// With `decoding` the pixel-count limit of a decode is checked too, before
+// anything about the data.
+std::optional<LoadError> ParseHeaders(std::span<const std::uint8_t> data, std::uint64_t fileSize, Layout& layout,
+                                      bool decoding)
 {
-    const std::uint64_t fileSize = data.size();
     if (fileSize < 2 || data[0] != 'B' || data[1] != 'M')
         return LoadError{LoadErrorKind::Malformed, "not a BMP file: the signature is not \"BM\""};
     if (fileSize < kFileHeaderSize + 4)
@@ -266,7 +273,7 @@ std::optional<LoadError> ParseHeaders(std::span<const std::uint8_t> data, Layout
     if (width > kMaxDimension || rows > kMaxDimension)
         return LoadError{LoadErrorKind::TooLarge, "picture size " + size + " is beyond the limit of "
                                                       + std::to_string(kMaxDimension) + " pixels a side"};
-    if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(rows) > kMaxPixelCount)
+    if (decoding && static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(rows) > kMaxPixelCount)
         return LoadError{LoadErrorKind::TooLarge, "picture size " + size + " is beyond the limit of "
                                                       + std::to_string(kMaxPixelCount) + " pixels"};
     if (layout.topDown && (layout.encoding == Encoding::Rle8 || layout.encoding == Encoding::Rle4))
@@ -274,6 +281,9 @@ std::optional<LoadError> ParseHeaders(std::span<const std::uint8_t> data, Layout
     layout.width = static_cast<std::int32_t>(width);
     layout.height = static_cast<std::int32_t>(rows);
     layout.bits = bits;
+    layout.headerSize = headerSize;
+    layout.compression = compression;
+    layout.colorsUsed = clrUsed;
 
     // Masks follow a 40-byte header; longer headers carry them inside.
     std::uint64_t headersEnd = kFileHeaderSize + std::uint64_t{headerSize};
@@ -503,7 +513,7 @@ std::optional<LoadError> DecodeRle(std::span<const std::uint8_t> data, const Lay
 std::optional<LoadResult> DecodeUnpaddedIndexed8InPlace(std::vector<std::uint8_t>& bytes)
 {
     Layout layout;
-    if (ParseHeaders(bytes, layout) || layout.encoding != Encoding::Uncompressed || layout.bits != 8)
+    if (ParseHeaders(bytes, bytes.size(), layout, true) || layout.encoding != Encoding::Uncompressed || layout.bits != 8)
         return std::nullopt;
     const std::size_t width = static_cast<std::size_t>(layout.width);
     const std::size_t height = static_cast<std::size_t>(layout.height);
@@ -535,12 +545,98 @@ std::optional<LoadResult> DecodeUnpaddedIndexed8InPlace(std::vector<std::uint8_t
     return result;
 }
 
+BmpHeader ToHeader(const Layout& layout, std::uint64_t fileSize)
+{
+    BmpHeader header;
+    header.headerSize = layout.headerSize;
+    header.width = layout.width;
+    header.height = layout.height;
+    header.topDown = layout.topDown;
+    header.bitsPerPixel = layout.bits;
+    header.compression = layout.compression;
+    header.colorsUsed = layout.colorsUsed;
+    header.dataOffset = static_cast<std::uint32_t>(layout.dataOffset);
+    header.fileSize = fileSize;
+    return header;
+}
+
+// Regular files only: a FIFO would block the open, a device never end.
+// Checked before opening; what replaces the file in between is read as
+// whatever it is, within the size limits.
+std::optional<LoadError> CheckRegularFile(const std::string& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status))
+        return LoadError{LoadErrorKind::Io, "cannot open " + path};
+    if (std::filesystem::is_directory(status))
+        return LoadError{LoadErrorKind::Io, path + " is a folder, not a file"};
+    if (!std::filesystem::is_regular_file(status))
+        return LoadError{LoadErrorKind::Io, path + " is not a regular file"};
+    return std::nullopt;
+}
+
+using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// Opens a regular file unbuffered (one read straight into the caller's
+// buffer, no stream buffer or locale set up per load) and gives its size.
+std::optional<LoadError> OpenRegularFile(const std::string& path, FileHandle& file, std::uint64_t& size)
+{
+    if (auto error = CheckRegularFile(path))
+        return error;
+    file.reset(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return LoadError{LoadErrorKind::Io, "cannot open " + path};
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    if (std::fseek(file.get(), 0, SEEK_END) != 0)
+        return LoadError{LoadErrorKind::Io, "cannot read " + path};
+    const long end = std::ftell(file.get());
+    if (end < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0)
+        return LoadError{LoadErrorKind::Io, "cannot read " + path};
+    size = static_cast<std::uint64_t>(end);
+    return std::nullopt;
+}
+
 }  // namespace
+
+HeaderResult ReadBmpHeader(std::span<const std::uint8_t> start, std::uint64_t fileSize)
+{
+    HeaderResult result;
+    Layout layout;
+    if (start.size() < std::min<std::uint64_t>(fileSize, kHeaderBytes)) {
+        result.error = LoadError{LoadErrorKind::Truncated, "BMP headers are cut short"};
+        return result;
+    }
+    if (auto error = ParseHeaders(start, fileSize, layout, false)) {
+        result.error = std::move(*error);
+        return result;
+    }
+    result.header = ToHeader(layout, fileSize);
+    return result;
+}
+
+HeaderResult ReadBmpFileHeader(const std::string& path)
+{
+    HeaderResult result;
+    FileHandle file(nullptr, &std::fclose);
+    std::uint64_t size = 0;
+    if (auto error = OpenRegularFile(path, file, size)) {
+        result.error = std::move(*error);
+        return result;
+    }
+    std::array<std::uint8_t, kHeaderBytes> start{};
+    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(size, start.size()));
+    if (std::fread(start.data(), 1, wanted, file.get()) != wanted) {
+        result.error = LoadError{LoadErrorKind::Io, "cannot read " + path};
+        return result;
+    }
+    return ReadBmpHeader(std::span<const std::uint8_t>(start.data(), wanted), size);
+}
 
 LoadResult DecodeBmp(std::span<const std::uint8_t> data)
 {
     Layout layout;
-    if (auto error = ParseHeaders(data, layout))
+    if (auto error = ParseHeaders(data, data.size(), layout, true))
         return Fail(error->kind, std::move(error->reason));
 
     Picture picture;
@@ -573,22 +669,11 @@ LoadResult DecodeBmp(std::span<const std::uint8_t> data)
 
 LoadResult LoadBmpFile(const std::string& path)
 {
-    // A folder opens like a file here but has no size that means anything.
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored))
-        return Fail(LoadErrorKind::Io, path + " is a folder, not a file");
-    // Unbuffered C stream: one read straight into the buffer, no stream
-    // buffer or locale set up per load.
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
-        return Fail(LoadErrorKind::Io, "cannot open " + path);
-    std::setvbuf(file.get(), nullptr, _IONBF, 0);
-    if (std::fseek(file.get(), 0, SEEK_END) != 0)
-        return Fail(LoadErrorKind::Io, "cannot read " + path);
-    const long size = std::ftell(file.get());
-    if (size < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0)
-        return Fail(LoadErrorKind::Io, "cannot read " + path);
-    if (static_cast<std::uint64_t>(size) > kMaxFileSize)
+    FileHandle file(nullptr, &std::fclose);
+    std::uint64_t size = 0;
+    if (auto error = OpenRegularFile(path, file, size))
+        return Fail(error->kind, std::move(error->reason));
+    if (size > kMaxFileSize)
         return Fail(LoadErrorKind::TooLarge, path + " is larger than " + std::to_string(kMaxFileSize) + " bytes");
 
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));

@@ -33,13 +33,49 @@ struct LoadResult {
 };
 
 // Limits that keep a hostile header from asking for absurd amounts of memory.
+// The largest picture the program shows is a full-screen system file; a few
+// megapixels leave ample room for any default picture or template.
 constexpr std::int32_t kMaxDimension = 32768;
-constexpr std::uint64_t kMaxPixelCount = 64ull * 1024 * 1024;
-constexpr std::uint64_t kMaxFileSize = 512ull * 1024 * 1024;
+constexpr std::uint64_t kMaxPixelCount = 4ull * 1024 * 1024;
+constexpr std::uint64_t kMaxFileSize = 64ull * 1024 * 1024;
+
+// What the headers of a valid BMP say, without a pixel decoded.
+struct BmpHeader {
+    std::uint32_t headerSize = 0;   // 12, 16, 40, 52, 56, 64, 108 or 124
+    std::int32_t width = 0;
+    std::int32_t height = 0;        // rows, always positive
+    bool topDown = false;           // a negative biHeight in the file
+    std::uint16_t bitsPerPixel = 0;
+    std::uint32_t compression = 0;  // biCompression (0 for the headers without one)
+    std::uint32_t colorsUsed = 0;   // biClrUsed as written
+    std::uint32_t dataOffset = 0;   // bfOffBits
+    std::uint64_t fileSize = 0;
+};
+
+struct HeaderResult {
+    std::optional<BmpHeader> header;
+    LoadError error;
+
+    explicit operator bool() const { return header.has_value(); }
+};
+
+// The headers need at most this many bytes from the start of the file.
+constexpr std::size_t kHeaderBytes = 256;
+
+// Checks the headers exactly as DecodeBmp does, refusing with the same
+// reasons, from the first min(fileSize, kHeaderBytes) bytes of a file of
+// fileSize bytes. The pixel data is not read, so an RLE stream that breaks
+// off is only found by decoding; the pixel-count limit of a decode does not
+// apply.
+HeaderResult ReadBmpHeader(std::span<const std::uint8_t> start, std::uint64_t fileSize);
+
+// The same for a file, which is opened only when it is a regular file.
+HeaderResult ReadBmpFileHeader(const std::string& path);
 
 LoadResult DecodeBmp(std::span<const std::uint8_t> data);
 
-// Reads the whole file (refusing files above kMaxFileSize) and decodes it.
+// Reads the whole file (refusing files above kMaxFileSize and anything that
+// is not a regular file) and decodes it.
 LoadResult LoadBmpFile(const std::string& path);
 
 }  // namespace logo

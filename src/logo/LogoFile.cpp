@@ -8,7 +8,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -24,8 +23,10 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
 
-std::vector<std::uint8_t> BuildLogoFile(const LogoImage& picture, const ColorTable& table, bool animated,
-                                        std::uint8_t count)
+}  // namespace
+
+std::vector<std::uint8_t> EncodeLogoFile(const LogoImage& picture, const ColorTable& table, bool animated,
+                                         std::uint8_t count)
 {
     std::vector<std::uint8_t> file(kLogoFileSize, 0);
     std::uint8_t* h = file.data();
@@ -66,28 +67,20 @@ std::vector<std::uint8_t> BuildLogoFile(const LogoImage& picture, const ColorTab
     return file;
 }
 
-std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target)
-{
-    static std::mt19937_64 generator{std::random_device{}()};
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(generator()));
-    std::filesystem::path temporary = target;
-    temporary += suffix;
-    return temporary;
-}
-
-}  // namespace
-
 bool IsLogoFile(const std::string& path)
 {
-    const LoadResult loaded = LoadBmpFile(path);
-    return loaded && loaded.picture->width == kLogoWidth && loaded.picture->height == kLogoHeight
-        && loaded.picture->bitsPerPixel == kLogoBits;
+    const HeaderResult read = ReadBmpFileHeader(path);
+    return read && read.header->width == kLogoWidth && read.header->height == kLogoHeight
+        && read.header->bitsPerPixel == kLogoBits;
 }
 
 bool ReadAnimationCount(const std::string& path, std::uint8_t& count)
 {
     count = 0;
+    // Never opens a FIFO or a device, which could block or never end.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return false;
@@ -102,56 +95,18 @@ bool ReadAnimationCount(const std::string& path, std::uint8_t& count)
     return true;
 }
 
-bool WriteLogoFile(const std::string& path, const LogoImage& picture, const ColorTable& table, bool animated,
-                   std::uint8_t count)
+bool HasExactLogoLayout(const BmpHeader& header)
 {
-    if (!IsLogoImage(picture) || path.empty())
-        return false;
-    const std::vector<std::uint8_t> bytes = BuildLogoFile(picture, table, animated, count);
-
-    const std::filesystem::path target(path);
-    std::error_code error;
-    // Windows refuses to replace a read-only file; so do we.
-    const auto existing = std::filesystem::status(target, error);
-    if (!error && std::filesystem::exists(existing)
-        && (existing.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none)
-        return false;
-    const std::filesystem::path temporary = TemporaryNameBeside(target);
-    // "x": never reuse a file that happens to have the temporary's name.
-    std::FILE* out = std::fopen(temporary.c_str(), "wbx");
-    if (!out)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    const bool flushed = std::fflush(out) == 0;
-    const bool closed = std::fclose(out) == 0;
-    if (written && flushed && closed) {
-        std::filesystem::rename(temporary, target, error);
-        if (!error)
-            return true;
-    }
-    std::filesystem::remove(temporary, error);
-    return false;
+    return header.fileSize == kLogoFileSize && header.dataOffset == kLogoPixelOffset
+        && header.headerSize == kInfoHeaderSize && header.width == kLogoWidth && header.height == kLogoHeight
+        && !header.topDown && header.bitsPerPixel == kLogoBits && header.compression == 0
+        && (header.colorsUsed == 0 || header.colorsUsed == 256);
 }
 
 bool HasExactLogoLayout(const std::string& path)
 {
-    std::error_code error;
-    if (std::filesystem::file_size(path, error) != kLogoFileSize || error)
-        return false;
-    std::ifstream file(path, std::ios::binary);
-    std::array<std::uint8_t, kFileHeaderSize + kInfoHeaderSize> header{};
-    if (!file.read(reinterpret_cast<char*>(header.data()), static_cast<std::streamsize>(header.size())))
-        return false;
-    const std::uint32_t colorsUsed = ReadU32LE(header, 46);
-    return header[0] == 'B' && header[1] == 'M'
-        && ReadU32LE(header, 10) == kLogoPixelOffset
-        && ReadU32LE(header, 14) == kInfoHeaderSize
-        && static_cast<std::int32_t>(ReadU32LE(header, 18)) == kLogoWidth
-        && static_cast<std::int32_t>(ReadU32LE(header, 22)) == kLogoHeight
-        && ReadU16LE(header, 26) == 1
-        && ReadU16LE(header, 28) == kLogoBits
-        && ReadU32LE(header, 30) == 0
-        && (colorsUsed == 0 || colorsUsed == 256);
+    const HeaderResult read = ReadBmpFileHeader(path);
+    return read && HasExactLogoLayout(*read.header);
 }
 
 }  // namespace logo

@@ -6,6 +6,7 @@
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
 #include "logo/PaletteOperations.h"
+#include "platform/fs/LogoFileWriter.h"
 #include "resources/ResourceIds.h"
 #include "resources/StringTable.h"
 
@@ -72,19 +73,20 @@ int Info(const std::vector<std::string>& files, std::ostream& out)
 {
     int status = 0;
     for (const std::string& file : files) {
-        const logo::LoadResult loaded = logo::LoadBmpFile(file);
-        if (!loaded) {
-            out << file << ": error: " << loaded.error.reason << '\n';
+        // The headers tell everything printed here; no pixel is decoded.
+        const logo::HeaderResult read = logo::ReadBmpFileHeader(file);
+        if (!read) {
+            out << file << ": error: " << read.error.reason << '\n';
             status = 1;
             continue;
         }
-        const logo::Picture& picture = *loaded.picture;
-        const bool isLogo = picture.width == logo::kLogoWidth && picture.height == logo::kLogoHeight
-            && picture.bitsPerPixel == logo::kLogoBits;
+        const logo::BmpHeader& header = *read.header;
+        const bool isLogo = header.width == logo::kLogoWidth && header.height == logo::kLogoHeight
+            && header.bitsPerPixel == logo::kLogoBits;
         std::uint8_t count = 0;
         logo::ReadAnimationCount(file, count);
-        out << file << ": width=" << picture.width << " height=" << picture.height
-            << " bits=" << picture.bitsPerPixel << " logo=" << (isLogo ? "yes" : "no")
+        out << file << ": width=" << header.width << " height=" << header.height
+            << " bits=" << header.bitsPerPixel << " logo=" << (isLogo ? "yes" : "no")
             << " animated=" << static_cast<unsigned>(count) << '\n';
     }
     return status;
@@ -216,7 +218,7 @@ int Edit(const std::vector<std::string>& arguments, std::ostream& out, std::ostr
         if (!RunStep(step, state, out))
             return 1;
     }
-    if (!logo::WriteLogoFile(output, picture, state.m_colorTable, animated, state.m_animCount)) {
+    if (!platform::WriteLogoFile(output, picture, state.m_colorTable, animated, state.m_animCount)) {
         err << output << ": error: the file could not be written\n";
         return 1;
     }

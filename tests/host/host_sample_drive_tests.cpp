@@ -3,6 +3,7 @@
 
 #include "HostProcess.h"
 #include "SampleDrive.h"
+#include "../common/Unprivileged.h"
 
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
@@ -246,14 +247,19 @@ TEST_F(HostSampleDrive, RefusesWhenItsParentCannotBeMade)
 
 TEST_F(HostSampleDrive, FailedWriteLeavesNoDriveAndSaysWhere)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
     fs::create_directories(Root().parent_path());
-    fs::permissions(Root().parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
     std::string error;
-    EXPECT_FALSE(host::EnsureSampleDrive(Root(), error));
+    bool made = true;
+    {
+        const testing_support::Unprivileged user(m_parent.Path());
+        if (!user.Active())
+            GTEST_SKIP() << user.Why();
+        fs::permissions(Root().parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+        made = host::EnsureSampleDrive(Root(), error);
+        fs::permissions(Root().parent_path(), fs::perms::owner_all);
+    }
+    EXPECT_FALSE(made);
     EXPECT_FALSE(error.empty());
-    fs::permissions(Root().parent_path(), fs::perms::owner_all);
     EXPECT_TRUE(fs::is_empty(Root().parent_path()));
 }
 

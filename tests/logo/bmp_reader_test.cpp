@@ -227,7 +227,7 @@ const GuardCase kGuardCases[] = {
      [] { return Patched([](Bytes& b) { Put32(b, 22, static_cast<std::uint32_t>(-40000)); }); }, LoadErrorKind::TooLarge, "4 x 40000 is beyond the limit"},
     {"PixelCountBeyondLimit",
      [] { return Patched([](Bytes& b) { Put32(b, 18, 32768); Put32(b, 22, 32768); }); }, LoadErrorKind::TooLarge,
-     "32768 x 32768 is beyond the limit of 67108864 pixels"},
+     "32768 x 32768 is beyond the limit of 4194304 pixels"},
     {"RleWithTopDownRows",
      [] { return Modified(SmallIndexed(), [](BmpParts& s) { s.compression = 1; s.height = -2; }); },
      LoadErrorKind::Malformed, "RLE-compressed BMP cannot have top-down rows"},
@@ -318,6 +318,29 @@ TEST_P(BmpReaderGuard, RefusesWithReason)
 
 INSTANTIATE_TEST_SUITE_P(BmpReader, BmpReaderGuard, testing::ValuesIn(kGuardCases),
                          [](const testing::TestParamInfo<GuardCase>& info) { return std::string(info.param.name); });
+
+// The header query refuses every file whose headers a decode refuses, with
+// the same reason; only the RLE stream is left to a decode.
+TEST_P(BmpReaderGuard, HeaderQueryRefusesTheSameHeaders)
+{
+    const std::string name = GetParam().name;
+    const Bytes bytes = GetParam().make();
+    const HeaderResult header = ReadBmpHeader(
+        std::span<const std::uint8_t>(bytes.data(), std::min(bytes.size(), kHeaderBytes)), bytes.size());
+    if (name == "PixelCountBeyondLimit") {
+        // Checked before the data by a decode; the headers alone then fail
+        // on the pixel rows they promise.
+        EXPECT_EQ(header.error.kind, LoadErrorKind::Truncated) << header.error.reason;
+        return;
+    }
+    if (std::string(GetParam().reason).rfind("RLE ", 0) == 0) {
+        EXPECT_TRUE(header) << header.error.reason;
+        return;
+    }
+    ASSERT_FALSE(header);
+    EXPECT_EQ(header.error.kind, GetParam().kind);
+    EXPECT_EQ(header.error.reason, DecodeBmp(bytes).error.reason);
+}
 
 // The guard base file itself must decode, or the cases prove nothing.
 TEST(BmpReader, GuardBaseFileDecodes)

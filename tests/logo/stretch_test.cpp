@@ -80,7 +80,7 @@ TEST(Stretch, LoadsAFileScaled)
     const logo::LogoImage logo = testing_support::MakeVariedLogo(9);
     logo::ColorTable table{};
     std::copy(logo.colorTable.begin(), logo.colorTable.end(), table.begin());
-    ASSERT_TRUE(logo::WriteLogoFile(dir.File("l.bmp"), logo, table, false, 0));
+    testing_support::WriteAll(dir.File("l.bmp"), logo::EncodeLogoFile(logo, table, false, 0));
     const logo::LoadResult loaded = logo::LoadBmpFileScaled(dir.File("l.bmp"), 480, 390);
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded.picture->width, 480);

@@ -30,6 +30,8 @@ protected:
         WriteFile(drive_.Host("WINDOWS/SYSTEM/NEW.TPL"), "template");
         WriteFile(drive_.Host("WINDOWS/LOGOW.SYS"), "pre");
         WriteFile(drive_.Host("Program Files/Plus!/Themes/Lumivane/Default/PRSHTDWN.DAT"), "default");
+        WriteFile(drive_.Host("Program Files/Plus!/Th\u00e8mes/\u00c9t\u00e9"), "accented");
+        WriteFile(drive_.Host("\u0160\u0153\u017d\u0178"), "code page 1252 pairs");
     }
     InstalledDrive drive_;
 };
@@ -59,6 +61,12 @@ INSTANTIATE_TEST_SUITE_P(
         ResolveCase{"DotDotInsideDrive", "C:\\WINDOWS\\SYSTEM\\..\\..\\logo.sys", "LOGO.SYS"},
         ResolveCase{"DotComponents", "C:\\.\\windows\\.\\system", "WINDOWS/SYSTEM"},
         ResolveCase{"TrailingSeparator", "C:\\WINDOWS\\", "WINDOWS"},
+        ResolveCase{"TrailingDotIsNoPartOfTheName", "C:\\WINDOWS\\LOGOW.SYS.", "WINDOWS/LOGOW.SYS"},
+        ResolveCase{"TrailingBlanksAndDots", "C:\\windows. \\logow.sys . ", "WINDOWS/LOGOW.SYS"},
+        ResolveCase{"NewFileLosesTrailingDot", "C:\\WINDOWS\\Logos.sys.", "WINDOWS/Logos.sys"},
+        ResolveCase{"LatinOneLettersFoldLikeTheCodePage", "C:\\program files\\plus!\\th\u00c8mes\\\u00e9t\u00c9",
+                    "Program Files/Plus!/Th\u00e8mes/\u00c9t\u00e9"},
+        ResolveCase{"CodePageLettersBeyondLatinOne", "C:\\\u0161\u0152\u017e\u00ff", "\u0160\u0153\u017d\u0178"},
         ResolveCase{"DriveRoot", "C:\\", ""},
         ResolveCase{"BareDrive", "C:", ""}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -76,6 +84,8 @@ TEST(ResolveRefusal, RefusesWhatCannotBeMapped)
         "\\\\server\\share\\logo.sys",  // network name
         "C:\\WINDOWS\\logo.sys:stream", // colon inside a name
         "C:\\WINDOWS\\*.sys",           // wildcard
+        "C:\\WINDOWS\\...",             // only dots: no name at all
+        "C:\\WINDOWS\\ . \\logo.sys",     // only blanks and dots
         "",
     };
     for (const char* path : refused)

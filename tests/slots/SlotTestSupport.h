@@ -4,6 +4,7 @@
 
 #include "common/TestFiles.h"
 #include "logo/LogoFile.h"
+#include "platform/fs/LogoFileWriter.h"
 #include "platform/fs/DriveTable.h"
 #include "platform/fs/FileSystem.h"
 #include "platform/fs/HostDriveFileSystem.h"
@@ -105,7 +106,7 @@ inline Bytes ExactLogoBytes(unsigned seed, bool animated, std::uint8_t count)
     const logo::LogoImage image = testing_support::MakeVariedLogo(seed);
     logo::ColorTable table{};
     std::copy(image.colorTable.begin(), image.colorTable.end(), table.begin());
-    logo::WriteLogoFile(scratch.File("logo.bmp"), image, table, animated, count);
+    platform::WriteLogoFile(scratch.File("logo.bmp"), image, table, animated, count);
     return testing_support::ReadAll(scratch.File("logo.bmp"));
 }
 

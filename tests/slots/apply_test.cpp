@@ -2,6 +2,7 @@
 // failures that keep their pending source, and the exact boot layout.
 
 #include "SlotTestSupport.h"
+#include "common/Unprivileged.h"
 
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
@@ -186,15 +187,17 @@ TEST_F(ApplyTest, StartUpFileThatCannotBeDeletedIsReported)
 
 TEST_F(ApplyTest, ReadOnlyWindowsFolderIsReported)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "running as root: folder permission bits do not stop writes";
     drive.Write("pictures/chosen.bmp", slots_test::ExactLogoBytes(10, false, 0));
     PendingFor(pending, LogoSlot::ShutDown) = "C:\\pictures\\chosen.bmp";
-    chmod(drive.Host("WINDOWS").c_str(), 0555);
-
-    const ApplyOutcome outcome = Apply();
-
-    chmod(drive.Host("WINDOWS").c_str(), 0755);
+    ApplyOutcome outcome;
+    {
+        const testing_support::Unprivileged user(drive.Host(""));
+        if (!user.Active())
+            GTEST_SKIP() << user.Why();
+        chmod(drive.Host("WINDOWS").c_str(), 0555);
+        outcome = Apply();
+        chmod(drive.Host("WINDOWS").c_str(), 0755);
+    }
     EXPECT_EQ(outcome.failedTargets, std::vector<std::string>{"C:\\WINDOWS\\Logos.sys"});
     EXPECT_EQ(drive.Read("WINDOWS/LOGOS.SYS"), shutDown);
 }
@@ -274,21 +277,45 @@ INSTANTIATE_TEST_SUITE_P(
         VariantCase{"Os2CoreHeaderStaysStatic", [] { return slots_test::Os2Variant(); }, false, 0}),
     [](const ::testing::TestParamInfo<VariantCase>& info) { return std::string(info.param.name); });
 
-TEST_F(ApplyTest, SourceThatIsNotALogoFailsAndLeavesTheTarget)
+// Only a 320 x 400 x 8 picture is rewritten; any other file is copied as it
+// is, as a default picture of another size or depth must be.
+TEST_F(ApplyTest, SourceThatIsNotA320By400By8PictureIsCopiedByteForByte)
 {
-    // 320 x 400 at 4 bits, and something that is no picture at all.
-    drive.Write("pictures/four.bmp",
-                testing_support::MakeBmp(320, 400, 4, slots_test::PatternTable(16), slots_test::PatternPixels(16)));
-    drive.Write("pictures/text.bmp", Bytes{'h', 'e', 'l', 'l', 'o'});
+    const Bytes fourBits =
+        testing_support::MakeBmp(320, 400, 4, slots_test::PatternTable(16), slots_test::PatternPixels(16));
+    const Bytes largeDefault = testing_support::MakeBmp(64, 48, 24, {}, Bytes(64 * 48 * 3, 0x7F));
+    const Bytes text{'h', 'e', 'l', 'l', 'o'};
+    drive.Write("pictures/four.bmp", fourBits);
+    drive.Write("program files/plus!/themes/lumivane/default/shtdwn.dat", largeDefault);
+    drive.Write("pictures/text.bmp", text);
+    PendingFor(pending, LogoSlot::StartUp) = "C:\\pictures\\text.bmp";
     PendingFor(pending, LogoSlot::PreShutDown) = "C:\\pictures\\four.bmp";
-    PendingFor(pending, LogoSlot::ShutDown) = "C:\\pictures\\text.bmp";
+    PendingFor(pending, LogoSlot::ShutDown) = "C:\\program files\\plus!\\themes\\lumivane\\default\\shtdwn.dat";
 
-    const ApplyOutcome outcome = Apply();
+    EXPECT_TRUE(Apply().failedTargets.empty());
 
-    EXPECT_EQ(outcome.failedTargets,
-              (std::vector<std::string>{"C:\\WINDOWS\\Logow.sys", "C:\\WINDOWS\\Logos.sys"}));
-    EXPECT_EQ(drive.Read("WINDOWS/LOGOW.SYS"), preShutDown);
-    EXPECT_EQ(drive.Read("WINDOWS/LOGOS.SYS"), shutDown);
+    EXPECT_EQ(drive.Read("LOGO.SYS"), text);
+    EXPECT_EQ(drive.Read("WINDOWS/LOGOW.SYS"), fourBits);
+    EXPECT_EQ(drive.Read("WINDOWS/LOGOS.SYS"), largeDefault);
+    EXPECT_EQ(pending, (PendingSources{"", "", ""}));
+
+    // A second Apply has nothing left to report either.
+    EXPECT_TRUE(Apply().failedTargets.empty());
+}
+
+TEST_F(ApplyTest, TargetLinkedElsewhereIsReplacedThroughTheLink)
+{
+    const Bytes chosen = slots_test::ExactLogoBytes(14, false, 0);
+    drive.Write("pictures/chosen.bmp", chosen);
+    drive.Write("real/logos.sys", shutDown);
+    std::filesystem::remove(drive.Host("WINDOWS/LOGOS.SYS"));
+    std::filesystem::create_symlink("../real/logos.sys", drive.Host("WINDOWS/LOGOS.SYS"));
+    PendingFor(pending, LogoSlot::ShutDown) = "C:\\pictures\\chosen.bmp";
+
+    EXPECT_TRUE(Apply().failedTargets.empty());
+
+    EXPECT_TRUE(std::filesystem::is_symlink(drive.Host("WINDOWS/LOGOS.SYS")));
+    EXPECT_EQ(drive.Read("real/logos.sys"), chosen);
 }
 
 TEST_F(ApplyTest, ExactLayoutKeepsItsAnimationByte)

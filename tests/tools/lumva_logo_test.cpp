@@ -4,12 +4,14 @@
 #include "common/TestFiles.h"
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
+#include "platform/fs/LogoFileWriter.h"
 #include "tools/LogoCommand.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using testing_support::ReadAll;
@@ -48,7 +50,7 @@ std::string WriteSimpleLogo(const TempDir& dir, const std::string& name, bool an
     for (std::size_t i = 0; i < image.pixels.size(); ++i)
         image.pixels[i] = static_cast<std::uint8_t>(i % 4);
     const std::string path = dir.File(name);
-    EXPECT_TRUE(logo::WriteLogoFile(path, image, TableOf(image), animated, static_cast<std::uint8_t>(count)));
+    EXPECT_TRUE(platform::WriteLogoFile(path, image, TableOf(image), animated, static_cast<std::uint8_t>(count)));
     return path;
 }
 
@@ -77,6 +79,35 @@ TEST(LumvaLogoInfo, DescribesEachFileAndFailsAfterAll)
     EXPECT_EQ(line.rfind(dir.File("missing.bmp") + ": error: ", 0), 0u) << line;
     std::getline(lines, line);
     EXPECT_EQ(line, dir.File("small.bmp") + ": width=2 height=1 bits=24 logo=no animated=0");
+}
+
+// info reads headers only: a tiny file claiming a picture far larger than
+// any decode would accept is described, a FIFO refused without waiting.
+TEST(LumvaLogoInfo, AnswersFromTheHeadersAndRefusesWhatIsNoFile)
+{
+    TempDir dir;
+    std::vector<std::uint8_t> tiny(64, 0);
+    const auto put = [&](std::size_t at, std::uint32_t value, int size) { testing_support::PutLE(tiny, at, value, size); };
+    tiny[0] = 'B';
+    tiny[1] = 'M';
+    put(10, 58, 4);
+    put(14, 40, 4);
+    put(18, 20000, 4);
+    put(22, 20000, 4);
+    put(26, 1, 2);
+    put(28, 8, 2);
+    put(30, 1, 4);  // RLE8
+    put(46, 1, 4);
+    tiny[59] = 1;   // end of bitmap
+    testing_support::WriteAll(dir.File("huge.bmp"), tiny);
+    ASSERT_EQ(mkfifo(dir.File("fifo.sys").c_str(), 0600), 0);
+
+    const Outcome result = RunTool({"info", dir.File("huge.bmp"), dir.File("fifo.sys")});
+
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, dir.File("huge.bmp") + ": width=20000 height=20000 bits=8 logo=no animated=0\n"
+                              + dir.File("fifo.sys") + ": error: " + dir.File("fifo.sys")
+                              + " is not a regular file\n");
 }
 
 TEST(LumvaLogoEdit, RunsStepsInOrderAndWritesStaticByDefault)
@@ -142,7 +173,7 @@ TEST(LumvaLogoEditRefusal, BarWithoutSpaceWritesNothing)
         full.colorTable[i] = {static_cast<std::uint8_t>(i), 1, 2, 0};
         full.pixels[i] = static_cast<std::uint8_t>(i);
     }
-    ASSERT_TRUE(logo::WriteLogoFile(dir.File("full.bmp"), full, TableOf(full), false, 0));
+    ASSERT_TRUE(platform::WriteLogoFile(dir.File("full.bmp"), full, TableOf(full), false, 0));
     const Outcome result = RunTool({"edit", dir.File("full.bmp"), dir.File("o.bmp"), "--make-bar"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.out.find("There isn't sufficient space in the color palette"), std::string::npos);

@@ -6,6 +6,7 @@
 
 #include "AppletUiFixture.h"
 #include "logo/LogoFile.h"
+#include "platform/fs/LogoFileWriter.h"
 #include "platform/fs/FileApi.h"
 #include "resources/ResourceIds.h"
 #include "ui/main/CMainDlg.h"
@@ -26,7 +27,7 @@ inline Bytes WriteLogo(const std::string& hostPath, unsigned seed, std::uint8_t 
     const logo::LogoImage image = testing_support::MakeVariedLogo(seed);
     logo::ColorTable table{};
     std::copy_n(image.colorTable.begin(), table.size(), table.begin());
-    EXPECT_TRUE(logo::WriteLogoFile(hostPath, image, table, count != 0, count));
+    EXPECT_TRUE(platform::WriteLogoFile(hostPath, image, table, count != 0, count));
     return testing_support::ReadAll(hostPath);
 }
 

@@ -3,6 +3,7 @@
 // they leave on disk and the Apply / Close pair.
 
 #include "MainDialogFixture.h"
+#include "common/Unprivileged.h"
 #include "platform/services/WinHelp.h"
 
 #include <sys/stat.h>
@@ -252,21 +253,26 @@ TEST_F(MainDialogTest, ApplyReportsTargetsItCouldNotChangeAndKeepsThem)
 
 TEST_F(MainDialogTest, ApplyIntoAReadOnlyWindowsFolderIsReported)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "running as root: folder permission bits do not stop writes";
     WriteSystemLogos();
     const Bytes shutDown = ReadBytes(ShutDownFile());
     WriteLogo(Picture("ro.bmp"), 45);
     m_prompts.QueueFileDialogAnswer(Picture("ro.bmp"));
     ApplyPair pair;
+    bool unprivileged = true;
+    std::string why;
     Run([&](CMainDlg& d) {
         ClickControl(d, res::IDC_SHUTDOWN);
         ClickControl(d, res::IDC_BROWSE);
+        const testing_support::Unprivileged user(Drive());
+        unprivileged = user.Active();
+        why = user.Why();
         chmod((Drive() / "WINDOWS").c_str(), 0555);
         ClickControl(d, res::IDC_APPLY);
         chmod((Drive() / "WINDOWS").c_str(), 0755);
         pair = ReadApplyPair(d);
     });
+    if (!unprivileged)
+        GTEST_SKIP() << why;
     ASSERT_EQ(m_prompts.MessageBoxes().size(), 1u);
     EXPECT_EQ(m_prompts.MessageBoxes()[0].request.text,
               "The following logo files could not be changed:\nC:\\WINDOWS\\Logos.sys");

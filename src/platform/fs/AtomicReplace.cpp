@@ -1,6 +1,10 @@
 #include "AtomicReplace.h"
 
+#include "LinkTarget.h"
+#include "StaleTemporaries.h"
+
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,8 +17,9 @@ namespace platform {
 
 namespace {
 
-// Keeps the temporary name within NAME_MAX whatever the target's length.
-constexpr std::size_t kMaxStemLength = 200;
+constexpr std::string_view kTemporaryPrefix = ".lumva-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+constexpr std::size_t kTemporaryRandomLength = 6;  // mkostemps' XXXXXX
 
 std::string FolderOf(const std::string& path)
 {
@@ -22,12 +27,6 @@ std::string FolderOf(const std::string& path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 void SyncFolder(const std::string& folder)
@@ -53,19 +52,56 @@ bool RenameWithoutReplacing(const char* from, const char* to)
     return false;
 }
 
+mode_t NewFileMode()
+{
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// A locked temporary that is still linked under its name; a clean-up in
+// another process may unlink one between its creation and its lock, so the
+// creation is retried then.
+int CreateLockedTemporary(const std::string& folder, std::string& path)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::string pattern = folder + "/" + std::string(kTemporaryPrefix) + "XXXXXX" + std::string(kTemporarySuffix);
+        std::vector<char> buffer(pattern.begin(), pattern.end());
+        buffer.push_back('\0');
+        const int fd = mkostemps(buffer.data(), static_cast<int>(kTemporarySuffix.size()), O_CLOEXEC);
+        if (fd < 0)
+            return -1;
+        struct stat info {};
+        if (flock(fd, LOCK_EX) == 0 && fstat(fd, &info) == 0 && info.st_nlink > 0) {
+            path = buffer.data();
+            return fd;
+        }
+        close(fd);
+    }
+    return -1;
+}
+
 }  // namespace
 
-AtomicReplace::AtomicReplace(std::string targetHostPath) : target_(std::move(targetHostPath))
+bool IsTemporaryFileName(std::string_view name)
 {
-    const std::string name = NameOf(target_);
-    if (name.empty())
+    if (name.size() != kTemporaryPrefix.size() + kTemporaryRandomLength + kTemporarySuffix.size())
+        return false;
+    return name.substr(0, kTemporaryPrefix.size()) == kTemporaryPrefix
+        && name.substr(name.size() - kTemporarySuffix.size()) == kTemporarySuffix;
+}
+
+AtomicReplace::AtomicReplace(std::string targetHostPath) : target_(FollowLinks(std::move(targetHostPath)))
+{
+    if (target_.empty() || target_.back() == '/')
         return;
-    std::string pattern = FolderOf(target_) + "/." + name.substr(0, kMaxStemLength) + ".XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    fd_ = mkostemp(buffer.data(), O_CLOEXEC);
-    if (fd_ >= 0)
-        tempPath_ = buffer.data();
+    const std::string folder = FolderOf(target_);
+    RemoveStaleTemporaries(folder);
+    fd_ = CreateLockedTemporary(folder, tempPath_);
+    if (fd_ < 0)
+        return;
+    struct stat existing {};
+    fchmod(fd_, stat(target_.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode());
 }
 
 AtomicReplace::~AtomicReplace()
@@ -94,13 +130,12 @@ bool AtomicReplace::Commit(bool replaceExisting)
 {
     if (fd_ < 0 || committed_)
         return false;
-    const bool flushed = fsync(fd_) == 0;
-    const bool closed = close(fd_) == 0;
-    fd_ = -1;
-    if (!flushed || !closed) {
+    if (fsync(fd_) != 0) {
         Discard();
         return false;
     }
+    // Renamed while still open and locked, so a clean-up never takes it for
+    // a leftover.
     const bool renamed = replaceExisting ? std::rename(tempPath_.c_str(), target_.c_str()) == 0
                                          : RenameWithoutReplacing(tempPath_.c_str(), target_.c_str());
     if (!renamed) {
@@ -108,19 +143,21 @@ bool AtomicReplace::Commit(bool replaceExisting)
         return false;
     }
     committed_ = true;
+    const bool closed = close(fd_) == 0;
+    fd_ = -1;
     SyncFolder(FolderOf(target_));
-    return true;
+    return closed;
 }
 
 void AtomicReplace::Discard()
 {
-    if (fd_ >= 0) {
-        close(fd_);
-        fd_ = -1;
-    }
     if (!tempPath_.empty()) {
         unlink(tempPath_.c_str());
         tempPath_.clear();
+    }
+    if (fd_ >= 0) {
+        close(fd_);
+        fd_ = -1;
     }
 }
 

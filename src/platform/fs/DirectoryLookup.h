@@ -8,7 +8,9 @@
 
 namespace platform {
 
-// ASCII letters compare without regard to case; other bytes must be equal.
+// Names are UTF-8. Letters compare without regard to case as the Western
+// Windows code page folds them (ASCII and Latin-1 letters, S, Z and Y with
+// their marks, OE); other characters and stray bytes must be equal.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 // The host spelling of the entry of folder that matches name. An entry

@@ -30,6 +30,15 @@ bool IsValidComponent(std::string_view component)
     return true;
 }
 
+// Windows drops trailing dots and blanks from a name: "LOGOW.SYS." and
+// "LOGOW.SYS " are LOGOW.SYS.
+std::string_view WithoutTrailingDotsAndBlanks(std::string_view component)
+{
+    while (!component.empty() && (component.back() == '.' || component.back() == ' '))
+        component.remove_suffix(1);
+    return component;
+}
+
 }  // namespace
 
 bool IsHostPath(std::string_view path)
@@ -52,16 +61,20 @@ std::optional<WindowsPath> ParseWindowsPath(std::string_view path)
         std::size_t end = 0;
         while (end < rest.size() && !IsSeparator(rest[end]))
             ++end;
-        const std::string_view component = rest.substr(0, end);
+        const std::string_view written = rest.substr(0, end);
         rest.remove_prefix(end < rest.size() ? end + 1 : end);
-        if (component.empty() || component == ".")
+        if (written.empty() || written == ".")
             continue;
-        if (component == "..") {
+        if (written == "..") {
             if (parsed.components.empty())
                 return std::nullopt;
             parsed.components.pop_back();
             continue;
         }
+        // A name of nothing but dots and blanks names nothing.
+        const std::string_view component = WithoutTrailingDotsAndBlanks(written);
+        if (component.empty())
+            return std::nullopt;
         if (!IsValidComponent(component))
             return std::nullopt;
         parsed.components.emplace_back(component);

@@ -19,8 +19,9 @@ struct WindowsPath {
 bool IsHostPath(std::string_view path);
 
 // Refuses (nullopt) anything that is not "X:" followed by nothing or by a
-// separator, a ".." that would leave the drive root, characters a Windows
-// name cannot hold (<>:"|?* and control characters) and embedded NULs.
+// separator, a ".." that would leave the drive root, a name of only dots and
+// blanks (other than "." and ".."), characters a Windows name cannot hold
+// (<>:"|?* and control characters) and embedded NULs.
 std::optional<WindowsPath> ParseWindowsPath(std::string_view path);
 
 }  // namespace platform

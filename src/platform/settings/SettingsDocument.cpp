@@ -23,6 +23,17 @@ bool OpensSection(std::string_view text)
     return !content.empty() && content.front() == '[';
 }
 
+constexpr std::size_t kNoSection = static_cast<std::size_t>(-1);
+
+// A line that is neither a header nor an entry the document reads.
+bool IsVerbatim(std::string_view content, std::size_t section)
+{
+    if (section == kNoSection || content.empty() || content.front() == ';' || content.front() == '#')
+        return true;
+    const auto equals = content.find('=');
+    return equals == std::string_view::npos || equals == 0;
+}
+
 }  // namespace
 
 SettingsDocument SettingsDocument::Parse(std::string_view text)
@@ -30,18 +41,28 @@ SettingsDocument SettingsDocument::Parse(std::string_view text)
     SettingsDocument document;
     // The section the following entries belong to; none before the first
     // header and after a damaged one, whose entries are kept but not read.
-    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-    std::size_t section = kNone;
+    std::size_t section = kNoSection;
     while (!text.empty()) {
         const auto end = text.find('\n');
         const std::string_view raw = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
 
+        const std::string_view content = Trim(raw);
+        const bool opensSection = OpensSection(content);
+        if (!opensSection && IsVerbatim(content, section) && !document.lines_.empty()
+            && document.lines_.back().kind == Kind::Verbatim && !OpensSection(document.lines_.back().text)) {
+            // Runs of lines that are not ours stay one block of text: a file
+            // of blank lines or comments costs its size, not a record a line.
+            std::string& block = document.lines_.back().text;
+            block += '\n';
+            block += raw;
+            continue;
+        }
+
         Line line;
         line.text = std::string(raw);
-        const std::string_view content = Trim(raw);
-        if (OpensSection(content)) {
-            section = kNone;
+        if (opensSection) {
+            section = kNoSection;
             if (content.size() > 2 && content.back() == ']') {
                 line.name = DecodeText(Trim(content.substr(1, content.size() - 2)));
                 if (!line.name.empty()) {
@@ -49,7 +70,7 @@ SettingsDocument SettingsDocument::Parse(std::string_view text)
                     section = document.lines_.size();
                 }
             }
-        } else if (section != kNone && !content.empty() && content.front() != ';' && content.front() != '#') {
+        } else if (section != kNoSection && !content.empty() && content.front() != ';' && content.front() != '#') {
             const auto equals = content.find('=');
             if (equals != std::string_view::npos && equals > 0) {
                 line.kind = Kind::Entry;

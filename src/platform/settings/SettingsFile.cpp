@@ -39,7 +39,7 @@ std::string SettingsFile::ReadString(const std::string& section, const std::stri
 {
     if (path_.empty())
         return defaultValue;
-    const auto document = LoadSettings(path_);
+    const auto document = ReadSettings(path_);
     const SettingValue* value = document ? document->Find(section, entry) : nullptr;
     const auto* text = value != nullptr ? std::get_if<std::string>(value) : nullptr;
     return text != nullptr ? *text : defaultValue;
@@ -49,7 +49,7 @@ int SettingsFile::ReadInt(const std::string& section, const std::string& entry, 
 {
     if (path_.empty())
         return defaultValue;
-    const auto document = LoadSettings(path_);
+    const auto document = ReadSettings(path_);
     const SettingValue* value = document ? document->Find(section, entry) : nullptr;
     const auto* number = value != nullptr ? std::get_if<std::int32_t>(value) : nullptr;
     return number != nullptr ? *number : defaultValue;

@@ -5,6 +5,7 @@
 #include "logo/LogoFile.h"
 #include "platform/ModuleResources.h"
 #include "platform/fs/FileApi.h"
+#include "platform/fs/LogoFileWriter.h"
 #include "platform/services/Cursors.h"
 #include "platform/services/Prompts.h"
 #include "platform/ui/CButton.h"
@@ -403,7 +404,7 @@ void CAnimDlg::OnSaveAs()
     const std::optional<std::string> hostPath = platform::ResolveHostPath(answer.path);
     platform::BeginWaitCursor();
     const bool written = m_picture != nullptr && hostPath
-        && logo::WriteLogoFile(*hostPath, *m_picture, m_colorTable, animated, m_animCount);
+        && platform::WriteLogoFile(*hostPath, *m_picture, m_colorTable, animated, m_animCount);
     platform::EndWaitCursor();
     if (written)
         m_modified = false;

@@ -4,6 +4,7 @@
 
 #include "AnimEditorFixture.h"
 #include "logo/LogoFile.h"
+#include "platform/fs/LogoFileWriter.h"
 #include "resources/DialogTemplates.h"
 #include "ui/anim/AnimateLogo.h"
 
@@ -42,7 +43,7 @@ protected:
     void WriteLogo(const std::filesystem::path& path, bool animated, std::uint8_t count)
     {
         std::filesystem::create_directories(path.parent_path());
-        ASSERT_TRUE(logo::WriteLogoFile(path.string(), *m_picture, ColorTableOf(*m_picture), animated, count));
+        ASSERT_TRUE(platform::WriteLogoFile(path.string(), *m_picture, ColorTableOf(*m_picture), animated, count));
     }
 
     static logo::ColorTable ColorTableOf(const logo::LogoImage& picture)
@@ -111,7 +112,7 @@ TEST_F(AnimLaunch, PictureOfAnotherShapeIsRefused)
     small.height = 240;
     small.pixels.resize(320 * 240);
     const std::filesystem::path file = Root() / "small.bmp";
-    ASSERT_FALSE(logo::WriteLogoFile(file.string(), small, {}, false, 0));  // the writer refuses it too
+    ASSERT_FALSE(platform::WriteLogoFile(file.string(), small, {}, false, 0));  // the writer refuses it too
     // Write a valid 320 x 240 x 8 BMP by hand.
     std::vector<std::uint8_t> bytes(1078 + 320 * 240, 0);
     const auto put32 = [&](std::size_t at, std::uint32_t v) {
