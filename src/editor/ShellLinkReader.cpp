@@ -222,6 +222,9 @@ ShellLinkResult ReadShellLinkTarget(const std::uint8_t* data, std::size_t size)
         if (stringFlag == kHasRelativePath)
             relativePath = unit == 2 ? FromUtf16(text) : FromAnsi(text);
     }
+    // Counted strings may hold a NUL, which no file name can.
+    if (relativePath && relativePath->find('\0') != std::string::npos)
+        return Fail(ShellLinkErrorKind::Malformed, "Shell link's relative path holds a NUL character");
     if (relativePath && !relativePath->empty())
         return ShellLinkResult{ShellLinkTarget{ShellLinkTargetKind::RelativePath, std::move(*relativePath)}, {}};
     return Fail(ShellLinkErrorKind::NoTarget, "Shell link names no local path and no relative path");

@@ -207,4 +207,16 @@ TEST(ShellLinkReader, NoBytesAtAllIsTruncated)
     EXPECT_EQ(ReadShellLinkTarget(nullptr, 0).error.kind, ShellLinkErrorKind::Truncated);
 }
 
+TEST(ShellLinkReader, RelativePathHoldingANulIsMalformed)
+{
+    for (const bool unicode : {true, false}) {
+        const ShellLinkResult result = Read(ShellLinkBytes::Build(With({}, [unicode](ShellLinkSpec& s) {
+            s.relative = std::string("..\\a\0b.exe", 10);
+            s.unicodeStrings = unicode;
+        })));
+        EXPECT_FALSE(result.target.has_value()) << (unicode ? "UTF-16" : "ANSI");
+        EXPECT_EQ(result.error.kind, ShellLinkErrorKind::Malformed);
+    }
+}
+
 }  // namespace

@@ -221,7 +221,7 @@ TEST(LogoCheck, AnAnimatedBarMadeHereHasNoProblem)
     state.m_blue = 200;
     ASSERT_EQ(logo::MakeAnimatedBar(state), logo::BarOutcome::Done);
     const std::string path = dir.File("bar.sys");
-    ASSERT_TRUE(logo::WriteLogoFile(path, image, state.m_colorTable, true, state.m_animCount));
+    testing_support::WriteAll(path, logo::EncodeLogoFile(image, state.m_colorTable, true, state.m_animCount));
     const auto findings = logo::CheckLogoFile(path);
     EXPECT_FALSE(logo::HasProblem(findings));
     // Entry 255 is in the cycle but in no pixel, by the bar's design.

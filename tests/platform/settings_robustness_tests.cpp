@@ -13,6 +13,14 @@
 
 namespace {
 
+// GCC 12 warns (-Wrestrict, falsely) on a literal + std::to_string.
+std::string Numbered(const char* prefix, int n)
+{
+    std::string name(prefix);
+    name += std::to_string(n);
+    return name;
+}
+
 using fstest::ReadFile;
 using fstest::ScopedEnv;
 using fstest::TempFolder;
@@ -81,7 +89,7 @@ TEST_F(SettingsRobustness, WritersInSeveralProcessesLoseNothing)
         if (child == 0) {
             bool ok = true;
             for (int i = 0; i < kEntries; ++i)
-                ok = Store().WriteInt("W" + std::to_string(writer), "e" + std::to_string(i), i) && ok;
+                ok = Store().WriteInt(Numbered("W", writer), Numbered("e", i), i) && ok;
             _exit(ok ? 0 : 1);
         }
         children.push_back(child);
@@ -94,7 +102,7 @@ TEST_F(SettingsRobustness, WritersInSeveralProcessesLoseNothing)
     int missing = 0;
     for (int writer = 0; writer < kWriters; ++writer) {
         for (int i = 0; i < kEntries; ++i)
-            missing += Store().ReadInt("W" + std::to_string(writer), "e" + std::to_string(i), -1) == i ? 0 : 1;
+            missing += Store().ReadInt(Numbered("W", writer), Numbered("e", i), -1) == i ? 0 : 1;
     }
     EXPECT_EQ(missing, 0);
 }

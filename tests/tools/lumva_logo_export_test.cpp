@@ -40,7 +40,7 @@ std::string WriteBarLogo(const TempDir& dir, const std::string& name)
     state.m_blue = 180;
     EXPECT_EQ(logo::MakeAnimatedBar(state), logo::BarOutcome::Done);
     const std::string path = dir.File(name);
-    EXPECT_TRUE(logo::WriteLogoFile(path, image, state.m_colorTable, true, state.m_animCount));
+    testing_support::WriteAll(path, logo::EncodeLogoFile(image, state.m_colorTable, true, state.m_animCount));
     return path;
 }
 
