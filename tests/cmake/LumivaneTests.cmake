@@ -46,7 +46,21 @@ function(_lumivane_xvfb_fixture)
     set_tests_properties(xvfb.stop PROPERTIES FIXTURES_CLEANUP lumivane_xvfb LABELS xvfb TIMEOUT 60)
 endfunction()
 
+# The registration itself is checked by a test of its own.
+function(_lumivane_registration_check)
+    get_property(done GLOBAL PROPERTY LUMIVANE_REGISTRATION_CHECK)
+    if(done)
+        return()
+    endif()
+    set_property(GLOBAL PROPERTY LUMIVANE_REGISTRATION_CHECK TRUE)
+    add_test(NAME tests.registration
+             COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DCTEST=${CMAKE_CTEST_COMMAND}
+                     -P ${PROJECT_SOURCE_DIR}/tests/cmake/CheckTestRegistration.cmake)
+    set_tests_properties(tests.registration PROPERTIES LABELS platform TIMEOUT 120)
+endfunction()
+
 function(lumivane_add_test_target target)
+    _lumivane_registration_check()
     cmake_parse_arguments(ARG "GUI;NO_XVFB" "LABEL;DISCOVERY_TIMEOUT" "" ${ARGN})
     if(NOT ARG_LABEL)
         message(FATAL_ERROR "lumivane_add_test_target(${target}): LABEL is required")

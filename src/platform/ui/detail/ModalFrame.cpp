@@ -41,11 +41,16 @@ xcb_atom_t MotifHintsAtom(xcb_connection_t* connection)
 void RequestBorderWithoutTitle(QWidget* window)
 {
 #if QT_CONFIG(xcb)
-    auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11 == nullptr || window == nullptr) {
+    // Only the xcb platform has windows on an X server (offscreen may still
+    // answer for an X connection of its own).
+    if (window == nullptr || QGuiApplication::platformName() != QLatin1String("xcb")) {
         return;
     }
-    xcb_connection_t* connection = x11->connection();
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) {
+        return;
+    }
     const xcb_atom_t atom = MotifHintsAtom(connection);
     if (atom == XCB_ATOM_NONE) {
         return;
