@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    xvfb xauth binutils
+    xvfb xauth x11-utils openbox binutils libxcb1-dev
     libgif-dev libwebp-dev libpng-dev
     clang-14 libclang-rt-14-dev
 )

@@ -245,6 +245,71 @@ void ExpectRefusal(platform::QtPrompts& prompts, const FileDialogRequest& reques
     EXPECT_EQ(messageCaption, QString::fromStdString(request.title));
 }
 
+// Where a dialog opens that is given no initial folder: never the process's
+// working folder (here made a folder of its own to tell them apart).
+class InitialFolderTest : public QtFileDialogTest {
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(Root() / "work");
+        std::filesystem::create_directories(Root() / "home");
+        std::filesystem::create_directories(Root() / "drive" / "Windows");
+        m_previousWork = std::filesystem::current_path();
+        std::filesystem::current_path(Root() / "work");
+        m_previousHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+        setenv("HOME", (Root() / "home").c_str(), 1);
+        platform::DriveTable drives;
+        drives.Map('C', (Root() / "drive").string());
+        platform::SetFileSystem(std::make_unique<platform::HostDriveFileSystem>(drives));
+    }
+    void TearDown() override
+    {
+        std::filesystem::current_path(m_previousWork);
+        setenv("HOME", m_previousHome.c_str(), 1);
+        QtFileDialogTest::TearDown();
+    }
+
+    // The folder the dialog shows when it opens on request.
+    std::string OpenedFolder(FileDialogRequest request)
+    {
+        QString folder;
+        OnFileDialog([&](QFileDialog* dialog) {
+            folder = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        m_prompts.FileDialog(request);
+        return folder.toStdString();
+    }
+
+    std::filesystem::path m_previousWork;
+    std::string m_previousHome;
+};
+
+TEST_F(InitialFolderTest, WithNothingGivenTheDialogOpensInTheHomeFolder)
+{
+    EXPECT_EQ(OpenedFolder(SaveLogoRequest()), (Root() / "home").string());
+}
+
+TEST_F(InitialFolderTest, AFileNameWithAWindowsFolderOpensThatFolderOnTheDrive)
+{
+    FileDialogRequest request = SaveLogoRequest();
+    request.initialFileName = "C:\\WINDOWS\\logow.sys";
+    QString selected;
+    OnFileDialog([&](QFileDialog* dialog) {
+        selected = dialog->selectedFiles().value(0);
+        dialog->reject();
+    });
+    m_prompts.FileDialog(request);
+    EXPECT_EQ(selected.toStdString(), (Root() / "drive" / "Windows" / "logow.sys").string());
+}
+
+TEST_F(InitialFolderTest, AnInitialFolderThatIsGoneFallsBackToTheHomeFolder)
+{
+    FileDialogRequest request = SaveLogoRequest();
+    request.initialDirectory = "C:\\NOWHERE\\last.bmp";
+    EXPECT_EQ(OpenedFolder(request), (Root() / "home").string());
+}
+
 TEST_F(QtFileDialogTest, ReadOnlyFileIsRefusedAndTheDialogStaysOpen)
 {
     Touch(Root() / "locked.bmp");

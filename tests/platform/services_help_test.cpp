@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -142,6 +144,23 @@ TEST_F(HelpViewerTest, ClosingTheWindowForgetsIt)
         if (widget->windowTitle() == QLatin1String("Lumivane Help"))
             widget->close();
     }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(platform::OpenHelpViewer());
+}
+
+TEST_F(HelpViewerTest, EscapeClosesTheViewerWhereverTheFocusIs)
+{
+    platform::WinHelpA(nullptr, "C:\\WINDOWS\\help\\lumva.hlp", HELP_FORCEFILE, 0);
+    QWidget* viewer = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->windowTitle() == QLatin1String("Lumivane Help"))
+            viewer = widget;
+    }
+    ASSERT_NE(viewer, nullptr);
+    // The key goes where a user's would: to the text, which passes it on.
+    QWidget* text = viewer->findChild<QTextBrowser*>();
+    ASSERT_NE(text, nullptr);
+    QTest::keyClick(text, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(platform::OpenHelpViewer());
 }

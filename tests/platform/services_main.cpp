@@ -1,16 +1,16 @@
 // Test main for the services: the GUI parts need a QApplication, offscreen
-// unless a display was chosen explicitly.
+// unless the test X server was chosen.
+
+#include "common/TestDisplay.h"
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 int main(int argc, char** argv)
 {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!testing_support::ChooseTestDisplay())
+        return 1;
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

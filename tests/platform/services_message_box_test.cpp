@@ -2,9 +2,12 @@
 // answers of its buttons and keys, inspected on the open QMessageBox.
 
 #include "platform/services/MessageBoxStyle.h"
+#include "platform/services/MessageBoxText.h"
 #include "platform/services/QtPrompts.h"
 #include "services_test_support.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -143,6 +146,47 @@ TEST(QtMessageBox, MarkupInTheTextIsShownAsIs)
     prompts.MessageBox(nullptr, "<b>C:\\x<y>.bmp</b>", "Error", MB_OK | MB_ICONHAND);
     EXPECT_EQ(seen.text, "<b>C:\\x<y>.bmp</b>");
     EXPECT_EQ(seen.format, Qt::PlainText);
+}
+
+TEST(QtMessageBox, ALongMessageBreaksAtBlanksAndNeverInsideAPath)
+{
+    const std::string path = "C:\\WINDOWS\\SYSTEM\\New.tpl";
+    const std::string text = "The new logo template was not found. Please ensure that file " + path +
+                             " exists and is a valid bitmap file, then try to create the new logo again.";
+    platform::QtPrompts prompts;
+    QString shown;
+    bool wrapsItself = true;
+    WhenModalOpens([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        shown = box->text();
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+            wrapsItself = label->wordWrap();
+        box->close();
+    });
+    prompts.MessageBox(nullptr, text, "Error", MB_OK | MB_ICONEXCLAMATION);
+
+    // The lines are ours, made at blanks; the box keeps them as they are.
+    EXPECT_FALSE(wrapsItself);
+    EXPECT_GT(shown.count(QLatin1Char('\n')), 0);
+    QString rejoined = shown;
+    rejoined.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    EXPECT_EQ(rejoined.toStdString(), text);
+    bool pathWhole = false;
+    for (const QString& line : shown.split(QLatin1Char('\n')))
+        pathWhole = pathWhole || line.contains(QString::fromStdString(path));
+    EXPECT_TRUE(pathWhole) << shown.toStdString();
+}
+
+TEST(MessageBoxText, FillsLinesUpToTheWidthAndKeepsLongWordsWhole)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const int width = metrics.horizontalAdvance(QStringLiteral("aaaa bbbb"));
+    EXPECT_EQ(platform::WrapAtBlanks(QStringLiteral("aaaa bbbb cccc"), metrics, width), "aaaa bbbb\ncccc");
+    EXPECT_EQ(platform::WrapAtBlanks(QStringLiteral("a C:\\VERY\\LONG\\PATH\\NAME.BMP b"), metrics, width),
+              "a\nC:\\VERY\\LONG\\PATH\\NAME.BMP\nb");
+    // Lines the caller broke stay broken there.
+    EXPECT_EQ(platform::WrapAtBlanks(QStringLiteral("one\ntwo"), metrics, width), "one\ntwo");
 }
 
 TEST(QtMessageBox, BelongsToItsOwnerWindow)

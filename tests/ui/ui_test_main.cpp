@@ -1,16 +1,16 @@
-// applet_ui_tests' main: the dialogs need an application object, and a
-// machine without a display needs the offscreen platform before it exists.
+// applet_ui_tests' main: the dialogs need an application object, and
+// the display (offscreen, or the test X server) is chosen before it exists.
+
+#include "common/TestDisplay.h"
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 int main(int argc, char** argv)
 {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!testing_support::ChooseTestDisplay()) {
+        return 1;
     }
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);

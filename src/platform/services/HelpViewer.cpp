@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
@@ -38,6 +39,15 @@ void HelpViewer::ShowText(const QString& markdown, const QString& hostPath)
     m_browser->setMarkdown(markdown);
     m_browser->moveCursor(QTextCursor::Start);
     m_browser->ensureCursorVisible();
+}
+
+void HelpViewer::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QString HelpViewer::PlainText() const

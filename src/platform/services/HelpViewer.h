@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class QKeyEvent;
 class QTextBrowser;
 
 namespace platform {
@@ -17,6 +18,10 @@ public:
 
     QString PlainText() const;
     const QString& HostPath() const { return m_hostPath; }
+
+protected:
+    // Escape closes the viewer, as it closes a help window on Windows.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QTextBrowser* m_browser;

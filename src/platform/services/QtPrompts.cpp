@@ -2,11 +2,13 @@
 
 #include "platform/services/HwndWidget.h"
 #include "platform/services/MessageBoxStyle.h"
+#include "platform/services/MessageBoxText.h"
 #include "platform/services/WinFileDialog.h"
 
 #include <QColorDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 #include <vector>
 
@@ -45,7 +47,11 @@ int QtPrompts::ShowMessageBox(const MessageBoxRequest& request)
     box.setWindowTitle(QString::fromStdString(request.caption));
     // Plain text: a "<" in a file name must not turn the message into markup.
     box.setTextFormat(Qt::PlainText);
-    box.setText(QString::fromStdString(request.text));
+    // Lines break at blanks only, as Windows breaks them; the box then has
+    // no reason to wrap them again inside a word.
+    const QScreen* screen = box.screen();
+    const int screenWidth = screen != nullptr ? screen->availableGeometry().width() : 1024;
+    box.setText(WrapAtBlanks(QString::fromStdString(request.text), box.fontMetrics(), MessageTextWidth(screenWidth)));
     box.setIcon(QtIcon(style.icon));
 
     const std::vector<int> answers = MessageBoxAnswers(style.buttons);

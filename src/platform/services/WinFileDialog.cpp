@@ -1,6 +1,7 @@
 #include "platform/services/WinFileDialog.h"
 
 #include "platform/fs/FileApi.h"
+#include "platform/fs/UserDirectories.h"
 #include "platform/services/FileFilter.h"
 #include "platform/services/HwndWidget.h"
 
@@ -74,10 +75,23 @@ void WinFileDialog::SelectInitialLocation()
             }
         }
     }
-    if (!folder.isEmpty())
-        setDirectory(folder);
-    if (!m_request.initialFileName.empty())
-        file = QString::fromStdString(m_request.initialFileName);
+    if (!m_request.initialFileName.empty()) {
+        const std::string& name = m_request.initialFileName;
+        const std::size_t separator = name.find_last_of("\\/");
+        file = QString::fromStdString(separator == std::string::npos ? name : name.substr(separator + 1));
+        // A name with a folder opens that folder, found on the managed drives.
+        if (folder.isEmpty() && separator != std::string::npos) {
+            if (const auto host = ResolveHostPath(name.substr(0, separator + 1))) {
+                const QFileInfo info(QString::fromStdString(*host));
+                if (info.isDir())
+                    folder = info.absoluteFilePath();
+            }
+        }
+    }
+    // Never the process's working folder, which means nothing to the user.
+    if (folder.isEmpty())
+        folder = QString::fromStdString(HomeFolder());
+    setDirectory(folder);
     if (!file.isEmpty())
         selectFile(file);
 }

@@ -3,7 +3,9 @@
 #include "platform/ui/CEdit.h"
 #include "platform/ui/Dlu.h"
 #include "platform/ui/detail/DialogWindow.h"
+#include "platform/ui/detail/FramePlacement.h"
 #include "platform/ui/detail/InputBlocker.h"
+#include "platform/ui/detail/ModalFrame.h"
 #include "platform/ui/detail/ModalHooks.h"
 #include "platform/ui/detail/WindowStacking.h"
 
@@ -68,7 +70,11 @@ bool CDialog::CreateWindowFor(QWidget* owner, bool modal)
             window->windowHandle()->setTransientParent(owner->windowHandle());
         }
     }
-    window->move(PlacementFor(m_template, window->size(), owner));
+    if ((m_template.style & DS_MODALFRAME) && (m_template.style & WS_CAPTION) != WS_CAPTION) {
+        window->winId();
+        detail::RequestBorderWithoutTitle(window);
+    }
+    detail::MoveFrameTo(window, PlacementFor(m_template, window->size(), owner));
     window->FinishBuilding();
     return true;
 }
@@ -79,7 +85,7 @@ void CDialog::RunInitDialog()
     DialogWindow* window = Window();
     if (focusFirst && window != nullptr && !m_endRequested) {
         if (detail::ControlRecord* first = window->FirstTabStop()) {
-            first->widget->setFocus(Qt::TabFocusReason);
+            window->CheckedRadioOf(*first).widget->setFocus(Qt::TabFocusReason);
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "platform/ui/CDialog.h"
 #include "platform/ui/detail/DialogWindow.h"
 #include "platform/ui/detail/EditWidget.h"
+#include "platform/ui/detail/FramePlacement.h"
 #include "platform/ui/detail/GroupBoxWidget.h"
 #include "platform/ui/detail/InputBlocker.h"
 #include "platform/ui/detail/LabelWidget.h"
@@ -332,12 +333,12 @@ void CWnd::GetWindowRect(RECT* rect) const
     if (rect == nullptr) {
         return;
     }
-    const QWidget* w = GetWidget();
+    QWidget* w = GetWidget();
     if (w == nullptr) {
         *rect = RECT{};
         return;
     }
-    const QRect r = w->isWindow() ? w->frameGeometry() : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+    const QRect r = w->isWindow() ? detail::FrameRect(w) : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
     *rect = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
@@ -401,7 +402,11 @@ BOOL CWnd::SetWindowPos(const CWnd* /*insertAfter*/, int x, int y, int cx, int c
         }
     }
     if (!(flags & SWP_NOMOVE)) {
-        w->move(x, y);
+        if (w->isWindow()) {
+            detail::MoveFrameTo(w, QPoint(x, y));
+        } else {
+            w->move(x, y);
+        }
     }
     if (!(flags & SWP_NOZORDER)) {
         detail::RaiseWindow(w);

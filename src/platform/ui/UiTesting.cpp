@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QWindow>
 
 #include "platform/ui/detail/InputBlocker.h"
@@ -72,10 +73,37 @@ QWidget* KeyTarget(QWidget* widget)
     return widget;
 }
 
+bool OnRealDisplay()
+{
+    return QGuiApplication::platformName() != QLatin1String("offscreen");
+}
+
 }  // namespace
 
+void PaintShownWindows()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    if (OnRealDisplay()) {
+        // The repaints the step asked for, painted and sent to the server now.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    }
+    for (QWidget* window : windows) {
+        if (!window->isVisible()) {
+            continue;
+        }
+        (void)window->grab();
+        if (QScreen* screen = window->screen(); screen != nullptr && OnRealDisplay()) {
+            (void)screen->grabWindow(window->winId());
+        }
+    }
+}
+
 ScopedModalHook::ScopedModalHook(int templateId, std::function<void(CDialog&)> callback)
-    : m_token(detail::AddModalHook(templateId, std::move(callback)))
+    : m_token(detail::AddModalHook(templateId, [callback = std::move(callback)](CDialog& dialog) {
+          PaintShownWindows();
+          callback(dialog);
+          PaintShownWindows();
+      }))
 {
 }
 
@@ -97,7 +125,9 @@ void SetModalTimeout(int ms)
 bool FireTimer(CWnd& dialog, UINT_PTR id)
 {
     DialogWindow* window = detail::WindowOf(&dialog);
-    return window != nullptr && window->FireTimer(id);
+    const bool fired = window != nullptr && window->FireTimer(id);
+    PaintShownWindows();
+    return fired;
 }
 
 std::vector<UINT_PTR> ActiveTimers(CWnd& dialog)
@@ -120,6 +150,7 @@ bool ClickControl(CWnd& dialog, int controlId)
         return false;
     }
     button->click();
+    PaintShownWindows();
     return true;
 }
 
@@ -128,6 +159,7 @@ void SendCommand(CDialog& dialog, int controlId, UINT code)
     if (DialogWindow* window = detail::WindowOf(&dialog)) {
         window->NotifyCommand(controlId, code);
     }
+    PaintShownWindows();
 }
 
 void SendMouse(CWnd& dialog, MouseAction action, POINT clientPoint, UINT keyFlags)
@@ -167,6 +199,7 @@ void SendMouse(CWnd& dialog, MouseAction action, POINT clientPoint, UINT keyFlag
     }
     QMouseEvent event(type, local, global, button, buttons, ModifiersOf(keyFlags));
     QApplication::sendEvent(window, &event);
+    PaintShownWindows();
 }
 
 void SendKey(CWnd& window, UINT key)
@@ -187,13 +220,13 @@ void SendKey(CWnd& window, UINT key)
         text = QString(QChar(static_cast<char16_t>(key & 0xFFFF))).toLower();
     }
     // Shortcuts first (mnemonics), as for a key from the window system.
-    if (qt_sendShortcutOverrideEvent(target, 0, qtKey, modifiers, text, false, 1)) {
-        return;
+    if (!qt_sendShortcutOverrideEvent(target, 0, qtKey, modifiers, text, false, 1)) {
+        QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers, text);
+        QApplication::sendEvent(target, &release);
     }
-    QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers, text);
-    QApplication::sendEvent(target, &release);
+    PaintShownWindows();
 }
 
 void TypeText(CWnd& dialog, int controlId, const std::string& text)
@@ -210,6 +243,7 @@ void TypeText(CWnd& dialog, int controlId, const std::string& text)
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(target, &release);
     }
+    PaintShownWindows();
 }
 
 void ClickCloseBox(CWnd& window)
@@ -223,6 +257,7 @@ void ClickCloseBox(CWnd& window)
     if (!detail::InputBlocker::Instance().IsBlocked(top)) {
         top->close();
     }
+    PaintShownWindows();
 }
 
 ControlState QueryControl(CWnd& dialog, int controlId)

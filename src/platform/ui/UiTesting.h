@@ -14,6 +14,13 @@
 
 namespace platform::testing {
 
+// Every step below (click, command, mouse, key, typing, close box, timer
+// tick, the start and end of a modal hook) ends by painting every shown
+// top-level window, as the screen would after the step, so that a fault in
+// painting shows in the test that caused it. On a real display the pending
+// repaints reach the server and the windows' pixels are read back from it.
+void PaintShownWindows();
+
 // Runs callback each time a dialog with templateId starts its modal run:
 // after OnInitDialog, with the window shown, inside the modal loop. The
 // callback can drive the dialog and EndDialog it. Hooks for the same id

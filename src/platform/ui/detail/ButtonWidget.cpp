@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOption>
 
 namespace platform::detail {
 
@@ -30,6 +31,15 @@ void ButtonWidget::paintEvent(QPaintEvent* event)
     }
 }
 
+QPixmap ButtonWidget::DisabledFace() const
+{
+    // The style greys the face from the widget's palette, so it needs an
+    // option describing this button (it reads the palette through it).
+    QStyleOption option;
+    option.initFrom(this);
+    return style()->generatedIconPixmap(QIcon::Disabled, m_face, &option);
+}
+
 void ButtonWidget::PaintFlat()
 {
     QPainter p(this);
@@ -51,8 +61,7 @@ void ButtonWidget::PaintFlat()
     const int shift = pushed || checked ? 1 : 0;
     const QRect content = r.adjusted(2 + shift, 2 + shift, -2 + shift, -2 + shift);
     if (m_bitmap && !m_face.isNull()) {
-        const QPixmap pixmap = isEnabled() ? m_face
-                                           : style()->generatedIconPixmap(QIcon::Disabled, m_face, nullptr);
+        const QPixmap pixmap = isEnabled() ? m_face : DisabledFace();
         p.drawPixmap(content.left() + (content.width() - pixmap.width()) / 2,
                      content.top() + (content.height() - pixmap.height()) / 2, pixmap);
     } else if (!m_bitmap) {

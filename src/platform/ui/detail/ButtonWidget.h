@@ -24,6 +24,7 @@ protected:
 
 private:
     void PaintFlat();
+    QPixmap DisabledFace() const;
 
     bool m_flat;
     bool m_bitmap;

@@ -24,6 +24,8 @@ struct ControlRecord {
     {
         return tpl.cls == ControlClass::Button && (tpl.style & BS_TYPEMASK) == BS_GROUPBOX;
     }
+    // Templates give -1 (IDC_STATIC) to controls nobody addresses.
+    bool HasId() const { return tpl.id != -1; }
     bool StartsGroup() const { return (tpl.style & WS_GROUP) != 0; }
     bool IsTabStop() const { return (tpl.style & WS_TABSTOP) != 0; }
 };

@@ -69,6 +69,12 @@ DialogWindow::DialogWindow(CDialog& dialog, const DialogTemplate& tpl)
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     setSizeGripEnabled(false);
     setMouseTracking(true);
+    // The caption is the template's alone. The toolkit appends the
+    // application's display name (a host may set one) to every title on
+    // screen unless that name is empty.
+    if (QGuiApplication::applicationDisplayName() != QString()) {
+        QGuiApplication::setApplicationDisplayName(QString());
+    }
     setWindowTitle(QString::fromUtf8(tpl.caption != nullptr ? tpl.caption : ""));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ToQColor(kDialogFaceColor));
@@ -199,9 +205,28 @@ ControlRecord* DialogWindow::FirstTabStop() const
     return nullptr;
 }
 
+ControlRecord& DialogWindow::CheckedRadioOf(ControlRecord& record) const
+{
+    if (!record.IsAutoRadio()) {
+        return record;
+    }
+    for (ControlRecord* member : GroupOf(record)) {
+        auto* button = static_cast<QAbstractButton*>(member->widget);
+        if (member->IsAutoRadio() && button->isChecked() && button->isEnabled() && !button->isHidden()) {
+            return *member;
+        }
+    }
+    return record;
+}
+
 ControlRecord* DialogWindow::ControlAt(const QPoint& clientPoint) const
 {
     for (const auto& record : m_controls) {
+        // Controls without an id (IDC_STATIC labels, frames and group boxes)
+        // are no tooltip tools: the control beneath is.
+        if (!record->HasId()) {
+            continue;
+        }
         if (!record->widget->isHidden() && record->widget->geometry().contains(clientPoint)) {
             return record.get();
         }

@@ -47,7 +47,11 @@ public:
     // before it up to the next WS_GROUP control.
     std::vector<ControlRecord*> GroupOf(const ControlRecord& member) const;
     ControlRecord* FirstTabStop() const;
-    // The topmost visible control whose rectangle holds a client point.
+    // Where the focus goes for a control of a radio group: the group's
+    // checked button, as the dialog manager does; any other control itself.
+    ControlRecord& CheckedRadioOf(ControlRecord& record) const;
+    // The topmost visible control with an id whose rectangle holds a client
+    // point: what a tooltip is looked up for.
     ControlRecord* ControlAt(const QPoint& clientPoint) const;
 
     LRESULT Route(const MessageEvent& event);

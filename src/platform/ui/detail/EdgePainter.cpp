@@ -55,6 +55,29 @@ int EdgeWidth(DWORD style, DWORD exStyle)
     return width;
 }
 
+void PaintEtchedFrame(QPainter& p, const QRect& rect)
+{
+    const QColor shadow = ToQColor(GetSysColor(COLOR_BTNSHADOW));
+    const QColor highlight = ToQColor(GetSysColor(COLOR_BTNHIGHLIGHT));
+    p.save();
+    // Outer ring sunken, inner ring raised; the inner top and left lines go
+    // last, so where the rings meet the highlight lies under the shadow line.
+    Ring(p, rect, shadow, highlight);
+    const QRect inner = rect.adjusted(1, 1, -1, -1);
+    if (inner.isValid()) {
+        p.setPen(shadow);
+        p.drawLine(inner.left(), inner.bottom(), inner.right(), inner.bottom());
+        p.drawLine(inner.right(), inner.top(), inner.right(), inner.bottom());
+        p.setPen(highlight);
+        p.drawLine(inner.left(), inner.top(), inner.right() - 1, inner.top());
+        p.drawLine(inner.left(), inner.top(), inner.left(), inner.bottom() - 1);
+    } else {
+        p.setPen(highlight);
+        p.drawLine(rect.left() + 1, rect.top() + 1, rect.right() - 1, rect.top() + 1);
+    }
+    p.restore();
+}
+
 void PaintEdges(QPainter& p, const QRect& rect, DWORD style, DWORD exStyle)
 {
     const QColor face = ToQColor(GetSysColor(COLOR_BTNFACE));

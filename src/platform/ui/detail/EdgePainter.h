@@ -21,6 +21,10 @@ DWORD EdgeStyleBits(ControlClass cls, DWORD style);
 
 // Width in pixels of the edges on each side.
 int EdgeWidth(DWORD style, DWORD exStyle);
+// The etched frame of a group box (EDGE_ETCHED) along the inside of rect: a
+// shadow line with a highlight line inside it. A rect two or three pixels
+// high comes out as one etched horizontal line.
+void PaintEtchedFrame(QPainter& painter, const QRect& rect);
 // Paints the edges inside rect (the control's whole area).
 void PaintEdges(QPainter& painter, const QRect& rect, DWORD style, DWORD exStyle);
 

@@ -1,4 +1,5 @@
 #include "platform/ui/detail/GroupBoxWidget.h"
+#include "platform/ui/Dlu.h"
 #include "platform/ui/UiConstants.h"
 #include "platform/ui/detail/EdgePainter.h"
 
@@ -21,15 +22,15 @@ void GroupBoxWidget::SetCaption(const QString& text)
 
 void GroupBoxWidget::PaintClient(QPainter& painter, const QRect& client)
 {
-    const QFontMetrics metrics(font());
-    const int top = client.top() + metrics.height() / 2;
-    const QRect frame(client.left(), top, client.width() - 1, client.bottom() - top);
-    if (frame.width() > 1 && frame.height() > 0) {
-        painter.setPen(ToQColor(GetSysColor(COLOR_BTNSHADOW)));
-        painter.drawRect(frame.adjusted(0, 0, -1, -1));
-        painter.setPen(ToQColor(GetSysColor(COLOR_BTNHIGHLIGHT)));
-        painter.drawRect(frame.adjusted(1, 1, 0, 0));
+    // Windows puts the frame half the dialog font's height, less one, below
+    // the top. That font's height is the base unit, whatever font stands in
+    // for it here, so a box as low as a rule (8 pixels) still shows its line.
+    const int top = client.top() + kDialogBaseUnitY / 2 - 1;
+    const QRect frame(client.left(), top, client.width(), client.bottom() + 1 - top);
+    if (frame.width() >= 2 && frame.height() >= 2) {
+        PaintEtchedFrame(painter, frame);
     }
+    const QFontMetrics metrics(font());
     if (m_text.isEmpty()) {
         return;
     }
