@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -98,8 +99,28 @@ void PaintShownWindows()
     }
 }
 
+namespace {
+
+// On a real display the window manager activates a new dialog a little
+// later, and the activation moves the keyboard focus. A person acts once the
+// window is there; so do the scripted steps, or a late activation would land
+// between two of them.
+void WaitUntilActive(CDialog& dialog)
+{
+    QWidget* window = dialog.GetWidget();
+    if (!OnRealDisplay() || window == nullptr || !window->isVisible())
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    while (QApplication::activeWindow() != window && clock.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+}  // namespace
+
 ScopedModalHook::ScopedModalHook(int templateId, std::function<void(CDialog&)> callback)
     : m_token(detail::AddModalHook(templateId, [callback = std::move(callback)](CDialog& dialog) {
+          WaitUntilActive(dialog);
           PaintShownWindows();
           callback(dialog);
           PaintShownWindows();
