@@ -6,6 +6,7 @@
 
 #include "platform/ui/UiTesting.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QWidget>
@@ -18,13 +19,15 @@ using namespace uitest;
 using platform::ControlClass;
 using platform::ControlTemplate;
 
-enum : int { IDD_FRAMED = 930, IDD_BARE = 931 };
+enum : int { IDD_FRAMED = 930, IDD_BARE = 931, IDD_TOOL = 932 };
 
 constexpr std::array kOneButton = {
     ControlTemplate{IDCANCEL, ControlClass::Button, "&Close", 5, 5, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
 };
 constexpr platform::DialogTemplate kFramedTemplate{IDD_FRAMED, "Alert", 0, 0, 100, 30, kCaptioned, WS_EX_TOOLWINDOW,
                                                   "MS Sans Serif", 8, kOneButton};
+constexpr platform::DialogTemplate kToolTemplate{IDD_TOOL, "Preview", 0, 0, 80, 30, kCaptioned, WS_EX_TOOLWINDOW,
+                                               "MS Sans Serif", 8, kOneButton};
 constexpr platform::DialogTemplate kBareTemplate{IDD_BARE, "", 0, 0, 100, 30, WS_POPUP | DS_MODALFRAME, 0,
                                                 "MS Sans Serif", 8, kOneButton};
 
@@ -126,6 +129,34 @@ TEST_F(WindowManagerTest, CaptionsAreExactlyTheTemplatesWhateverTheApplicationIs
     });
     dialog.DoModal();
     EXPECT_EQ(name.toStdString(), "Alert");
+}
+
+TEST_F(WindowManagerTest, ShowingWithoutActivatingLeavesTheActiveWindowAlone)
+{
+    platform::CDialog dialog(kFramedTemplate);
+    platform::CDialog tool(kToolTemplate);
+    QWidget* owner = nullptr;
+    QWidget* activeAfterShow = nullptr;
+    QWidget* activeAfterReshow = nullptr;
+    platform::testing::ScopedModalHook hook(IDD_FRAMED, [&](platform::CDialog& d) {
+        owner = d.GetWidget();
+        tool.Create(&d);
+        // The first showing maps the window; a later one shows it again.
+        tool.ShowWindow(SW_SHOWNA);
+        WaitForFrame(tool.GetWidget());
+        Pump(200);
+        activeAfterShow = QApplication::activeWindow();
+        tool.ShowWindow(SW_HIDE);
+        Pump(100);
+        tool.ShowWindow(SW_SHOWNA);
+        Pump(300);
+        activeAfterReshow = QApplication::activeWindow();
+        tool.DestroyWindow();
+        d.EndDialog(IDCANCEL);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(activeAfterShow, owner) << "the first showing took the activation";
+    EXPECT_EQ(activeAfterReshow, owner) << "showing it again took the activation";
 }
 
 }  // namespace

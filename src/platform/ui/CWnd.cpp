@@ -2,6 +2,7 @@
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDC.h"
 #include "platform/ui/CDialog.h"
+#include "platform/ui/detail/ActivationKeeper.h"
 #include "platform/ui/detail/DialogWindow.h"
 #include "platform/ui/detail/EditWidget.h"
 #include "platform/ui/detail/FramePlacement.h"
@@ -239,6 +240,7 @@ BOOL CWnd::ShowWindow(int showCommand)
     case SW_SHOWMINNOACTIVE: {
         const bool before = w->testAttribute(Qt::WA_ShowWithoutActivating);
         w->setAttribute(Qt::WA_ShowWithoutActivating, true);
+        detail::KeepActivationWhileShowing(w);
         if (showCommand == SW_SHOWMINNOACTIVE && w->isWindow()) {
             w->showMinimized();
         } else {
