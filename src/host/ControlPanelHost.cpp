@@ -6,7 +6,6 @@
 #include "ScreenshotCapture.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 
 #include <memory>
 #include <vector>
@@ -30,14 +29,12 @@ int ControlPanelHost::Fail(const std::string& message)
     return 1;
 }
 
-void ControlPanelHost::PresentItem(const std::string& modulePath, int idName, int idIcon)
+void ControlPanelHost::PresentItem(const std::string& modulePath, int idIcon)
 {
     std::string error;
     const std::optional<ModuleFileInfo> info = ModuleFileInfo::Read(modulePath, error);
     if (!info)
-        return;  // the item still runs; it just goes unnamed, as on Windows
-    if (const std::optional<std::string> name = info->String(idName))
-        QGuiApplication::setApplicationDisplayName(QString::fromStdString(*name));
+        return;  // the item still runs, without its icon
     const std::vector<std::uint8_t> ico = info->Icon(idIcon);
     if (const QIcon icon = IconFromIco(ico); !icon.isNull())
         QApplication::setWindowIcon(icon);
@@ -64,7 +61,7 @@ int ControlPanelHost::Run(const std::string& modulePath, const std::optional<std
     if (items.empty()) {
         status = Fail(modulePath + " offers no Control Panel item (CPL_GETCOUNT answered " + std::to_string(count) + ")");
     } else {
-        PresentItem(modulePath, items[0].idName, items[0].idIcon);
+        PresentItem(modulePath, items[0].idIcon);
         std::unique_ptr<ScreenshotCapture> capture;
         if (screenshotPath)
             capture = std::make_unique<ScreenshotCapture>(QString::fromStdString(*screenshotPath),

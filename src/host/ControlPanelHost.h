@@ -25,8 +25,10 @@ public:
     int Run(const std::string& modulePath, const std::optional<std::string>& screenshotPath);
 
 private:
-    // Name, description and icon of the item from the module's file.
-    void PresentItem(const std::string& modulePath, int idName, int idIcon);
+    // The item's icon from the module's file, for the application's windows.
+    // Its name stays out of the application's display name, which the
+    // toolkit would append to every caption.
+    void PresentItem(const std::string& modulePath, int idIcon);
     int Fail(const std::string& message);
 
     std::ostream& m_out;

@@ -79,7 +79,8 @@ BOOL CMainDlg::OnInitDialog()
     SelectStartUpSlot();
     m_preview.GetClientRect(&m_previewArea);
     ShowStartUpAtOpening();
-    // The framework then focuses the first enabled tab stop.
+    // The framework then focuses the first enabled tab stop; in the slot
+    // group that is the checked StartUp button.
     return TRUE;
 }
 
