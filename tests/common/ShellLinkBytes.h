@@ -23,21 +23,21 @@ struct ShellLinkSpec {
 
 class ShellLinkBytes {
 public:
-    static std::vector<std::uint8_t> Build(const ShellLinkSpec& spec)
+    static std::vector<std::uint8_t> Build(const ShellLinkSpec& link)
     {
         std::vector<std::uint8_t> out;
         std::uint32_t flags = 0;
-        if (spec.idList)
+        if (link.idList)
             flags |= 0x1;
-        if (spec.localBase)
+        if (link.localBase)
             flags |= 0x2;
-        if (spec.name)
+        if (link.name)
             flags |= 0x4;
-        if (spec.relative)
+        if (link.relative)
             flags |= 0x8;
-        if (spec.unicodeStrings)
+        if (link.unicodeStrings)
             flags |= 0x80;
-        if (spec.forceNoLinkInfo)
+        if (link.forceNoLinkInfo)
             flags |= 0x100;
 
         U32(out, 76);  // HeaderSize
@@ -48,21 +48,21 @@ public:
         U32(out, 0x20);        // FileAttributes: archive
         out.resize(76, 0);     // times, size, icon, show command, hot key, reserved
 
-        if (spec.idList) {
+        if (link.idList) {
             U16(out, 6);  // IDListSize
             U16(out, 4);  // one item of 4 bytes
             U16(out, 0xABCD);
             U16(out, 0);  // TerminalID
         }
-        if (spec.localBase)
-            LinkInfo(out, spec);
-        for (const auto& text : {spec.name, spec.relative}) {
+        if (link.localBase)
+            LinkInfo(out, link);
+        for (const auto& text : {link.name, link.relative}) {
             if (!text)
                 continue;
             U16(out, static_cast<std::uint16_t>(text->size()));  // CountCharacters
             for (const char c : *text) {
                 out.push_back(static_cast<std::uint8_t>(c));
-                if (spec.unicodeStrings)
+                if (link.unicodeStrings)
                     out.push_back(0);
             }
         }
@@ -87,9 +87,9 @@ public:
     }
 
 private:
-    static void LinkInfo(std::vector<std::uint8_t>& out, const ShellLinkSpec& spec)
+    static void LinkInfo(std::vector<std::uint8_t>& out, const ShellLinkSpec& link)
     {
-        const std::uint32_t headerSize = spec.unicodeLinkInfo ? 36 : 28;
+        const std::uint32_t headerSize = link.unicodeLinkInfo ? 36 : 28;
         std::vector<std::uint8_t> body;
         // VolumeID: size, drive type fixed (3), serial, label offset, empty label.
         const std::uint32_t volumeOffset = headerSize;
@@ -99,32 +99,32 @@ private:
         U32(body, 16);
         body.push_back(0);
         const std::uint32_t baseOffset = headerSize + static_cast<std::uint32_t>(body.size());
-        for (const char c : *spec.localBase) {
+        for (const char c : *link.localBase) {
             body.push_back(static_cast<std::uint8_t>(c));
-            if (spec.unicodeLinkInfo)
+            if (link.unicodeLinkInfo)
                 body.push_back(0);
         }
         body.push_back(0);
-        if (spec.unicodeLinkInfo)
+        if (link.unicodeLinkInfo)
             body.push_back(0);
         const std::uint32_t suffixOffset = headerSize + static_cast<std::uint32_t>(body.size());
-        for (const char c : spec.suffix) {
+        for (const char c : link.suffix) {
             body.push_back(static_cast<std::uint8_t>(c));
-            if (spec.unicodeLinkInfo)
+            if (link.unicodeLinkInfo)
                 body.push_back(0);
         }
         body.push_back(0);
-        if (spec.unicodeLinkInfo)
+        if (link.unicodeLinkInfo)
             body.push_back(0);
 
         U32(out, headerSize + static_cast<std::uint32_t>(body.size()));  // LinkInfoSize
         U32(out, headerSize);                                            // LinkInfoHeaderSize
         U32(out, 0x1);                                                   // VolumeIDAndLocalBasePath
         U32(out, volumeOffset);                                          // VolumeIDOffset
-        U32(out, spec.unicodeLinkInfo ? 0 : baseOffset);                 // LocalBasePathOffset
+        U32(out, link.unicodeLinkInfo ? 0 : baseOffset);                 // LocalBasePathOffset
         U32(out, 0);                                                     // CommonNetworkRelativeLinkOffset
-        U32(out, spec.unicodeLinkInfo ? 0 : suffixOffset);               // CommonPathSuffixOffset
-        if (spec.unicodeLinkInfo) {
+        U32(out, link.unicodeLinkInfo ? 0 : suffixOffset);               // CommonPathSuffixOffset
+        if (link.unicodeLinkInfo) {
             U32(out, baseOffset);    // LocalBasePathOffsetUnicode
             U32(out, suffixOffset);  // CommonPathSuffixOffsetUnicode
         }

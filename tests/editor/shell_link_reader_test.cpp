@@ -23,7 +23,7 @@ ShellLinkResult Read(const std::vector<std::uint8_t>& bytes)
 
 struct TargetCase {
     const char* name;
-    ShellLinkSpec spec;
+    ShellLinkSpec link;
     ShellLinkTargetKind kind;
     const char* path;
 };
@@ -37,7 +37,7 @@ class ShellLinkTargets : public ::testing::TestWithParam<TargetCase> {};
 
 TEST_P(ShellLinkTargets, AreFound)
 {
-    const ShellLinkResult result = Read(ShellLinkBytes::Build(GetParam().spec));
+    const ShellLinkResult result = Read(ShellLinkBytes::Build(GetParam().link));
     ASSERT_TRUE(result.target.has_value()) << result.error.reason;
     EXPECT_EQ(result.target->kind, GetParam().kind);
     EXPECT_EQ(result.target->path, GetParam().path);
@@ -45,16 +45,16 @@ TEST_P(ShellLinkTargets, AreFound)
 
 ShellLinkSpec Local(const char* base, const char* suffix = "")
 {
-    ShellLinkSpec spec;
-    spec.localBase = base;
-    spec.suffix = suffix;
-    return spec;
+    ShellLinkSpec link;
+    link.localBase = base;
+    link.suffix = suffix;
+    return link;
 }
 
-ShellLinkSpec With(ShellLinkSpec spec, const std::function<void(ShellLinkSpec&)>& change)
+ShellLinkSpec With(ShellLinkSpec link, const std::function<void(ShellLinkSpec&)>& change)
 {
-    change(spec);
-    return spec;
+    change(link);
+    return link;
 }
 
 const auto kLocal = ShellLinkTargetKind::LocalPath;

@@ -260,24 +260,24 @@ TEST_P(EditorPathShortcut, BrowseGivesTheProgramTheShortcutPointsTo)
 
 testing_support::ShellLinkSpec LocalLink(const char* base, const char* suffix = "")
 {
-    testing_support::ShellLinkSpec spec;
-    spec.localBase = base;
-    spec.suffix = suffix;
-    return spec;
+    testing_support::ShellLinkSpec link;
+    link.localBase = base;
+    link.suffix = suffix;
+    return link;
 }
 
 testing_support::ShellLinkSpec RelativeLink(const char* relative)
 {
-    testing_support::ShellLinkSpec spec;
-    spec.relative = relative;
-    return spec;
+    testing_support::ShellLinkSpec link;
+    link.relative = relative;
+    return link;
 }
 
 testing_support::ShellLinkSpec NamedLink(const char* name)
 {
-    testing_support::ShellLinkSpec spec;
-    spec.name = name;
-    return spec;
+    testing_support::ShellLinkSpec link;
+    link.name = name;
+    return link;
 }
 
 INSTANTIATE_TEST_SUITE_P(
