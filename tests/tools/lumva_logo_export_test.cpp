@@ -5,6 +5,7 @@
 #include "common/TestFiles.h"
 #include "logo/LogoFile.h"
 #include "logo/PaletteOperations.h"
+#include "RunLogoTool.h"
 #include "tools/LogoCommand.h"
 
 #include <gtest/gtest.h>
@@ -17,19 +18,8 @@ using testing_support::TempDir;
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunTool(std::vector<std::string> arguments)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = tools::RunLogoCommand(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
+using Outcome = testing_support::ToolOutcome;
+using testing_support::RunTool;
 
 std::string WriteBarLogo(const TempDir& dir, const std::string& name)
 {
