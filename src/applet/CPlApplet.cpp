@@ -9,7 +9,7 @@
 #include "applet/AppletAttachment.h"
 #include "applet/CAppletApp.h"
 #include "applet/ControlPanel.h"
-#include "platform/ModuleResources.h"
+#include "platform/modres/ModuleResources.h"
 #include "resources/ModuleResourceBlob.h"
 #include "resources/ResourceIds.h"
 #include "ui/main/CMainDlg.h"

@@ -1,6 +1,6 @@
 #include "applet/SettingsStore.h"
 
-#include "platform/ui/CWinApp.h"
+#include "platform/settings/ApplicationProfile.h"
 
 #include <array>
 
@@ -40,43 +40,43 @@ const SettingDefinition& DefinitionOf(Setting setting)
     return kSettings[static_cast<std::size_t>(setting)];
 }
 
-SettingsStore::SettingsStore(platform::CWinApp* app) : m_app(app != nullptr ? app : platform::AfxGetApp()) {}
+SettingsStore::SettingsStore() : m_profile(platform::ApplicationProfile()) {}
 
 std::string SettingsStore::ReadString(Setting setting, const std::string& callerDefault) const
 {
     const SettingDefinition& definition = DefinitionOf(setting);
     const std::string fallback =
         definition.defaultFrom == DefaultFrom::Caller ? callerDefault : std::string(definition.stringDefault);
-    if (definition.type != SettingType::String || m_app == nullptr)
+    if (definition.type != SettingType::String || !m_profile)
         return fallback;
-    return m_app->GetProfileString(definition.section, definition.entry, fallback);
+    return m_profile->ReadString(definition.section, definition.entry, fallback);
 }
 
 int SettingsStore::ReadInt(Setting setting, int callerDefault) const
 {
     const SettingDefinition& definition = DefinitionOf(setting);
     const int fallback = definition.defaultFrom == DefaultFrom::Caller ? callerDefault : definition.integerDefault;
-    if (definition.type != SettingType::Integer || m_app == nullptr)
+    if (definition.type != SettingType::Integer || !m_profile)
         return fallback;
     // The store keeps 32-bit values; positions left of or above the screen
     // come back negative.
-    return static_cast<int>(m_app->GetProfileInt(definition.section, definition.entry, fallback));
+    return m_profile->ReadInt(definition.section, definition.entry, fallback);
 }
 
 bool SettingsStore::WriteString(Setting setting, const std::string& value)
 {
     const SettingDefinition& definition = DefinitionOf(setting);
-    if (definition.type != SettingType::String || m_app == nullptr)
+    if (definition.type != SettingType::String || !m_profile)
         return false;
-    return m_app->WriteProfileString(definition.section, definition.entry, value) != FALSE;
+    return m_profile->WriteString(definition.section, definition.entry, value);
 }
 
 bool SettingsStore::WriteInt(Setting setting, int value)
 {
     const SettingDefinition& definition = DefinitionOf(setting);
-    if (definition.type != SettingType::Integer || m_app == nullptr)
+    if (definition.type != SettingType::Integer || !m_profile)
         return false;
-    return m_app->WriteProfileInt(definition.section, definition.entry, value) != FALSE;
+    return m_profile->WriteInt(definition.section, definition.entry, value);
 }
 
 std::string SettingsStore::ReadLogoEditorPath(const std::string& defaultPath) const

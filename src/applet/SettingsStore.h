@@ -5,13 +5,12 @@
 // flag the applet ignores; nothing deletes a setting.
 
 #include "platform/WinTypes.h"
+#include "platform/settings/SettingsFile.h"
+
+#include <optional>
 
 #include <span>
 #include <string>
-
-namespace platform {
-class CWinApp;
-}
 
 enum class Setting {
     LogoEditorPath,          // "LogoEditor" / "path"
@@ -47,9 +46,9 @@ const SettingDefinition& DefinitionOf(Setting setting);
 
 class SettingsStore {
 public:
-    // The store of the application object (AfxGetApp() when null). Without
-    // one every read gives its default and every write fails.
-    explicit SettingsStore(platform::CWinApp* app = nullptr);
+    // The store of the running application. Without one every read gives
+    // its default and every write fails.
+    SettingsStore();
 
     // Generic access by table entry. callerDefault is used only where the
     // table leaves the default to the caller. Using a setting with the
@@ -81,5 +80,5 @@ public:
     bool WritePreviewPosition(POINT position);
 
 private:
-    platform::CWinApp* m_app;
+    std::optional<platform::SettingsFile> m_profile;
 };

@@ -1,9 +1,9 @@
 #include "editor/NewLogo.h"
 
-#include "platform/ModuleResources.h"
-#include "platform/fs/FileApi.h"
+#include "platform/modres/ModuleResources.h"
+#include "platform/files/FileApi.h"
 #include "platform/launch/WinExec.h"
-#include "platform/services/Prompts.h"
+#include "platform/ui/Prompts.h"
 #include "resources/ResourceIds.h"
 #include "slots/SlotFiles.h"
 

@@ -1,8 +1,8 @@
 #include "editor/ShortcutTarget.h"
 
 #include "editor/ShellLinkReader.h"
-#include "platform/fs/FileSystem.h"
-#include "platform/fs/WindowsPath.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/WindowsPath.h"
 
 #include <algorithm>
 #include <cstdint>

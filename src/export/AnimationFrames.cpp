@@ -1,4 +1,4 @@
-#include "AnimationFrames.h"
+#include "export/AnimationFrames.h"
 
 #include "logo/BootScreen.h"
 

@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include "export/AtomicFile.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 // Whole-file writes that either complete or leave the target untouched.
 
-#include "ExportResult.h"
+#include "export/ExportResult.h"
 
 #include <cstdint>
 #include <span>

@@ -1,6 +1,6 @@
-#include "GifExport.h"
+#include "export/GifExport.h"
 
-#include "AtomicFile.h"
+#include "export/AtomicFile.h"
 
 #include <gif_lib.h>
 

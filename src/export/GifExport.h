@@ -4,8 +4,8 @@
 // rectangle of pixels that use a cycling entry, with a colour table of just
 // the entries that rectangle uses, so the file stays small.
 
-#include "AnimationFrames.h"
-#include "ExportResult.h"
+#include "export/AnimationFrames.h"
+#include "export/ExportResult.h"
 
 #include <cstdint>
 #include <string>

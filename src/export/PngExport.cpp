@@ -1,6 +1,6 @@
-#include "PngExport.h"
+#include "export/PngExport.h"
 
-#include "AtomicFile.h"
+#include "export/AtomicFile.h"
 
 #include <png.h>
 

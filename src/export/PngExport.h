@@ -1,7 +1,7 @@
 #pragma once
 // One frame as a PNG (libpng), true colour.
 
-#include "ExportResult.h"
+#include "export/ExportResult.h"
 #include "logo/RgbImage.h"
 
 #include <cstdint>

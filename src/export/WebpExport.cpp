@@ -1,6 +1,6 @@
-#include "WebpExport.h"
+#include "export/WebpExport.h"
 
-#include "AtomicFile.h"
+#include "export/AtomicFile.h"
 
 #include <webp/encode.h>
 #include <webp/mux.h>

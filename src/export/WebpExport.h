@@ -4,8 +4,8 @@
 // stores only what changes between frames; consecutive frames that look
 // identical it joins into one frame lasting as long as both.
 
-#include "AnimationFrames.h"
-#include "ExportResult.h"
+#include "export/AnimationFrames.h"
+#include "export/ExportResult.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "AppletIcon.h"
+#include "host/AppletIcon.h"
 
 #include <QBuffer>
 #include <QByteArray>

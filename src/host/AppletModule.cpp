@@ -1,4 +1,4 @@
-#include "AppletModule.h"
+#include "host/AppletModule.h"
 
 #include <dlfcn.h>
 

@@ -1,9 +1,9 @@
-#include "ControlPanelHost.h"
+#include "host/ControlPanelHost.h"
 
-#include "AppletIcon.h"
-#include "AppletModule.h"
-#include "ModuleFileInfo.h"
-#include "ScreenshotCapture.h"
+#include "host/AppletIcon.h"
+#include "host/AppletModule.h"
+#include "host/ModuleFileInfo.h"
+#include "host/ScreenshotCapture.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "InstallationLayout.h"
+#include "host/InstallationLayout.h"
 
-#include "SampleDrive.h"
+#include "host/SampleDrive.h"
 
 #include <cstdlib>
 #include <filesystem>

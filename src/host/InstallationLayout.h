@@ -5,7 +5,7 @@
 // Wine finds its prefix:
 //   LUMIVANE_DRIVE_<LETTER>=<host folder>, LUMIVANE_WINDOWS_DIR, LUMIVANE_SYSTEM_DIR
 
-#include "CommandLine.h"
+#include "host/CommandLine.h"
 
 #include <map>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "ModuleFileInfo.h"
+#include "host/ModuleFileInfo.h"
 
-#include "platform/ModuleFile.h"
-#include "platform/ResourceBlob.h"
+#include "platform/modres/ModuleFile.h"
+#include "platform/modres/ResourceBlob.h"
 
 #include <filesystem>
 

@@ -1,6 +1,6 @@
-#include "ModuleInfoReport.h"
+#include "host/ModuleInfoReport.h"
 
-#include "ModuleFileInfo.h"
+#include "host/ModuleFileInfo.h"
 
 #include <algorithm>
 #include <iomanip>

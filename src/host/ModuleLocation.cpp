@@ -1,4 +1,4 @@
-#include "ModuleLocation.h"
+#include "host/ModuleLocation.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "PixelFont.h"
+#include "host/PixelFont.h"
 
 namespace host {
 

@@ -1,6 +1,6 @@
-#include "SampleArt.h"
+#include "host/SampleArt.h"
 
-#include "PixelFont.h"
+#include "host/PixelFont.h"
 
 #include <algorithm>
 #include <cmath>

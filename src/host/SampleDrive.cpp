@@ -1,13 +1,13 @@
-#include "SampleDrive.h"
+#include "host/SampleDrive.h"
 
-#include "SampleArt.h"
-#include "SampleEditor.h"
-#include "SampleHelp.h"
+#include "host/SampleArt.h"
+#include "host/SampleEditor.h"
+#include "host/SampleHelp.h"
 
 #include "logo/LogoFile.h"
-#include "platform/fs/FileApi.h"
-#include "platform/fs/LogoFileWriter.h"
-#include "platform/fs/UserDirectories.h"
+#include "platform/files/FileApi.h"
+#include "platform/files/LogoFileWriter.h"
+#include "platform/files/UserDirectories.h"
 
 #include <cerrno>
 #include <csignal>

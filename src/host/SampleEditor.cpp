@@ -1,4 +1,4 @@
-#include "SampleEditor.h"
+#include "host/SampleEditor.h"
 
 namespace host {
 

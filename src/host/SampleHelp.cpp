@@ -1,4 +1,4 @@
-#include "SampleHelp.h"
+#include "host/SampleHelp.h"
 
 namespace host {
 

@@ -1,4 +1,4 @@
-#include "ScreenshotCapture.h"
+#include "host/ScreenshotCapture.h"
 
 #include <QApplication>
 #include <QDialog>

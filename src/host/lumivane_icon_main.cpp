@@ -4,8 +4,8 @@
 //
 //   lumivane_icon SIZE OUT.png
 
-#include "AppletIcon.h"
-#include "platform/ResourceBlob.h"
+#include "host/AppletIcon.h"
+#include "platform/modres/ResourceBlob.h"
 #include "resources/ModuleResourceBlob.h"
 #include "resources/ResourceIds.h"
 

@@ -1,11 +1,11 @@
 // lumivane: the Control Panel host. See CommandLine.h for its options and
 // ControlPanelHost.h for the order of messages it sends.
 
-#include "CommandLine.h"
-#include "ControlPanelHost.h"
-#include "InstallationLayout.h"
-#include "ModuleInfoReport.h"
-#include "ModuleLocation.h"
+#include "host/CommandLine.h"
+#include "host/ControlPanelHost.h"
+#include "host/InstallationLayout.h"
+#include "host/ModuleInfoReport.h"
+#include "host/ModuleLocation.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "Animation.h"
+#include "logo/Animation.h"
 
 #include <cstdint>
 #include <cstring>

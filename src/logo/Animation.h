@@ -1,7 +1,7 @@
 #pragma once
 // Palette cycling: one tick rotates the last N entries of the working table.
 
-#include "PaletteState.h"
+#include "logo/PaletteState.h"
 
 namespace logo {
 

@@ -1,6 +1,6 @@
-#include "BmpReader.h"
+#include "logo/BmpReader.h"
 
-#include "ByteOrder.h"
+#include "logo/ByteOrder.h"
 
 #include <algorithm>
 #include <array>

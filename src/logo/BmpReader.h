@@ -2,7 +2,7 @@
 // Decoding BMP files into a Picture. The reader trusts nothing in the file:
 // every header field is checked before anything is read or allocated.
 
-#include "Picture.h"
+#include "logo/Picture.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "BootScreen.h"
+#include "logo/BootScreen.h"
 
-#include "Animation.h"
+#include "logo/Animation.h"
 
 #include <array>
 #include <cstring>

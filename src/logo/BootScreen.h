@@ -3,8 +3,8 @@
 // logo pixel two screen pixels wide and 6/5 rows tall, every colour through
 // the 6-bit DAC, the cycle stepped once every 100 ms.
 
-#include "Picture.h"
-#include "RgbImage.h"
+#include "logo/Picture.h"
+#include "logo/RgbImage.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "LogoCheck.h"
+#include "logo/LogoCheck.h"
 
-#include "BmpReader.h"
-#include "ByteOrder.h"
-#include "LogoCheckColors.h"
-#include "LogoFile.h"
+#include "logo/BmpReader.h"
+#include "logo/ByteOrder.h"
+#include "logo/LogoCheckColors.h"
+#include "logo/LogoFile.h"
 
 #include <array>
 #include <bit>

@@ -1,6 +1,6 @@
-#include "LogoCheckColors.h"
+#include "logo/LogoCheckColors.h"
 
-#include "BootScreen.h"
+#include "logo/BootScreen.h"
 
 #include <array>
 #include <string>

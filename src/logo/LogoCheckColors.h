@@ -2,8 +2,8 @@
 // The colour part of the logo check: the cycling range and the entries
 // outside it, judged as the 6-bit screen shows them.
 
-#include "LogoCheck.h"
-#include "Picture.h"
+#include "logo/LogoCheck.h"
+#include "logo/Picture.h"
 
 #include <cstdint>
 #include <vector>

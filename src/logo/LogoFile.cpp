@@ -1,7 +1,7 @@
-#include "LogoFile.h"
+#include "logo/LogoFile.h"
 
-#include "BmpReader.h"
-#include "ByteOrder.h"
+#include "logo/BmpReader.h"
+#include "logo/ByteOrder.h"
 
 #include <array>
 #include <cstdio>

@@ -2,8 +2,8 @@
 // The logo file format: the logo test, the animation marker at offset 50 and
 // the 129078-byte file the editor writes.
 
-#include "BmpReader.h"
-#include "Picture.h"
+#include "logo/BmpReader.h"
+#include "logo/Picture.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "PaletteOperations.h"
+#include "logo/PaletteOperations.h"
 
-#include "PixelTranslation.h"
+#include "logo/PixelTranslation.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 // Palette editing operations. Operations that touch pixels require a logo
 // (320 x 400 x 8) and return false, changing nothing, for any other picture.
 
-#include "PaletteState.h"
+#include "logo/PaletteState.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "PaletteState.h"
+#include "logo/PaletteState.h"
 
 namespace logo {
 

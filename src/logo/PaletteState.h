@@ -2,7 +2,7 @@
 // The state the palette operations and the palette-cycling animation act on.
 // Plain values, so the whole state (with its picture) can be copied.
 
-#include "Picture.h"
+#include "logo/Picture.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "Picture.h"
+#include "logo/Picture.h"
 
 namespace logo {
 

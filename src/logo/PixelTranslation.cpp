@@ -1,4 +1,4 @@
-#include "PixelTranslation.h"
+#include "logo/PixelTranslation.h"
 
 #include <cstring>
 

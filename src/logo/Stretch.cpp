@@ -1,4 +1,4 @@
-#include "Stretch.h"
+#include "logo/Stretch.h"
 
 #include <cstring>
 #include <vector>

@@ -3,8 +3,8 @@
 // indexed picture stays indexed with its colour table, so palette cycling
 // keeps working on the stretched copy.
 
-#include "BmpReader.h"
-#include "Picture.h"
+#include "logo/BmpReader.h"
+#include "logo/Picture.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "DialogStyles.h"
-#include "DialogTemplates.h"
-#include "ResourceIds.h"
+#include "resources/DialogStyles.h"
+#include "resources/DialogTemplates.h"
+#include "resources/ResourceIds.h"
 
 #include <array>
 

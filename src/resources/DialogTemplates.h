@@ -2,7 +2,7 @@
 // The applet's dialog templates, laid out as its resource script would lay
 // them out: rectangles in dialog units, controls in tab order.
 
-#include "platform/DialogTemplate.h"
+#include "platform/ui/DialogTemplate.h"
 
 namespace res {
 

@@ -1,6 +1,6 @@
-#include "StringTable.h"
+#include "resources/StringTable.h"
 
-#include "ResourceIds.h"
+#include "resources/ResourceIds.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "Tooltips.h"
+#include "resources/Tooltips.h"
 
-#include "ResourceIds.h"
+#include "resources/ResourceIds.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "VersionInfo.h"
+#include "resources/VersionInfo.h"
 
 #include <array>
 

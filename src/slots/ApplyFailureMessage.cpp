@@ -1,4 +1,4 @@
-#include "ApplyFailureMessage.h"
+#include "slots/ApplyFailureMessage.h"
 
 std::string ApplyFailureMessage(const std::string& heading, const ApplyOutcome& outcome)
 {

@@ -2,7 +2,7 @@
 // The text of the one message Apply shows when some logo files were not
 // changed (caption "Error", stop icon).
 
-#include "ApplyLogos.h"
+#include "slots/ApplyLogos.h"
 
 #include <string>
 

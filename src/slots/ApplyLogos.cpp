@@ -1,9 +1,9 @@
-#include "ApplyLogos.h"
+#include "slots/ApplyLogos.h"
 
-#include "InstallLogo.h"
-#include "SlotFiles.h"
+#include "slots/InstallLogo.h"
+#include "slots/SlotFiles.h"
 
-#include "platform/fs/FileApi.h"
+#include "platform/files/FileApi.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Apply: writes every slot's pending source into the system's logo files.
 
-#include "PendingSources.h"
-#include "SystemLocations.h"
+#include "slots/PendingSources.h"
+#include "slots/SystemLocations.h"
 
 #include <string>
 #include <vector>

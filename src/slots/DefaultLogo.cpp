@@ -1,6 +1,6 @@
-#include "DefaultLogo.h"
+#include "slots/DefaultLogo.h"
 
-#include "SlotFiles.h"
+#include "slots/SlotFiles.h"
 
 std::string DefaultLogoPending(LogoSlot slot, const SystemLocations& locations)
 {

@@ -1,8 +1,8 @@
 #pragma once
 // What Default Logo stores as the selected slot's pending source.
 
-#include "LogoSlot.h"
-#include "SystemLocations.h"
+#include "slots/LogoSlot.h"
+#include "slots/SystemLocations.h"
 
 #include <string>
 

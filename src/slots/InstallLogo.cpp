@@ -1,10 +1,10 @@
-#include "InstallLogo.h"
+#include "slots/InstallLogo.h"
 
-#include "RewriteAsLogoFile.h"
+#include "slots/RewriteAsLogoFile.h"
 
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
-#include "platform/fs/FileApi.h"
+#include "platform/files/FileApi.h"
 
 #include <filesystem>
 

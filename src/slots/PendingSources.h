@@ -3,7 +3,7 @@
 // empty (nothing chosen), a full path, or, for StartUp only, the marker
 // "Default". A plain value the main dialog owns.
 
-#include "LogoSlot.h"
+#include "slots/LogoSlot.h"
 
 #include <array>
 #include <string>

@@ -1,8 +1,8 @@
-#include "RewriteAsLogoFile.h"
+#include "slots/RewriteAsLogoFile.h"
 
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
-#include "platform/fs/LogoFileWriter.h"
+#include "platform/files/LogoFileWriter.h"
 
 #include <algorithm>
 #include <cstdint>

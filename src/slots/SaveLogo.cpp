@@ -1,6 +1,6 @@
-#include "SaveLogo.h"
+#include "slots/SaveLogo.h"
 
-#include "platform/fs/FileApi.h"
+#include "platform/files/FileApi.h"
 
 bool SaveLogoToFile(const std::string& sourcePath, const std::string& targetHostPath)
 {

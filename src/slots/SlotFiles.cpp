@@ -1,4 +1,4 @@
-#include "SlotFiles.h"
+#include "slots/SlotFiles.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // lower-case file a slot is read from and the capitalised file Apply writes
 // are one and the same.
 
-#include "LogoSlot.h"
-#include "SystemLocations.h"
+#include "slots/LogoSlot.h"
+#include "slots/SystemLocations.h"
 
 #include <string>
 #include <string_view>

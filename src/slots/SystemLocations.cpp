@@ -1,6 +1,6 @@
-#include "SystemLocations.h"
+#include "slots/SystemLocations.h"
 
-#include "platform/fs/FileApi.h"
+#include "platform/files/FileApi.h"
 
 #include <array>
 

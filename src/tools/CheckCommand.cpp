@@ -1,6 +1,6 @@
-#include "CheckCommand.h"
+#include "tools/CheckCommand.h"
 
-#include "CommandArguments.h"
+#include "tools/CommandArguments.h"
 #include "logo/LogoCheck.h"
 
 #include <ostream>

@@ -1,6 +1,6 @@
-#include "ExportCommand.h"
+#include "tools/ExportCommand.h"
 
-#include "CommandArguments.h"
+#include "tools/CommandArguments.h"
 #include "export/AnimationFrames.h"
 #include "export/GifExport.h"
 #include "export/PngExport.h"

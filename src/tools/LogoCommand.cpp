@@ -1,12 +1,12 @@
-#include "LogoCommand.h"
+#include "tools/LogoCommand.h"
 
-#include "CheckCommand.h"
-#include "ExportCommand.h"
+#include "tools/CheckCommand.h"
+#include "tools/ExportCommand.h"
 #include "logo/Animation.h"
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
 #include "logo/PaletteOperations.h"
-#include "platform/fs/LogoFileWriter.h"
+#include "platform/files/LogoFileWriter.h"
 #include "resources/ResourceIds.h"
 #include "resources/StringTable.h"
 

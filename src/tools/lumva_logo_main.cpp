@@ -1,4 +1,4 @@
-#include "LogoCommand.h"
+#include "tools/LogoCommand.h"
 
 #include <iostream>
 

@@ -2,7 +2,7 @@
 
 #include "applet/AppletAttach.h"
 #include "applet/CAppletApp.h"
-#include "platform/ModuleResources.h"
+#include "platform/modres/ModuleResources.h"
 #include "resources/ModuleResourceBlob.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "applet/CAppletApp.h"
 #include "applet/SettingsStore.h"
 #include "common/TestFiles.h"
-#include "platform/ModuleResources.h"
+#include "platform/modres/ModuleResources.h"
 #include "platform/settings/SettingsFile.h"
 #include "resources/ModuleResourceBlob.h"
 

@@ -2,7 +2,7 @@
 
 #include "FuzzCheck.h"
 
-#include "platform/fs/DosAttributes.h"
+#include "platform/files/DosAttributes.h"
 
 #include <cstdint>
 #include <string_view>

@@ -3,7 +3,7 @@
 
 #include "FuzzCheck.h"
 
-#include "platform/ResourceBlob.h"
+#include "platform/modres/ResourceBlob.h"
 
 #include <cstdint>
 #include <span>

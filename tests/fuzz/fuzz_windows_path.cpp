@@ -3,8 +3,8 @@
 
 #include "FuzzCheck.h"
 
-#include "platform/fs/DirectoryLookup.h"
-#include "platform/fs/WindowsPath.h"
+#include "platform/files/DirectoryLookup.h"
+#include "platform/files/WindowsPath.h"
 
 #include <cstdint>
 #include <string_view>

@@ -4,10 +4,10 @@
 
 #include "common/TestFiles.h"
 #include "logo/LogoFile.h"
-#include "platform/fs/LogoFileWriter.h"
-#include "platform/fs/DriveTable.h"
-#include "platform/fs/FileSystem.h"
-#include "platform/fs/HostDriveFileSystem.h"
+#include "platform/files/LogoFileWriter.h"
+#include "platform/files/DriveTable.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/HostDriveFileSystem.h"
 #include "slots/SystemLocations.h"
 
 #include <sys/stat.h>

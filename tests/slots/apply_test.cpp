@@ -6,7 +6,7 @@
 
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
-#include "platform/fs/FileApi.h"
+#include "platform/files/FileApi.h"
 #include "slots/ApplyFailureMessage.h"
 #include "slots/ApplyLogos.h"
 #include "slots/SlotFiles.h"

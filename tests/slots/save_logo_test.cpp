@@ -2,7 +2,7 @@
 
 #include "SlotTestSupport.h"
 
-#include "platform/fs/FileApi.h"
+#include "platform/files/FileApi.h"
 #include "slots/SaveLogo.h"
 
 #include <gtest/gtest.h>

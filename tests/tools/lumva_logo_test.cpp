@@ -4,7 +4,7 @@
 #include "common/TestFiles.h"
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
-#include "platform/fs/LogoFileWriter.h"
+#include "platform/files/LogoFileWriter.h"
 #include "RunLogoTool.h"
 #include "tools/LogoCommand.h"
 

@@ -7,11 +7,11 @@
 #include "applet/AppletAttach.h"
 #include "applet/CAppletApp.h"
 #include "common/TestFiles.h"
-#include "platform/ModuleResources.h"
-#include "platform/fs/FileSystem.h"
-#include "platform/services/ScriptedPrompts.h"
+#include "platform/modres/ModuleResources.h"
+#include "platform/files/FileSystem.h"
+#include "platform/testing/ScriptedPrompts.h"
 #include "platform/settings/SettingsFile.h"
-#include "platform/ui/UiTesting.h"
+#include "platform/testing/UiTesting.h"
 #include "resources/ModuleResourceBlob.h"
 
 #include <gtest/gtest.h>

@@ -6,8 +6,8 @@
 
 #include "AppletUiFixture.h"
 #include "logo/LogoFile.h"
-#include "platform/fs/LogoFileWriter.h"
-#include "platform/fs/FileApi.h"
+#include "platform/files/LogoFileWriter.h"
+#include "platform/files/FileApi.h"
 #include "resources/ResourceIds.h"
 #include "ui/main/CMainDlg.h"
 

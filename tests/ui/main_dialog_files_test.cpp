@@ -4,7 +4,7 @@
 
 #include "MainDialogFixture.h"
 #include "common/Unprivileged.h"
-#include "platform/services/WinHelp.h"
+#include "platform/ui/WinHelp.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -3,7 +3,7 @@
 
 #include "AppletUiFixture.h"
 #include "editor/NewLogo.h"
-#include "platform/fs/FileApi.h"
+#include "platform/files/FileApi.h"
 #include "slots/SystemLocations.h"
 
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "DetachedSpawn.h"
+#include "platform/launch/DetachedSpawn.h"
 
 #include <fcntl.h>
 #include <signal.h>

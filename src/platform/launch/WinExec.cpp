@@ -1,8 +1,8 @@
-#include "WinExec.h"
+#include "platform/launch/WinExec.h"
 
-#include "../fs/DirectoryLookup.h"
-#include "../fs/FileApi.h"
-#include "DetachedSpawn.h"
+#include "platform/files/DirectoryLookup.h"
+#include "platform/files/FileApi.h"
+#include "platform/launch/DetachedSpawn.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 #pragma once
 // Starting the external logo editor, in WinExec's place.
 
-#include "../WinTypes.h"
+#include "platform/WinTypes.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "SettingsDocument.h"
+#include "platform/settings/SettingsDocument.h"
 
-#include "../fs/DirectoryLookup.h"
-#include "SettingsText.h"
+#include "platform/files/DirectoryLookup.h"
+#include "platform/settings/SettingsText.h"
 
 
 namespace platform {

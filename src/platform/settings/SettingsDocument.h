@@ -4,7 +4,7 @@
 // nothing else. Section and entry names compare without regard to ASCII
 // case, as registry names do, and keep the spelling of their first write.
 
-#include "SettingValue.h"
+#include "platform/settings/SettingValue.h"
 
 #include <string>
 #include <string_view>

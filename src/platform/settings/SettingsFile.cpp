@@ -1,7 +1,7 @@
-#include "SettingsFile.h"
+#include "platform/settings/SettingsFile.h"
 
-#include "../fs/UserDirectories.h"
-#include "SettingsFileStore.h"
+#include "platform/files/UserDirectories.h"
+#include "platform/settings/SettingsFileStore.h"
 
 #include <variant>
 

@@ -1,7 +1,7 @@
-#include "SettingsFileStore.h"
+#include "platform/settings/SettingsFileStore.h"
 
-#include "../fs/AtomicReplace.h"
-#include "../fs/HostFolders.h"
+#include "platform/files/AtomicReplace.h"
+#include "platform/files/HostFolders.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

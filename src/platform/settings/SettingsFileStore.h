@@ -1,8 +1,8 @@
 #pragma once
 // Reading and writing the settings file as a whole.
 
-#include "SettingValue.h"
-#include "SettingsDocument.h"
+#include "platform/settings/SettingValue.h"
+#include "platform/settings/SettingsDocument.h"
 
 #include <memory>
 #include <optional>

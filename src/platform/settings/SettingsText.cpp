@@ -1,4 +1,4 @@
-#include "SettingsText.h"
+#include "platform/settings/SettingsText.h"
 
 #include "platform/HexDigit.h"
 

@@ -10,7 +10,7 @@
 // end (hand edits lose them), and in names also '=', '[', ']', ';' and '#'. Backslashes stay as they
 // are, so Windows paths remain readable.
 
-#include "SettingValue.h"
+#include "platform/settings/SettingValue.h"
 
 #include <optional>
 #include <string>

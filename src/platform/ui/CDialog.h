@@ -3,7 +3,7 @@
 // window exists only during DoModal, or from Create to DestroyWindow, so
 // dialog objects can be static and can run any number of times.
 
-#include "platform/DialogTemplate.h"
+#include "platform/ui/DialogTemplate.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/MessageMap.h"
 

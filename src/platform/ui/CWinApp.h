@@ -36,6 +36,8 @@ public:
 
 private:
     std::string ProductKey() const;
+    // Names the settings of the running application after this object.
+    void PublishProfile() const;
 
     std::string m_appName;
     std::string m_registryKey;

@@ -1,6 +1,6 @@
-#include "AppletIcon.h"
+#include "resources/art/AppletIcon.h"
 
-#include "VgaPalette.h"
+#include "resources/art/VgaPalette.h"
 #include "resources/compiler/PixelArt.h"
 
 #include <algorithm>

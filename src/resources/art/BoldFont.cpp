@@ -1,4 +1,4 @@
-#include "BoldFont.h"
+#include "resources/art/BoldFont.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "ButtonFaces.h"
+#include "resources/art/ButtonFaces.h"
 
 #include "resources/ResourceIds.h"
 #include "resources/compiler/PixelArt.h"

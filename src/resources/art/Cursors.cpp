@@ -1,4 +1,4 @@
-#include "Cursors.h"
+#include "resources/art/Cursors.h"
 
 #include "resources/ResourceIds.h"
 

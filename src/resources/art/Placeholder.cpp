@@ -1,7 +1,7 @@
-#include "Placeholder.h"
+#include "resources/art/Placeholder.h"
 
-#include "BoldFont.h"
-#include "VgaPalette.h"
+#include "resources/art/BoldFont.h"
+#include "resources/art/VgaPalette.h"
 #include "resources/compiler/PixelArt.h"
 
 #include <algorithm>

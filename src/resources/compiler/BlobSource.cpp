@@ -1,4 +1,4 @@
-#include "BlobSource.h"
+#include "resources/compiler/BlobSource.h"
 
 #include <cstdio>
 

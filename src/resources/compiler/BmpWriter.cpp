@@ -1,6 +1,6 @@
-#include "BmpWriter.h"
+#include "resources/compiler/BmpWriter.h"
 
-#include "ByteWriter.h"
+#include "resources/compiler/ByteWriter.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Writing indexed pictures in the BMP layouts Windows resources use.
 
-#include "ByteWriter.h"
+#include "resources/compiler/ByteWriter.h"
 #include "logo/Picture.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "IconWriter.h"
+#include "resources/compiler/IconWriter.h"
 
-#include "BmpWriter.h"
-#include "ByteWriter.h"
+#include "resources/compiler/BmpWriter.h"
+#include "resources/compiler/ByteWriter.h"
 
 #include <stdexcept>
 

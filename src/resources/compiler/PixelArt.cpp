@@ -1,4 +1,4 @@
-#include "PixelArt.h"
+#include "resources/compiler/PixelArt.h"
 
 #include <stdexcept>
 #include <string>

@@ -1,7 +1,7 @@
-#include "ResourceSet.h"
+#include "resources/compiler/ResourceSet.h"
 
-#include "BmpWriter.h"
-#include "IconWriter.h"
+#include "resources/compiler/BmpWriter.h"
+#include "resources/compiler/IconWriter.h"
 #include "logo/BmpReader.h"
 #include "resources/ResourceIds.h"
 #include "resources/StringTable.h"

@@ -2,7 +2,7 @@
 // Everything that goes into the module's resource section, rendered and
 // encoded: strings, version information, bitmaps, cursors and the icon.
 
-#include "platform/ResourceBlob.h"
+#include "platform/modres/ResourceBlob.h"
 
 #include <vector>
 

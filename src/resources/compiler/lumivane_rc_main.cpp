@@ -6,9 +6,9 @@
 //                                   .bmp/.cur/.ico file, and the version text
 // Both options may be given together.
 
-#include "BlobSource.h"
-#include "ResourceSet.h"
-#include "platform/ResourceBlob.h"
+#include "resources/compiler/BlobSource.h"
+#include "resources/compiler/ResourceSet.h"
+#include "platform/modres/ResourceBlob.h"
 
 #include <exception>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "ui/anim/AnimMouseTools.h"
 
-#include "platform/services/MouseCapture.h"
+#include "platform/ui/MouseCapture.h"
 #include "platform/ui/CRect.h"
 #include "platform/ui/UiConstants.h"
 #include "resources/ResourceIds.h"

@@ -12,7 +12,7 @@
 
 #include "logo/PaletteOperations.h"
 #include "platform/WinTypes.h"
-#include "platform/services/Cursors.h"
+#include "platform/ui/Cursors.h"
 #include "ui/anim/AnimToolHost.h"
 
 #include <cstdint>

@@ -2,9 +2,9 @@
 
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
-#include "platform/ModuleResources.h"
-#include "platform/fs/FileApi.h"
-#include "platform/services/Prompts.h"
+#include "platform/modres/ModuleResources.h"
+#include "platform/files/FileApi.h"
+#include "platform/ui/Prompts.h"
 #include "platform/ui/CWnd.h"
 #include "resources/ResourceIds.h"
 #include "ui/anim/CAnimDlg.h"

@@ -3,7 +3,7 @@
 
 #include "ui/anim/CAnimDlg.h"
 
-#include "platform/services/Cursors.h"
+#include "platform/ui/Cursors.h"
 #include "platform/ui/CDC.h"
 #include "platform/ui/CRect.h"
 #include "resources/ResourceIds.h"

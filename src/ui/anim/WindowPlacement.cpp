@@ -1,6 +1,6 @@
 #include "ui/anim/WindowPlacement.h"
 
-#include "platform/services/MouseCapture.h"
+#include "platform/ui/MouseCapture.h"
 
 #include <algorithm>
 

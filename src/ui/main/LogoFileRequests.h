@@ -2,7 +2,7 @@
 // The two file dialogs of the main dialog, as requests to the platform's
 // prompts: Browse's "Select Logo..." and Save Logo to File's "Save Logo As...".
 
-#include "platform/services/PromptTypes.h"
+#include "platform/ui/PromptTypes.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 
 #include "logo/LogoFile.h"
 #include "logo/Stretch.h"
-#include "platform/ModuleResources.h"
-#include "platform/fs/FileApi.h"
+#include "platform/modres/ModuleResources.h"
+#include "platform/files/FileApi.h"
 #include "resources/ResourceIds.h"
 
 std::unique_ptr<logo::Picture> LoadPreviewPicture(const std::string& path, std::int32_t width, std::int32_t height)

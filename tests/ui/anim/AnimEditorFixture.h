@@ -3,12 +3,12 @@
 // body drives the open editor from the modal hook and the editor is closed
 // afterwards if the body left it open.
 
-#include "AppletUiFixture.h"
+#include "ui/AppletUiFixture.h"
 #include "logo/Picture.h"
-#include "platform/services/Cursors.h"
-#include "platform/services/MouseCapture.h"
+#include "platform/ui/Cursors.h"
+#include "platform/ui/MouseCapture.h"
 #include "platform/ui/CDC.h"
-#include "platform/ui/UiTesting.h"
+#include "platform/testing/UiTesting.h"
 #include "resources/ResourceIds.h"
 #include "ui/anim/CAnimDlg.h"
 #include "ui/anim/SwatchGrid.h"

@@ -4,7 +4,7 @@
 
 #include "AnimEditorFixture.h"
 #include "logo/LogoFile.h"
-#include "platform/fs/LogoFileWriter.h"
+#include "platform/files/LogoFileWriter.h"
 #include "resources/DialogTemplates.h"
 #include "ui/anim/AnimateLogo.h"
 

@@ -1,0 +1,30 @@
+#include "platform/files/FileSystem.h"
+
+#include "platform/files/HostDriveFileSystem.h"
+
+namespace platform {
+
+namespace {
+
+std::unique_ptr<FileSystem>& Installed()
+{
+    static std::unique_ptr<FileSystem> fileSystem;
+    return fileSystem;
+}
+
+}  // namespace
+
+void SetFileSystem(std::unique_ptr<FileSystem> fileSystem)
+{
+    Installed() = std::move(fileSystem);
+}
+
+FileSystem& CurrentFileSystem()
+{
+    auto& installed = Installed();
+    if (!installed)
+        installed = std::make_unique<HostDriveFileSystem>(DriveTable::FromEnvironment());
+    return *installed;
+}
+
+}  // namespace platform

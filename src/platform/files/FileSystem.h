@@ -1,0 +1,41 @@
+#pragma once
+// The Windows file system as the applet sees it. Paths are Windows paths
+// ("C:\WINDOWS\logow.sys"); host absolute paths ("/home/...", as a file
+// dialog returns them) are accepted everywhere and used unchanged.
+//
+// Today's implementation maps drive letters to host folders
+// (HostDriveFileSystem); others (a drive inside a disk image) plug in here.
+
+#include "platform/WinTypes.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // The host path of an existing file or folder, or the path a new file
+    // of that name would get; nullopt when the path cannot be mapped.
+    virtual std::optional<std::string> Resolve(const std::string& path) const = 0;
+    virtual bool Exists(const std::string& path) const = 0;
+    // INVALID_FILE_ATTRIBUTES when nothing exists there.
+    virtual DWORD GetAttributes(const std::string& path) const = 0;
+    // Replaces the whole set.
+    virtual bool SetAttributes(const std::string& path, DWORD attributes) = 0;
+    virtual bool Copy(const std::string& source, const std::string& target, bool failIfExists) = 0;
+    virtual bool Delete(const std::string& path) = 0;
+};
+
+// Installs the file system every free function below works on; nullptr goes
+// back to the one built from the environment.
+void SetFileSystem(std::unique_ptr<FileSystem> fileSystem);
+
+// The installed file system; the first use without one builds it from the
+// environment (HostDriveFileSystem::FromEnvironment).
+FileSystem& CurrentFileSystem();
+
+}  // namespace platform

@@ -1,0 +1,336 @@
+#include "platform/ui/CDialog.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CEdit.h"
+#include "platform/ui/Dlu.h"
+#include "platform/qt/DialogWindow.h"
+#include "platform/qt/FramePlacement.h"
+#include "platform/qt/InputBlocker.h"
+#include "platform/qt/ModalFrame.h"
+#include "platform/qt/WindowStacking.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+namespace platform {
+
+using detail::DialogWindow;
+
+namespace {
+
+// Where a new dialog goes: centred in the work area for DS_CENTER,
+// otherwise the template position from the owner's client origin (or the
+// screen's origin without an owner).
+QPoint PlacementFor(const DialogTemplate& tpl, const QSize& size, QWidget* owner)
+{
+    if (tpl.style & DS_CENTER) {
+        QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+        const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+        return QPoint(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
+    }
+    const QPoint origin = owner != nullptr ? owner->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+    return origin + QPoint(DluToPixelsX(tpl.x), DluToPixelsY(tpl.y));
+}
+
+}  // namespace
+
+CDialog::CDialog(const DialogTemplate& dialogTemplate, CWnd* parent) : m_template(dialogTemplate), m_parent(parent) {}
+
+CDialog::~CDialog()
+{
+    // The derived part is gone already: the window ends without messages.
+    m_inDestructor = true;
+    DestroyWindowNow();
+}
+
+DialogWindow* CDialog::Window() const
+{
+    return detail::WindowOf(this);
+}
+
+bool CDialog::CreateWindowFor(QWidget* owner, bool modal)
+{
+    if (Window() != nullptr || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+        return false;
+    }
+    m_endRequested = false;
+    m_result = -1;
+    auto* window = new DialogWindow(*this, m_template);
+    window->SetModal(modal);
+    AttachWidget(window);
+    if (owner != nullptr) {
+        window->SetOwner(owner);
+        window->winId();
+        owner->winId();
+        if (window->windowHandle() != nullptr) {
+            window->windowHandle()->setTransientParent(owner->windowHandle());
+        }
+    }
+    if ((m_template.style & DS_MODALFRAME) && (m_template.style & WS_CAPTION) != WS_CAPTION) {
+        window->winId();
+        detail::RequestBorderWithoutTitle(window);
+    }
+    detail::MoveFrameTo(window, PlacementFor(m_template, window->size(), owner));
+    window->FinishBuilding();
+    return true;
+}
+
+void CDialog::RunInitDialog()
+{
+    const BOOL focusFirst = OnInitDialog();
+    DialogWindow* window = Window();
+    if (focusFirst && window != nullptr && !m_endRequested) {
+        if (detail::ControlRecord* first = window->FirstTabStop()) {
+            window->CheckedRadioOf(*first).widget->setFocus(Qt::TabFocusReason);
+        }
+    }
+}
+
+int CDialog::DoModal()
+{
+    QWidget* owner = nullptr;
+    if (m_parent != nullptr && m_parent->GetWidget() != nullptr) {
+        owner = m_parent->GetWidget()->window();
+    } else {
+        owner = QApplication::activeWindow();
+    }
+    if (!CreateWindowFor(owner, true)) {
+        return -1;
+    }
+    QPointer<QWidget> ownerGuard(owner);
+    detail::InputBlocker& blocker = detail::InputBlocker::Instance();
+    const bool blockOwner = owner != nullptr && !blocker.IsBlocked(owner);
+    if (blockOwner) {
+        blocker.Block(owner);
+    }
+    RunInitDialog();
+    if (DialogWindow* window = Window(); window != nullptr && !m_endRequested) {
+        window->show();
+        detail::RaiseWindow(window);
+        window->activateWindow();
+        QEventLoop loop;
+        window->SetLoop(&loop);
+        loop.exec();
+        if (DialogWindow* still = Window()) {
+            still->SetLoop(nullptr);
+        }
+        if (!m_endRequested) {
+            m_result = -1;
+        }
+    }
+    if (blockOwner && !ownerGuard.isNull()) {
+        blocker.Unblock(ownerGuard);
+        if (ownerGuard->isVisible()) {
+            ownerGuard->activateWindow();
+        }
+    }
+    DestroyWindowNow();
+    return m_result;
+}
+
+BOOL CDialog::Create(CWnd* owner)
+{
+    QWidget* ownerWidget = nullptr;
+    if (owner != nullptr && owner->GetWidget() != nullptr) {
+        ownerWidget = owner->GetWidget()->window();
+    } else if (m_parent != nullptr && m_parent->GetWidget() != nullptr) {
+        ownerWidget = m_parent->GetWidget()->window();
+    }
+    if (!CreateWindowFor(ownerWidget, false)) {
+        return FALSE;
+    }
+    RunInitDialog();
+    DialogWindow* window = Window();
+    if (window != nullptr && (m_template.style & WS_VISIBLE)) {
+        window->show();
+    }
+    return window != nullptr ? TRUE : FALSE;
+}
+
+BOOL CDialog::DestroyWindow()
+{
+    if (Window() == nullptr) {
+        return FALSE;
+    }
+    DestroyWindowNow();
+    return TRUE;
+}
+
+void CDialog::DestroyWindowNow()
+{
+    DialogWindow* window = Window();
+    if (window == nullptr || window->IsDestroying()) {
+        return;
+    }
+    window->SetDestroying();
+    if (QEventLoop* loop = window->Loop()) {
+        loop->exit(0);
+    }
+    // As Windows does: hidden first, then WM_DESTROY while the window (and
+    // its position) still exists, then gone with its timers.
+    window->hide();
+    if (!m_inDestructor) {
+        MessageEvent event;
+        event.message = WM_DESTROY;
+        window->Route(event);
+    }
+    window->KillAllTimers();
+    detail::InputBlocker::Instance().Unblock(window);
+    AttachWidget(nullptr);
+    window->Detach();
+    if (window->DispatchDepth() > 0) {
+        // Still inside one of its own messages: it goes when that returns.
+        window->deleteLater();
+    } else {
+        delete window;
+    }
+}
+
+void CDialog::EndDialog(int result)
+{
+    m_result = result;
+    m_endRequested = true;
+    if (DialogWindow* window = Window()) {
+        window->hide();
+        if (QEventLoop* loop = window->Loop()) {
+            loop->exit(0);
+        }
+    }
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate)
+{
+    if (Window() == nullptr) {
+        return FALSE;
+    }
+    CDataExchange dx(this, saveAndValidate);
+    DoDataExchange(&dx);
+    return dx.Failed() ? FALSE : TRUE;
+}
+
+void CDialog::EnableToolTips(BOOL enable)
+{
+    if (DialogWindow* window = Window()) {
+        window->EnableToolTips(enable != FALSE);
+    }
+}
+
+UINT_PTR CDialog::SetTimer(UINT_PTR id, UINT elapseMs)
+{
+    DialogWindow* window = Window();
+    if (window == nullptr) {
+        return 0;
+    }
+    window->SetTimer(id, elapseMs);
+    return id;
+}
+
+BOOL CDialog::KillTimer(UINT_PTR id)
+{
+    DialogWindow* window = Window();
+    return window != nullptr && window->KillTimer(id) ? TRUE : FALSE;
+}
+
+void CDialog::GotoDlgCtrl(CWnd* control)
+{
+    if (control == nullptr) {
+        return;
+    }
+    control->SetFocus();
+    if (auto* edit = dynamic_cast<CEdit*>(control)) {
+        edit->SetSel(0, -1);
+    }
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (UpdateData(TRUE)) {
+        EndDialog(IDOK);
+    }
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::OnDestroy()
+{
+    if (DialogWindow* window = Window()) {
+        window->EnableToolTips(false);
+    }
+}
+
+void CDialog::OnPaint() {}
+void CDialog::OnMouseMove(UINT, CPoint) {}
+void CDialog::OnLButtonDown(UINT, CPoint) {}
+void CDialog::OnRButtonDown(UINT, CPoint) {}
+
+BOOL CDialog::OnSetCursor(CWnd*, UINT, UINT)
+{
+    return FALSE;
+}
+
+void CDialog::OnTimer(UINT_PTR) {}
+void CDialog::OnActivate(UINT, CWnd*, BOOL) {}
+
+UINT CDialog::OnToolTipStringId(int)
+{
+    return 0;
+}
+
+const MessageMapBase* CDialog::GetMessageMap() const
+{
+    return nullptr;
+}
+
+LRESULT CDialog::Route(const MessageEvent& event)
+{
+    if (const MessageMapBase* map = GetMessageMap()) {
+        LRESULT result = 0;
+        if (map->Dispatch(*this, event, result)) {
+            return result;
+        }
+    }
+    switch (event.message) {
+    case WM_COMMAND:
+        if (event.code == BN_CLICKED && event.controlId == IDOK) {
+            OnOK();
+        } else if (event.code == BN_CLICKED && event.controlId == IDCANCEL) {
+            OnCancel();
+        }
+        return 0;
+    case WM_TIMER: OnTimer(event.timerId); return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(event.keyFlags, event.point); return 0;
+    case WM_LBUTTONDOWN: OnLButtonDown(event.keyFlags, event.point); return 0;
+    case WM_RBUTTONDOWN: OnRButtonDown(event.keyFlags, event.point); return 0;
+    case WM_SETCURSOR: return OnSetCursor(event.window, event.hitTest, event.mouseMessage);
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_ACTIVATE: OnActivate(event.state, event.window, event.minimized); return 0;
+    default: return 0;
+    }
+}
+
+UINT CDialog::ResolveToolTip(int controlId)
+{
+    if (const MessageMapBase* map = GetMessageMap()) {
+        if (const UINT id = map->ToolTipStringId(*this, controlId); id != 0) {
+            return id;
+        }
+    }
+    return OnToolTipStringId(controlId);
+}
+
+}  // namespace platform

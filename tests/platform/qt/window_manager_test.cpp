@@ -1,0 +1,162 @@
+// Top-level dialogs under a window manager on a real X server: where their
+// frames go, which frames they get and the captions the window manager is
+// given. Offscreen there are no frames and no window manager: these skip.
+
+#include "platform/qt/DialogTestSupport.h"
+
+#include "platform/testing/UiTesting.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace uitest;
+using platform::ControlClass;
+using platform::ControlTemplate;
+
+enum : int { IDD_FRAMED = 930, IDD_BARE = 931, IDD_TOOL = 932 };
+
+constexpr std::array kOneButton = {
+    ControlTemplate{IDCANCEL, ControlClass::Button, "&Close", 5, 5, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
+};
+constexpr platform::DialogTemplate kFramedTemplate{IDD_FRAMED, "Alert", 0, 0, 100, 30, kCaptioned, WS_EX_TOOLWINDOW,
+                                                  "MS Sans Serif", 8, kOneButton};
+constexpr platform::DialogTemplate kToolTemplate{IDD_TOOL, "Preview", 0, 0, 80, 30, kCaptioned, WS_EX_TOOLWINDOW,
+                                               "MS Sans Serif", 8, kOneButton};
+constexpr platform::DialogTemplate kBareTemplate{IDD_BARE, "", 0, 0, 100, 30, WS_POPUP | DS_MODALFRAME, 0,
+                                                "MS Sans Serif", 8, kOneButton};
+
+class WindowManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            GTEST_SKIP() << "needs a real X server with a window manager";
+        InstallResources();
+    }
+
+    // Lets the window manager frame a shown window.
+    static void WaitForFrame(QWidget* window)
+    {
+        for (int i = 0; i < 100 && window->frameGeometry() == window->geometry(); ++i)
+            Pump(20);
+        Pump(50);
+    }
+};
+
+// A dialog that goes where it was stored before it is shown, as the editor
+// and its preview do, and stores where it is when it closes.
+class PlacedDialog : public platform::CDialog {
+public:
+    explicit PlacedDialog(POINT& stored) : CDialog(kFramedTemplate), m_stored(stored) {}
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        SetWindowPos(nullptr, m_stored.x, m_stored.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return TRUE;
+    }
+    void OnDestroy() override
+    {
+        RECT r{};
+        GetWindowRect(&r);
+        m_stored = POINT{r.left, r.top};
+        CDialog::OnDestroy();
+    }
+
+private:
+    POINT& m_stored;
+};
+
+TEST_F(WindowManagerTest, AStoredFramePositionStaysPutOverReopenings)
+{
+    POINT stored{34, 35};
+    for (int run = 0; run < 3; ++run) {
+        PlacedDialog dialog(stored);
+        platform::testing::ScopedModalHook hook(IDD_FRAMED, [](platform::CDialog& d) {
+            WaitForFrame(d.GetWidget());
+            d.EndDialog(IDCANCEL);
+        });
+        dialog.DoModal();
+        EXPECT_EQ(stored.x, 34) << "run " << run;
+        EXPECT_EQ(stored.y, 35) << "run " << run;
+    }
+}
+
+TEST_F(WindowManagerTest, AModalFrameWithoutCaptionHasABorderAndNoTitleBar)
+{
+    platform::CDialog dialog(kBareTemplate);
+    QRect frame;
+    QRect client;
+    platform::testing::ScopedModalHook hook(IDD_BARE, [&](platform::CDialog& d) {
+        WaitForFrame(d.GetWidget());
+        frame = d.GetWidget()->frameGeometry();
+        client = d.GetWidget()->geometry();
+        d.EndDialog(IDCANCEL);
+    });
+    dialog.DoModal();
+    EXPECT_GT(client.left() - frame.left(), 0) << "a border around the client area";
+    EXPECT_EQ(client.top() - frame.top(), client.left() - frame.left()) << "as thick on top: no title bar";
+}
+
+// The name the window manager shows for a window, read from the server.
+QString NameOnTheServer(QWidget* window)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), QString::number(window->winId()), QStringLiteral("_NET_WM_NAME")});
+    xprop.waitForFinished(5000);
+    const QString out = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+    const int quote = out.indexOf(QLatin1Char('"'));
+    return quote < 0 ? out : out.mid(quote + 1).chopped(1);
+}
+
+TEST_F(WindowManagerTest, CaptionsAreExactlyTheTemplatesWhateverTheApplicationIsCalled)
+{
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Lumivane"));
+    platform::CDialog dialog(kFramedTemplate);
+    QString name;
+    platform::testing::ScopedModalHook hook(IDD_FRAMED, [&](platform::CDialog& d) {
+        Pump(50);
+        name = NameOnTheServer(d.GetWidget());
+        d.EndDialog(IDCANCEL);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(name.toStdString(), "Alert");
+}
+
+TEST_F(WindowManagerTest, ShowingWithoutActivatingLeavesTheActiveWindowAlone)
+{
+    platform::CDialog dialog(kFramedTemplate);
+    platform::CDialog tool(kToolTemplate);
+    QWidget* owner = nullptr;
+    QWidget* activeAfterShow = nullptr;
+    QWidget* activeAfterReshow = nullptr;
+    platform::testing::ScopedModalHook hook(IDD_FRAMED, [&](platform::CDialog& d) {
+        owner = d.GetWidget();
+        tool.Create(&d);
+        // The first showing maps the window; a later one shows it again.
+        tool.ShowWindow(SW_SHOWNA);
+        WaitForFrame(tool.GetWidget());
+        Pump(200);
+        activeAfterShow = QApplication::activeWindow();
+        tool.ShowWindow(SW_HIDE);
+        Pump(100);
+        tool.ShowWindow(SW_SHOWNA);
+        Pump(300);
+        activeAfterReshow = QApplication::activeWindow();
+        tool.DestroyWindow();
+        d.EndDialog(IDCANCEL);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(activeAfterShow, owner) << "the first showing took the activation";
+    EXPECT_EQ(activeAfterReshow, owner) << "showing it again took the activation";
+}
+
+}  // namespace
