@@ -9,7 +9,7 @@
 #include "applet/AppletAttachment.h"
 #include "applet/CAppletApp.h"
 #include "applet/ControlPanel.h"
-#include "platform/modres/ModuleResources.h"
+#include "platform/ui/ResourceLoading.h"
 #include "resources/ModuleResourceBlob.h"
 #include "resources/ResourceIds.h"
 #include "ui/main/CMainDlg.h"

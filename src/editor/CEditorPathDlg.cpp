@@ -3,7 +3,7 @@
 #include "applet/SettingsStore.h"
 #include "editor/EditorFileFilter.h"
 #include "editor/ShortcutTarget.h"
-#include "platform/modres/ModuleResources.h"
+#include "platform/ui/ResourceLoading.h"
 #include "platform/files/FileApi.h"
 #include "platform/ui/Prompts.h"
 #include "platform/ui/CDataExchange.h"

@@ -1,6 +1,6 @@
 #include "editor/NewLogo.h"
 
-#include "platform/modres/ModuleResources.h"
+#include "platform/ui/ResourceLoading.h"
 #include "platform/files/FileApi.h"
 #include "platform/launch/WinExec.h"
 #include "platform/ui/Prompts.h"

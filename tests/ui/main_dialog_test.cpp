@@ -2,6 +2,7 @@
 // Set Logo Editor, New Logo and About, and closing.
 
 #include "AppletUiFixture.h"
+#include "platform/qt/HwndWidget.h"
 #include "resources/ResourceIds.h"
 #include "ui/main/CMainDlg.h"
 
@@ -196,7 +197,7 @@ TEST_F(MainDialogShellTest, AboutBoxShowsProductAndVersion)
     bool foundTitle = false;
     ScopedModalHook about(res::IDD_ABOUT, [&](platform::CDialog& box) {
         closeText = QueryControl(box, IDCANCEL).text;
-        for (QLabel* label : box.GetWidget()->findChildren<QLabel*>()) {
+        for (QLabel* label : WidgetOf(&box)->findChildren<QLabel*>()) {
             if (label->text() == QStringLiteral("LUMIVANE 2.0"))
                 foundTitle = true;
         }

@@ -1,7 +1,5 @@
 #include "platform/modres/ModuleResources.h"
 
-#include "logo/BmpReader.h"
-
 #include <vector>
 
 namespace platform {
@@ -40,19 +38,9 @@ std::span<const std::uint8_t> FindResourceData(ResourceType type, int id)
     return State().blob.Find(type, static_cast<std::uint16_t>(id));
 }
 
-std::string LoadStringA(UINT id)
+std::optional<std::string> FindModuleString(std::uint16_t id)
 {
-    if (id > 0xFFFF)
-        return {};
-    return State().blob.FindString(static_cast<std::uint16_t>(id)).value_or(std::string{});
-}
-
-std::optional<logo::Picture> LoadBitmapA(int id)
-{
-    const std::span<const std::uint8_t> file = FindResourceData(ResourceType::Bitmap, id);
-    if (file.empty())
-        return std::nullopt;
-    return logo::DecodeBmp(file).picture;
+    return State().blob.FindString(id);
 }
 
 }  // namespace platform

@@ -1,11 +1,10 @@
 #pragma once
-// The module's own resources as the applet asks for them: strings, bitmaps
-// and the raw bytes of icons, cursors and version information. The module
-// hands its resource section over once, at attach.
+// The module's own resources by type and id: the raw bytes of bitmaps,
+// icons, cursors and version information, and the strings. The module hands
+// its resource section over once, at attach.
 
 #include "platform/modres/ResourceBlob.h"
 #include "platform/WinTypes.h"
-#include "logo/Picture.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,10 +21,7 @@ void SetModuleResources(std::span<const std::uint8_t> blob);
 // version lines), empty when absent. Valid until the next SetModuleResources.
 std::span<const std::uint8_t> FindResourceData(ResourceType type, int id);
 
-// The string with this id, or "" when the table has none.
-std::string LoadStringA(UINT id);
-
-// The bitmap with this id, decoded; nullopt when absent or undecodable.
-std::optional<logo::Picture> LoadBitmapA(int id);
+// The string with this id in the string table; nullopt when absent.
+std::optional<std::string> FindModuleString(std::uint16_t id);
 
 }  // namespace platform

@@ -1,4 +1,5 @@
 #include "platform/ui/CButton.h"
+#include "platform/qt/HwndWidget.h"
 #include "platform/qt/ButtonWidget.h"
 #include "platform/qt/PictureConvert.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 QAbstractButton* ButtonOf(const CWnd& wnd)
 {
-    return qobject_cast<QAbstractButton*>(wnd.GetWidget());
+    return qobject_cast<QAbstractButton*>(WidgetOf(&wnd));
 }
 
 }  // namespace
@@ -41,7 +42,7 @@ void CButton::SetState(BOOL pushed)
 
 void CButton::SetBitmap(const logo::Picture& picture)
 {
-    if (auto* button = dynamic_cast<detail::ButtonWidget*>(GetWidget())) {
+    if (auto* button = dynamic_cast<detail::ButtonWidget*>(WidgetOf(this))) {
         button->SetFace(QPixmap::fromImage(detail::PictureToImage(picture)));
     }
 }

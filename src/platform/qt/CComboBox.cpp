@@ -1,4 +1,5 @@
 #include "platform/ui/CComboBox.h"
+#include "platform/qt/HwndWidget.h"
 #include "platform/qt/TextConvert.h"
 
 #include <QComboBox>
@@ -9,7 +10,7 @@ namespace {
 
 QComboBox* ComboOf(const CWnd& wnd)
 {
-    return qobject_cast<QComboBox*>(wnd.GetWidget());
+    return qobject_cast<QComboBox*>(WidgetOf(&wnd));
 }
 
 }  // namespace

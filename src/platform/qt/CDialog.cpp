@@ -1,4 +1,5 @@
 #include "platform/ui/CDialog.h"
+#include "platform/qt/HwndWidget.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CEdit.h"
 #include "platform/ui/Dlu.h"
@@ -51,8 +52,9 @@ DialogWindow* CDialog::Window() const
     return detail::WindowOf(this);
 }
 
-bool CDialog::CreateWindowFor(QWidget* owner, bool modal)
+bool CDialog::CreateWindowFor(HWND ownerHwnd, bool modal)
 {
+    QWidget* owner = WidgetFromHwnd(ownerHwnd);
     if (Window() != nullptr || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         return false;
     }
@@ -60,7 +62,7 @@ bool CDialog::CreateWindowFor(QWidget* owner, bool modal)
     m_result = -1;
     auto* window = new DialogWindow(*this, m_template);
     window->SetModal(modal);
-    AttachWidget(window);
+    Attach(HwndFromWidget(window));
     if (owner != nullptr) {
         window->SetOwner(owner);
         window->winId();
@@ -92,12 +94,12 @@ void CDialog::RunInitDialog()
 int CDialog::DoModal()
 {
     QWidget* owner = nullptr;
-    if (m_parent != nullptr && m_parent->GetWidget() != nullptr) {
-        owner = m_parent->GetWidget()->window();
+    if (m_parent != nullptr && WidgetOf(m_parent) != nullptr) {
+        owner = WidgetOf(m_parent)->window();
     } else {
         owner = QApplication::activeWindow();
     }
-    if (!CreateWindowFor(owner, true)) {
+    if (!CreateWindowFor(HwndFromWidget(owner), true)) {
         return -1;
     }
     QPointer<QWidget> ownerGuard(owner);
@@ -134,12 +136,12 @@ int CDialog::DoModal()
 BOOL CDialog::Create(CWnd* owner)
 {
     QWidget* ownerWidget = nullptr;
-    if (owner != nullptr && owner->GetWidget() != nullptr) {
-        ownerWidget = owner->GetWidget()->window();
-    } else if (m_parent != nullptr && m_parent->GetWidget() != nullptr) {
-        ownerWidget = m_parent->GetWidget()->window();
+    if (owner != nullptr && WidgetOf(owner) != nullptr) {
+        ownerWidget = WidgetOf(owner)->window();
+    } else if (m_parent != nullptr && WidgetOf(m_parent) != nullptr) {
+        ownerWidget = WidgetOf(m_parent)->window();
     }
-    if (!CreateWindowFor(ownerWidget, false)) {
+    if (!CreateWindowFor(HwndFromWidget(ownerWidget), false)) {
         return FALSE;
     }
     RunInitDialog();
@@ -179,7 +181,7 @@ void CDialog::DestroyWindowNow()
     }
     window->KillAllTimers();
     detail::InputBlocker::Instance().Unblock(window);
-    AttachWidget(nullptr);
+    Detach();
     window->Detach();
     if (window->DispatchDepth() > 0) {
         // Still inside one of its own messages: it goes when that returns.

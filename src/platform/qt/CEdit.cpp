@@ -1,4 +1,5 @@
 #include "platform/ui/CEdit.h"
+#include "platform/qt/HwndWidget.h"
 #include "platform/qt/TextConvert.h"
 
 #include <QLineEdit>
@@ -12,7 +13,7 @@ namespace {
 
 QLineEdit* EditOf(const CWnd& wnd)
 {
-    return qobject_cast<QLineEdit*>(wnd.GetWidget());
+    return qobject_cast<QLineEdit*>(WidgetOf(&wnd));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "platform/ui/CPaintDC.h"
+#include "platform/qt/HwndWidget.h"
 #include "platform/ui/CWnd.h"
 #include "platform/qt/SurfaceProvider.h"
 
@@ -8,7 +9,7 @@ namespace platform {
 
 CPaintDC::CPaintDC(CWnd* window)
 {
-    auto* surface = window != nullptr ? dynamic_cast<detail::SurfaceProvider*>(window->GetWidget()) : nullptr;
+    auto* surface = window != nullptr ? dynamic_cast<detail::SurfaceProvider*>(WidgetOf(window)) : nullptr;
     if (surface != nullptr) {
         Attach(&surface->Buffer(), {});
     }

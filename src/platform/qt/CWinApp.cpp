@@ -1,5 +1,5 @@
 #include "platform/ui/CWinApp.h"
-#include "platform/modres/ModuleResources.h"
+#include "platform/ui/ResourceLoading.h"
 #include "platform/settings/ApplicationProfile.h"
 #include "platform/settings/SettingsFile.h"
 #include "platform/qt/TempWindows.h"

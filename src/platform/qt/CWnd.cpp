@@ -1,4 +1,5 @@
 #include "platform/ui/CWnd.h"
+#include "platform/qt/HwndWidget.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDC.h"
 #include "platform/ui/CDialog.h"
@@ -56,20 +57,24 @@ CWnd::CWnd() : m_impl(std::make_unique<Impl>()) {}
 
 CWnd::~CWnd() = default;
 
-QWidget* CWnd::GetWidget() const
-{
-    return m_impl->widget.data();
-}
-
-void CWnd::AttachWidget(QWidget* widget)
+BOOL CWnd::Attach(HWND hwnd)
 {
     m_impl->dc.reset();
-    m_impl->widget = widget;
+    m_impl->widget = WidgetFromHwnd(hwnd);
+    return hwnd != nullptr ? TRUE : FALSE;
+}
+
+HWND CWnd::Detach()
+{
+    const HWND hwnd = GetSafeHwnd();
+    m_impl->dc.reset();
+    m_impl->widget = nullptr;
+    return hwnd;
 }
 
 HWND CWnd::GetSafeHwnd() const
 {
-    return reinterpret_cast<HWND>(GetWidget());
+    return HwndFromWidget(m_impl->widget.data());
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd)
@@ -91,7 +96,7 @@ CWnd* CWnd::FromHandle(HWND hwnd)
 
 BOOL CWnd::IsWindow() const
 {
-    return GetWidget() != nullptr ? TRUE : FALSE;
+    return WidgetOf(this) != nullptr ? TRUE : FALSE;
 }
 
 CWnd* CWnd::GetDlgItem(int id) const
@@ -103,7 +108,7 @@ CWnd* CWnd::GetDlgItem(int id) const
 
 int CWnd::GetDlgCtrlID() const
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     DialogWindow* window = detail::WindowContaining(w);
     if (window == nullptr || window == w) {
         return 0;
@@ -114,7 +119,7 @@ int CWnd::GetDlgCtrlID() const
 
 BOOL CWnd::EnableWindow(BOOL enable)
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     if (w == nullptr) {
         return FALSE;
     }
@@ -134,7 +139,7 @@ BOOL CWnd::EnableWindow(BOOL enable)
 
 BOOL CWnd::IsWindowEnabled() const
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     if (w == nullptr) {
         return FALSE;
     }
@@ -146,7 +151,7 @@ BOOL CWnd::IsWindowEnabled() const
 
 void CWnd::SetWindowText(const std::string& text)
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     if (w == nullptr) {
         return;
     }
@@ -173,7 +178,7 @@ void CWnd::SetWindowText(const std::string& text)
 
 std::string CWnd::GetWindowText() const
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     if (w == nullptr) {
         return {};
     }
@@ -227,7 +232,7 @@ UINT CWnd::IsDlgButtonChecked(int id) const
 
 BOOL CWnd::ShowWindow(int showCommand)
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     if (w == nullptr) {
         return FALSE;
     }
@@ -264,19 +269,19 @@ BOOL CWnd::ShowWindow(int showCommand)
 
 BOOL CWnd::IsWindowVisible() const
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     return w != nullptr && w->isVisible() ? TRUE : FALSE;
 }
 
 BOOL CWnd::IsIconic() const
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     return w != nullptr && w->isWindow() && w->isMinimized() ? TRUE : FALSE;
 }
 
 BOOL CWnd::BringWindowToTop()
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     if (w == nullptr) {
         return FALSE;
     }
@@ -289,7 +294,7 @@ BOOL CWnd::BringWindowToTop()
 
 CWnd* CWnd::GetOwner() const
 {
-    const DialogWindow* window = dynamic_cast<DialogWindow*>(GetWidget());
+    const DialogWindow* window = dynamic_cast<DialogWindow*>(WidgetOf(this));
     QWidget* owner = window != nullptr ? window->Owner() : nullptr;
     return owner != nullptr ? FromHandle(reinterpret_cast<HWND>(owner)) : nullptr;
 }
@@ -297,7 +302,7 @@ CWnd* CWnd::GetOwner() const
 CWnd* CWnd::SetFocus()
 {
     CWnd* previous = GetFocus();
-    if (QWidget* w = GetWidget()) {
+    if (QWidget* w = WidgetOf(this)) {
         if (w->isWindow()) {
             w->activateWindow();
         }
@@ -325,7 +330,7 @@ void CWnd::GetClientRect(RECT* rect) const
     if (rect == nullptr) {
         return;
     }
-    const QWidget* w = GetWidget();
+    const QWidget* w = WidgetOf(this);
     const QRect client = w != nullptr ? ClientRectOf(w) : QRect();
     *rect = RECT{0, 0, std::max(client.width(), 0), std::max(client.height(), 0)};
 }
@@ -335,7 +340,7 @@ void CWnd::GetWindowRect(RECT* rect) const
     if (rect == nullptr) {
         return;
     }
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     if (w == nullptr) {
         *rect = RECT{};
         return;
@@ -346,7 +351,7 @@ void CWnd::GetWindowRect(RECT* rect) const
 
 void CWnd::ClientToScreen(POINT* point) const
 {
-    const QWidget* w = GetWidget();
+    const QWidget* w = WidgetOf(this);
     if (point == nullptr || w == nullptr) {
         return;
     }
@@ -368,7 +373,7 @@ void CWnd::ClientToScreen(RECT* rect) const
 
 void CWnd::ScreenToClient(POINT* point) const
 {
-    const QWidget* w = GetWidget();
+    const QWidget* w = WidgetOf(this);
     if (point == nullptr || w == nullptr) {
         return;
     }
@@ -390,7 +395,7 @@ void CWnd::ScreenToClient(RECT* rect) const
 
 BOOL CWnd::SetWindowPos(const CWnd* /*insertAfter*/, int x, int y, int cx, int cy, UINT flags)
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     if (w == nullptr) {
         return FALSE;
     }
@@ -426,7 +431,7 @@ void CWnd::MoveWindow(int x, int y, int width, int height, BOOL /*repaint*/)
 
 void CWnd::Invalidate(BOOL /*erase*/)
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     if (w == nullptr) {
         return;
     }
@@ -441,7 +446,7 @@ void CWnd::Invalidate(BOOL /*erase*/)
 
 void CWnd::UpdateWindow()
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     if (w == nullptr) {
         return;
     }
@@ -455,7 +460,7 @@ void CWnd::UpdateWindow()
 
 BOOL CWnd::SetIcon(int iconResourceId, BOOL /*bigIcon*/)
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     if (w == nullptr) {
         return FALSE;
     }
@@ -469,7 +474,7 @@ BOOL CWnd::SetIcon(int iconResourceId, BOOL /*bigIcon*/)
 
 CDC* CWnd::GetDC()
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     if (w == nullptr) {
         return nullptr;
     }
@@ -497,7 +502,7 @@ int CWnd::ReleaseDC(CDC* dc)
 
 BOOL CWnd::DestroyWindow()
 {
-    QWidget* w = GetWidget();
+    QWidget* w = WidgetOf(this);
     if (w == nullptr) {
         return FALSE;
     }
@@ -508,7 +513,7 @@ BOOL CWnd::DestroyWindow()
     }
     w->hide();
     w->deleteLater();
-    AttachWidget(nullptr);
+    Detach();
     return TRUE;
 }
 

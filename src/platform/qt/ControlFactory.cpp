@@ -1,5 +1,6 @@
 #include "platform/qt/ControlFactory.h"
-#include "platform/modres/ModuleResources.h"
+#include "platform/qt/HwndWidget.h"
+#include "platform/ui/ResourceLoading.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CEdit.h"
@@ -162,7 +163,7 @@ std::unique_ptr<ControlRecord> CreateControl(const ControlTemplate& tpl, QWidget
     widget->setVisible(!tpl.hidden);
     record->widget = widget;
     record->wrapper = MakeWrapper(tpl.cls);
-    record->wrapper->AttachWidget(widget);
+    record->wrapper->Attach(HwndFromWidget(widget));
     return record;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/ui/Ddx.h"
+#include "platform/qt/HwndWidget.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDataExchange.h"
@@ -77,8 +78,8 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control)
         return;
     }
     CWnd* item = dx->PrepareCtrl(id);
-    if (item != nullptr && control.GetWidget() != item->GetWidget()) {
-        control.AttachWidget(item->GetWidget());
+    if (item != nullptr && WidgetOf(&control) != WidgetOf(item)) {
+        control.Attach(item->GetSafeHwnd());
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/qt/DialogWindow.h"
-#include "platform/modres/ModuleResources.h"
+#include "platform/qt/HwndWidget.h"
+#include "platform/ui/ResourceLoading.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/Dlu.h"
 #include "platform/qt/ControlFactory.h"
@@ -549,7 +550,7 @@ void DialogWindow::keyPressEvent(QKeyEvent* event)
 
 DialogWindow* WindowOf(const CWnd* wnd)
 {
-    return wnd != nullptr ? dynamic_cast<DialogWindow*>(wnd->GetWidget()) : nullptr;
+    return wnd != nullptr ? dynamic_cast<DialogWindow*>(WidgetOf(wnd)) : nullptr;
 }
 
 DialogWindow* WindowContaining(const QWidget* widget)

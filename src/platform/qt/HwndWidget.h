@@ -1,7 +1,8 @@
 #pragma once
-// HWND <-> QWidget*: a window handle is its top-level widget's address.
+// HWND <-> QWidget*: a window handle is its widget's address.
 
 #include "platform/WinTypes.h"
+#include "platform/ui/CWnd.h"
 
 #include <QWidget>
 
@@ -15,6 +16,12 @@ inline QWidget* WidgetFromHwnd(HWND hwnd)
 inline HWND HwndFromWidget(QWidget* widget)
 {
     return reinterpret_cast<HWND>(widget);
+}
+
+// The widget behind a framework window; nullptr for none or no window.
+inline QWidget* WidgetOf(const CWnd* wnd)
+{
+    return wnd != nullptr ? WidgetFromHwnd(wnd->GetSafeHwnd()) : nullptr;
 }
 
 }  // namespace platform

@@ -1,4 +1,5 @@
 #include "platform/qt/TempWindows.h"
+#include "platform/qt/HwndWidget.h"
 #include "platform/ui/CWnd.h"
 
 #include <map>
@@ -20,11 +21,11 @@ CWnd* TemporaryWrapper(QWidget* widget)
 {
     auto& wrappers = Wrappers();
     // A wrapper whose window has gone may share its address with a new one.
-    std::erase_if(wrappers, [](const auto& entry) { return entry.second->GetWidget() == nullptr; });
+    std::erase_if(wrappers, [](const auto& entry) { return WidgetOf(entry.second.get()) == nullptr; });
     auto& slot = wrappers[widget];
     if (!slot) {
         slot = std::make_unique<CWnd>();
-        slot->AttachWidget(widget);
+        slot->Attach(HwndFromWidget(widget));
     }
     return slot.get();
 }

@@ -1,4 +1,5 @@
 #include "platform/testing/UiTesting.h"
+#include "platform/qt/HwndWidget.h"
 #include "platform/qt/ButtonWidget.h"
 #include "platform/qt/DialogWindow.h"
 #include "platform/testing/ModalHooks.h"
@@ -107,7 +108,7 @@ namespace {
 // between two of them.
 void WaitUntilActive(CDialog& dialog)
 {
-    QWidget* window = dialog.GetWidget();
+    QWidget* window = WidgetOf(&dialog);
     if (!OnRealDisplay() || window == nullptr || !window->isVisible())
         return;
     QElapsedTimer clock;
@@ -225,7 +226,7 @@ void SendMouse(CWnd& dialog, MouseAction action, POINT clientPoint, UINT keyFlag
 
 void SendKey(CWnd& window, UINT key)
 {
-    QWidget* widget = window.GetWidget();
+    QWidget* widget = WidgetOf(&window);
     const int qtKey = QtKeyOf(key);
     if (widget == nullptr || qtKey == 0) {
         return;
@@ -269,7 +270,7 @@ void TypeText(CWnd& dialog, int controlId, const std::string& text)
 
 void ClickCloseBox(CWnd& window)
 {
-    QWidget* widget = window.GetWidget();
+    QWidget* widget = WidgetOf(&window);
     if (widget == nullptr) {
         return;
     }
@@ -330,7 +331,7 @@ HWND OwnerOf(CWnd& window)
 
 QImage GrabWindow(CWnd& window)
 {
-    QWidget* widget = window.GetWidget();
+    QWidget* widget = WidgetOf(&window);
     return widget != nullptr ? widget->grab().toImage() : QImage();
 }
 
@@ -343,7 +344,7 @@ bool SaveWindowPng(CWnd& window, const std::string& path)
 std::vector<int> WindowIconSizes(CWnd& window)
 {
     std::vector<int> sizes;
-    if (QWidget* widget = window.GetWidget()) {
+    if (QWidget* widget = WidgetOf(&window)) {
         for (const QSize& size : widget->window()->windowIcon().availableSizes()) {
             sizes.push_back(size.width());
         }

@@ -72,7 +72,7 @@ protected:
 private:
     friend class detail::DialogWindow;
 
-    bool CreateWindowFor(QWidget* owner, bool modal);
+    bool CreateWindowFor(HWND owner, bool modal);
     void RunInitDialog();
     void DestroyWindowNow();
     // Routes one message: the message map first, then the virtuals.

@@ -2,7 +2,7 @@
 // A window as the applet sees it: a dialog or one of its controls. The
 // object may exist without a window (then every query answers "nothing":
 // FALSE, empty text, a zero rectangle). Windows are toolkit widgets behind
-// the scenes; this header names no toolkit type beyond a declaration.
+// the scenes; this header names no toolkit type.
 
 #include "platform/WinTypes.h"
 #include "platform/ui/CPoint.h"
@@ -11,8 +11,6 @@
 
 #include <memory>
 #include <string>
-
-class QWidget;
 
 namespace platform {
 
@@ -96,10 +94,10 @@ public:
 
     virtual BOOL DestroyWindow();
 
-    // Framework side: the widget behind this object (nullptr when none).
-    QWidget* GetWidget() const;
-    // Framework side: makes this object stand for a widget (nullptr: none).
-    void AttachWidget(QWidget* widget);
+    // Makes this object stand for a window (nullptr: none); Detach lets go
+    // of it and returns it. The window itself is left alone.
+    BOOL Attach(HWND hwnd);
+    HWND Detach();
 
 private:
     struct Impl;

@@ -1,7 +1,7 @@
 #include "resources/art/AppletIcon.h"
 
 #include "resources/art/VgaPalette.h"
-#include "resources/compiler/PixelArt.h"
+#include "resources/art/PixelArt.h"
 
 #include <algorithm>
 #include <array>
@@ -175,11 +175,11 @@ int Distance(Rgb a, logo::RgbQuad b)
     return dr * dr + dg * dg + db * db;
 }
 
-rc::IconImage Render(int size, Depth depth)
+IconImage Render(int size, Depth depth)
 {
     const Layout layout = LayoutFor(size);
     const std::uint16_t bits = depth == Depth::Colours16 ? 4 : 8;
-    rc::IconImage image{rc::MakeIndexedPicture(size, size, bits), std::vector<bool>(static_cast<std::size_t>(size * size), true)};
+    IconImage image{MakeIndexedPicture(size, size, bits), std::vector<bool>(static_cast<std::size_t>(size * size), true)};
     logo::Picture& picture = image.picture;
 
     // 16 colours: the system table. 256 colours: the table holds exactly the
@@ -220,9 +220,9 @@ rc::IconImage Render(int size, Depth depth)
 
 }  // namespace
 
-std::vector<rc::IconImage> RenderAppletIcon()
+std::vector<IconImage> RenderAppletIcon()
 {
-    std::vector<rc::IconImage> images;
+    std::vector<IconImage> images;
     for (const Depth depth : {Depth::Colours16, Depth::Colours256}) {
         for (const int size : {16, 32, 48})
             images.push_back(Render(size, depth));

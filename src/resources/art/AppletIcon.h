@@ -3,13 +3,13 @@
 // sunrise above a coloured bar on its stand. The same design is drawn at
 // 16, 32 and 48 pixels, each in 16 colours and in 256 colours.
 
-#include "resources/compiler/IconWriter.h"
+#include "resources/art/ArtImages.h"
 
 #include <vector>
 
 namespace res::art {
 
 // Six images, ordered by depth (4-bit, then 8-bit) and by size within a depth.
-std::vector<rc::IconImage> RenderAppletIcon();
+std::vector<IconImage> RenderAppletIcon();
 
 }  // namespace res::art

@@ -1,7 +1,7 @@
 #include "resources/art/ButtonFaces.h"
 
 #include "resources/ResourceIds.h"
-#include "resources/compiler/PixelArt.h"
+#include "resources/art/PixelArt.h"
 
 #include <array>
 #include <string_view>
@@ -10,7 +10,6 @@ namespace res::art {
 
 namespace {
 
-using rc::PaletteKey;
 
 // '.' is the button's light grey, so the faces sit on it seamlessly.
 constexpr std::array kKey = {
@@ -212,7 +211,7 @@ std::vector<ButtonFace> RenderButtonFaces()
     };
     std::vector<ButtonFace> rendered;
     for (const FaceArt& face : faces)
-        rendered.push_back({face.bitmapId, rc::RenderPixelArt(face.rows, kKey, 8)});
+        rendered.push_back({face.bitmapId, RenderPixelArt(face.rows, kKey, 8)});
     return rendered;
 }
 

@@ -122,9 +122,9 @@ constexpr std::array<std::string_view, 32> kSwap = {
 std::vector<CursorResource> CursorArts()
 {
     return {
-        CursorResource{IDCUR_PIPETTE, rc::CursorArt{kPipette, 9, 22}},
-        CursorResource{IDCUR_BUCKET, rc::CursorArt{kBucket, 23, 17}},
-        CursorResource{IDCUR_SWAP, rc::CursorArt{kSwap, 21, 20}},
+        CursorResource{IDCUR_PIPETTE, CursorArt{kPipette, 9, 22}},
+        CursorResource{IDCUR_BUCKET, CursorArt{kBucket, 23, 17}},
+        CursorResource{IDCUR_SWAP, CursorArt{kSwap, 21, 20}},
     };
 }
 

@@ -2,7 +2,7 @@
 // The mouse-tool cursors of the Animation Options editor: 32 x 32,
 // monochrome, drawn as text art ('.' transparent, '#' black, 'w' white).
 
-#include "resources/compiler/IconWriter.h"
+#include "resources/art/ArtImages.h"
 
 #include <vector>
 
@@ -10,7 +10,7 @@ namespace res::art {
 
 struct CursorResource {
     int cursorId;
-    rc::CursorArt art;
+    CursorArt art;
 };
 
 std::vector<CursorResource> CursorArts();

@@ -2,7 +2,7 @@
 
 #include "resources/art/BoldFont.h"
 #include "resources/art/VgaPalette.h"
-#include "resources/compiler/PixelArt.h"
+#include "resources/art/PixelArt.h"
 
 #include <algorithm>
 #include <array>
@@ -79,7 +79,7 @@ void EdgeLetters(logo::Picture& picture)
 
 logo::Picture RenderPlaceholder()
 {
-    logo::Picture picture = rc::MakeIndexedPicture(kPlaceholderWidth, kPlaceholderHeight, 4);
+    logo::Picture picture = MakeIndexedPicture(kPlaceholderWidth, kPlaceholderHeight, 4);
     std::copy(kVgaPalette.begin(), kVgaPalette.end(), picture.colorTable.begin());
     std::fill(picture.pixels.begin(), picture.pixels.end(), kVgaWhite);
 

@@ -2,8 +2,8 @@
 
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
-#include "platform/modres/ModuleResources.h"
-#include "platform/files/FileApi.h"
+#include "platform/ui/PictureFiles.h"
+#include "platform/ui/ResourceLoading.h"
 #include "platform/ui/Prompts.h"
 #include "platform/ui/CWnd.h"
 #include "resources/ResourceIds.h"
@@ -16,11 +16,8 @@ AnimateLogoOutcome RunAnimationEditor(platform::CWnd& mainDialog, CAnimDlg& edit
                                       std::uint8_t& animatedColorCount)
 {
     std::unique_ptr<logo::Picture> picture;
-    const std::optional<std::string> hostPath = platform::ResolveHostPath(path);
-    if (hostPath) {
-        if (logo::LoadResult loaded = logo::LoadBmpFile(*hostPath))
-            picture = std::make_unique<logo::Picture>(std::move(*loaded.picture));
-    }
+    if (logo::LoadResult loaded = platform::LoadPictureFile(path))
+        picture = std::make_unique<logo::Picture>(std::move(*loaded.picture));
     // The file may have changed since the slot was shown; the editor only
     // ever works on a logo. A file that is gone keeps the count of the
     // picture still in the preview, so its cycling resumes.
@@ -30,7 +27,7 @@ AnimateLogoOutcome RunAnimationEditor(platform::CWnd& mainDialog, CAnimDlg& edit
         return AnimateLogoOutcome::CannotLoad;
     }
     animatedColorCount = 0;
-    logo::ReadAnimationCount(*hostPath, animatedColorCount);
+    platform::ReadPictureAnimationCount(path, animatedColorCount);
     if (!logo::IsLogoImage(*picture)) {
         platform::MessageBoxA(mainDialog.GetSafeHwnd(), platform::LoadStringA(res::IDS_NOT_A_LOGO),
                               platform::LoadStringA(res::IDS_CAPTION_ERROR), MB_OK | MB_ICONEXCLAMATION);

@@ -3,9 +3,8 @@
 #include "applet/SettingsStore.h"
 #include "logo/Animation.h"
 #include "logo/LogoFile.h"
-#include "platform/modres/ModuleResources.h"
-#include "platform/files/FileApi.h"
-#include "platform/files/LogoFileWriter.h"
+#include "platform/ui/PictureFiles.h"
+#include "platform/ui/ResourceLoading.h"
 #include "platform/ui/Cursors.h"
 #include "platform/ui/Prompts.h"
 #include "platform/ui/CButton.h"
@@ -401,10 +400,9 @@ void CAnimDlg::OnSaveAs()
     const bool animated = answer.filterIndex != 0;
     if (animated)
         ReadFields(m_readSource);  // the count is written as the field reads now
-    const std::optional<std::string> hostPath = platform::ResolveHostPath(answer.path);
     platform::BeginWaitCursor();
-    const bool written = m_picture != nullptr && hostPath
-        && platform::WriteLogoFile(*hostPath, *m_picture, m_colorTable, animated, m_animCount);
+    const bool written = m_picture != nullptr
+        && platform::WriteLogoPictureFile(answer.path, *m_picture, m_colorTable, animated, m_animCount);
     platform::EndWaitCursor();
     if (written)
         m_modified = false;

@@ -4,8 +4,8 @@
 #include "editor/CEditorPathDlg.h"
 #include "editor/NewLogo.h"
 #include "logo/LogoFile.h"
-#include "platform/modres/ModuleResources.h"
-#include "platform/files/FileApi.h"
+#include "platform/ui/PictureFiles.h"
+#include "platform/ui/ResourceLoading.h"
 #include "platform/ui/Prompts.h"
 #include "platform/ui/WinHelp.h"
 #include "platform/ui/CDataExchange.h"
@@ -262,8 +262,7 @@ void CMainDlg::OnBrowse()
         platform::CurrentPrompts().FileDialog(BrowseLogoRequest(GetSafeHwnd(), SettingsStore().ReadLastLogoPath()));
     if (!answer.ok || answer.path.empty())
         return;
-    const std::optional<std::string> hostPath = platform::ResolveHostPath(answer.path);
-    if (!hostPath || !logo::IsLogoFile(*hostPath)) {
+    if (!platform::IsLogoPictureFile(answer.path)) {
         ShowMessage(res::IDS_NOT_A_LOGO, res::IDS_CAPTION_ERROR, MB_OK | MB_ICONEXCLAMATION);
         return;
     }

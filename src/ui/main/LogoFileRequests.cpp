@@ -1,6 +1,6 @@
 #include "ui/main/LogoFileRequests.h"
 
-#include "platform/modres/ModuleResources.h"
+#include "platform/ui/ResourceLoading.h"
 #include "resources/ResourceIds.h"
 
 platform::FileDialogRequest BrowseLogoRequest(HWND owner, const std::string& initialDirectory)

@@ -1,7 +1,7 @@
 // The compiled-in resources as the applet and the host read them: strings,
 // decoded bitmaps, cursor and icon files, version information.
 
-#include "platform/modres/ModuleResources.h"
+#include "platform/ui/ResourceLoading.h"
 #include "resources/ModuleResourceBlob.h"
 #include "resources/ResourceIds.h"
 #include "resources/StringTable.h"

@@ -3,6 +3,7 @@
 // of control, a string table for tooltips and small helpers.
 
 #include "platform/ui/DialogTemplate.h"
+#include "platform/qt/HwndWidget.h"
 #include "platform/modres/ModuleResources.h"
 #include "platform/modres/ResourceBlob.h"
 #include "platform/ui/CDialog.h"
@@ -105,7 +106,7 @@ inline void Pump(int ms)
 // Makes a window the active one, as a click on it would.
 inline void Activate(platform::CWnd& wnd)
 {
-    QWidget* w = wnd.GetWidget();
+    QWidget* w = WidgetOf(&wnd);
     if (w == nullptr) {
         return;
     }

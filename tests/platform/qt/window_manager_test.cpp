@@ -3,6 +3,7 @@
 // given. Offscreen there are no frames and no window manager: these skip.
 
 #include "platform/qt/DialogTestSupport.h"
+#include "platform/qt/HwndWidget.h"
 
 #include "platform/testing/UiTesting.h"
 
@@ -80,7 +81,7 @@ TEST_F(WindowManagerTest, AStoredFramePositionStaysPutOverReopenings)
     for (int run = 0; run < 3; ++run) {
         PlacedDialog dialog(stored);
         platform::testing::ScopedModalHook hook(IDD_FRAMED, [](platform::CDialog& d) {
-            WaitForFrame(d.GetWidget());
+            WaitForFrame(WidgetOf(&d));
             d.EndDialog(IDCANCEL);
         });
         dialog.DoModal();
@@ -95,9 +96,9 @@ TEST_F(WindowManagerTest, AModalFrameWithoutCaptionHasABorderAndNoTitleBar)
     QRect frame;
     QRect client;
     platform::testing::ScopedModalHook hook(IDD_BARE, [&](platform::CDialog& d) {
-        WaitForFrame(d.GetWidget());
-        frame = d.GetWidget()->frameGeometry();
-        client = d.GetWidget()->geometry();
+        WaitForFrame(WidgetOf(&d));
+        frame = WidgetOf(&d)->frameGeometry();
+        client = WidgetOf(&d)->geometry();
         d.EndDialog(IDCANCEL);
     });
     dialog.DoModal();
@@ -124,7 +125,7 @@ TEST_F(WindowManagerTest, CaptionsAreExactlyTheTemplatesWhateverTheApplicationIs
     QString name;
     platform::testing::ScopedModalHook hook(IDD_FRAMED, [&](platform::CDialog& d) {
         Pump(50);
-        name = NameOnTheServer(d.GetWidget());
+        name = NameOnTheServer(WidgetOf(&d));
         d.EndDialog(IDCANCEL);
     });
     dialog.DoModal();
@@ -139,11 +140,11 @@ TEST_F(WindowManagerTest, ShowingWithoutActivatingLeavesTheActiveWindowAlone)
     QWidget* activeAfterShow = nullptr;
     QWidget* activeAfterReshow = nullptr;
     platform::testing::ScopedModalHook hook(IDD_FRAMED, [&](platform::CDialog& d) {
-        owner = d.GetWidget();
+        owner = WidgetOf(&d);
         tool.Create(&d);
         // The first showing maps the window; a later one shows it again.
         tool.ShowWindow(SW_SHOWNA);
-        WaitForFrame(tool.GetWidget());
+        WaitForFrame(WidgetOf(&tool));
         Pump(200);
         activeAfterShow = QApplication::activeWindow();
         tool.ShowWindow(SW_HIDE);

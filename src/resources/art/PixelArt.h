@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-namespace res::rc {
+namespace res::art {
 
 struct PaletteKey {
     char symbol;
@@ -27,4 +27,4 @@ logo::Picture RenderPixelArt(std::span<const std::string_view> rows, std::span<c
 // A blank indexed picture with a table of 2^bits black entries.
 logo::Picture MakeIndexedPicture(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel);
 
-}  // namespace res::rc
+}  // namespace res::art

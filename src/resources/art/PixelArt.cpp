@@ -1,9 +1,9 @@
-#include "resources/compiler/PixelArt.h"
+#include "resources/art/PixelArt.h"
 
 #include <stdexcept>
 #include <string>
 
-namespace res::rc {
+namespace res::art {
 
 logo::Picture MakeIndexedPicture(std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel)
 {
@@ -47,4 +47,4 @@ logo::Picture RenderPixelArt(std::span<const std::string_view> rows, std::span<c
     return picture;
 }
 
-}  // namespace res::rc
+}  // namespace res::art
