@@ -2,6 +2,7 @@
 #   make test SANITIZE=1   the same suite under AddressSanitizer + UBSan
 #   make test LABEL=logo   only the tests carrying that ctest label
 #   make fuzz FUZZ_SECONDS=N   every libFuzzer harness for N seconds (clang, own build folder)
+#   make package, make check-package   the Debian package; it checked and run from a scratch root
 
 SANITIZE ?= 0
 ifeq ($(SANITIZE),1)
@@ -17,7 +18,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_CXX ?= clang++-14
 
-.PHONY: all deps configure build test bench bench-startup run fuzz clean
+.PHONY: all deps configure build test bench bench-startup run fuzz package check-package clean
 
 all: build
 
@@ -52,6 +53,15 @@ run: configure
 	    xvfb-run -a $(BUILD_DIR)/bin/lumivane --screenshot $(BUILD_DIR)/lumivane-main.png && \
 	    echo "Screenshot of the main dialog: $(CURDIR)/$(BUILD_DIR)/lumivane-main.png"; \
 	fi
+
+# The Debian package, in $(BUILD_DIR)/: lumivane_VERSION_ARCH.deb.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+# The package built afresh, checked by lintian, unpacked into a scratch root
+# and run from there as a user would.
+check-package: build
+	packaging/check-package.sh $(BUILD_DIR)
 
 # Start-up time of lumivane --screenshot against an empty Qt dialog's.
 bench-startup: deps

@@ -84,7 +84,9 @@ const std::map<std::string, std::set<std::string>>& Table()
         {"ui/main", With(types, {"ui/anim", "editor", "slots", "convert", "export", "platform/ui", "resources", "logo",
                                  "applet settings store"})},
         {"applet entry", With(types, {"ui/main", "platform/ui", "resources"})},
-        {"host", With(platformAll, {"platform/qt", "resources", "logo"})},
+        // The desktop icon's renderer, a build tool beside the host, draws
+        // from the icon's own art.
+        {"host", With(platformAll, {"platform/qt", "resources", "resources/art", "logo"})},
         {"tools", With(types, {"logo", "convert", "export", "slots", "platform/files", "platform/settings",
                                "platform/modres", "resources"})},
     };

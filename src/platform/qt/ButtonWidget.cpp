@@ -1,4 +1,5 @@
 #include "platform/qt/ButtonWidget.h"
+#include "platform/qt/PixelAlignedPen.h"
 #include "platform/ui/UiConstants.h"
 #include "platform/qt/EdgePainter.h"
 
@@ -52,12 +53,15 @@ void ButtonWidget::PaintFlat()
     }
     p.fillRect(r, face);
     const QColor dark(64, 64, 64);
-    p.setPen(pushed || checked ? dark : ToQColor(GetSysColor(COLOR_BTNSHADOW)));
+    p.save();
+    qt::AlignPenToPixels(p);
+    p.setPen(qt::OutlinePen(pushed || checked ? dark : ToQColor(GetSysColor(COLOR_BTNSHADOW))));
     p.drawRect(r.adjusted(0, 0, -1, -1));
     if (isDefault()) {
-        p.setPen(dark);
+        p.setPen(qt::OutlinePen(dark));
         p.drawRect(r.adjusted(1, 1, -2, -2));
     }
+    p.restore();
     const int shift = pushed || checked ? 1 : 0;
     const QRect content = r.adjusted(2 + shift, 2 + shift, -2 + shift, -2 + shift);
     if (m_bitmap && !m_face.isNull()) {
@@ -78,8 +82,8 @@ void ButtonWidget::PaintFlat()
         }
     }
     if (hasFocus()) {
-        QPen pen(Qt::black, 1, Qt::DotLine);
-        p.setPen(pen);
+        qt::AlignPenToPixels(p);
+        p.setPen(qt::OutlinePen(Qt::black, Qt::DotLine));
         p.drawRect(r.adjusted(3, 3, -4, -4));
     }
 }

@@ -1,4 +1,5 @@
 #include "platform/qt/EdgePainter.h"
+#include "platform/qt/PixelAlignedPen.h"
 #include "platform/ui/UiConstants.h"
 
 #include <QPainter>
@@ -60,6 +61,7 @@ void PaintEtchedFrame(QPainter& p, const QRect& rect)
     const QColor shadow = ToQColor(GetSysColor(COLOR_BTNSHADOW));
     const QColor highlight = ToQColor(GetSysColor(COLOR_BTNHIGHLIGHT));
     p.save();
+    qt::AlignPenToPixels(p);
     // Outer ring sunken, inner ring raised; the inner top and left lines go
     // last, so where the rings meet the highlight lies under the shadow line.
     Ring(p, rect, shadow, highlight);
@@ -86,6 +88,7 @@ void PaintEdges(QPainter& p, const QRect& rect, DWORD style, DWORD exStyle)
     const QColor darkShadow(64, 64, 64);
     QRect r = rect;
     p.save();
+    qt::AlignPenToPixels(p);
     if (exStyle & WS_EX_DLGMODALFRAME) {
         Ring(p, r, face, darkShadow);
         r.adjust(1, 1, -1, -1);

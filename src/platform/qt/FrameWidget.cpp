@@ -1,4 +1,5 @@
 #include "platform/qt/FrameWidget.h"
+#include "platform/qt/PixelAlignedPen.h"
 #include "platform/ui/UiConstants.h"
 #include "platform/qt/EdgePainter.h"
 
@@ -13,9 +14,11 @@ void FrameWidget::PaintClient(QPainter& painter, const QRect& client)
     if (client.isEmpty()) {
         return;
     }
+    painter.save();
+    qt::AlignPenToPixels(painter);
     switch (Style() & SS_TYPEMASK) {
     case SS_BLACKFRAME:
-        painter.setPen(Qt::black);
+        painter.setPen(qt::OutlinePen(Qt::black));
         painter.drawRect(client.adjusted(0, 0, -1, -1));
         break;
     case SS_ETCHEDHORZ:
@@ -27,6 +30,7 @@ void FrameWidget::PaintClient(QPainter& painter, const QRect& client)
     default:
         break;
     }
+    painter.restore();
 }
 
 }  // namespace platform::detail

@@ -46,9 +46,10 @@ struct Box {
     int right;   // inclusive
     int bottom;  // inclusive
     bool Contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
-    bool OnBorder(int x, int y) const
+    bool OnBorder(int x, int y, int thickness) const
     {
-        return Contains(x, y) && (x == left || x == right || y == top || y == bottom);
+        return Contains(x, y) && (x < left + thickness || x > right - thickness || y < top + thickness ||
+                                  y > bottom - thickness);
     }
 };
 
@@ -62,12 +63,14 @@ struct Layout {
     int barTop;
     double sunX;
     double sunRadius;
+    int line;  // the width of outlines and bevels: one pixel up to 48, thicker for the large icon
 };
 
 Layout LayoutFor(int size)
 {
     const double s = size;
     Layout layout{};
+    layout.line = std::max(1, size / 48);
     const int side = std::max(0, Round(0.03 * s));
     layout.bezel = {side, Round(0.06 * s), size - 1 - side, Round(0.72 * s)};
     const int inset = std::max(2, Round(0.09 * s));
@@ -115,7 +118,7 @@ Rgb ScreenColour(const Layout& layout, int x, int y, Depth depth)
 {
     if (y > layout.barTop)
         return BarColour(layout, x);
-    if (y == layout.barTop)
+    if (y > layout.barTop - layout.line)
         return kBlack;
     const double dx = x + 0.5 - layout.sunX;
     const double dy = y + 0.5 - (layout.horizon + 0.5);
@@ -129,7 +132,7 @@ Rgb ScreenColour(const Layout& layout, int x, int y, Depth depth)
     if (y <= layout.horizon)
         return SkyColour(layout, y, depth);
     // The sea below the horizon, with the sun's glitter straight under it.
-    const bool glitter = std::abs(dx) <= layout.sunRadius * 0.5 && ((y - layout.horizon) % 2 == 1);
+    const bool glitter = std::abs(dx) <= layout.sunRadius * 0.5 && ((y - layout.horizon) / layout.line % 2 == 1);
     if (depth == Depth::Colours16)
         return glitter ? Rgb{255, 255, 0} : Rgb{0, 0, 128};
     return glitter ? Rgb{255, 190, 60} : Mix(Rgb{40, 30, 110}, Rgb{10, 14, 60}, 0.5);
@@ -139,30 +142,33 @@ Rgb ScreenColour(const Layout& layout, int x, int y, Depth depth)
 std::optional<Rgb> IconColour(const Layout& layout, int size, int x, int y, Depth depth)
 {
     if (layout.bezel.Contains(x, y)) {
-        if (layout.bezel.OnBorder(x, y))
+        const int line = layout.line;
+        if (layout.bezel.OnBorder(x, y, line))
             return kBlack;
-        const Box frame{layout.screen.left - 1, layout.screen.top - 1, layout.screen.right + 1,
-                        layout.screen.bottom + 1};
-        if (frame.OnBorder(x, y))
-            return (x == frame.left || y == frame.top) ? kGrey : kWhite;  // sunken screen edge
+        const Box frame{layout.screen.left - line, layout.screen.top - line, layout.screen.right + line,
+                        layout.screen.bottom + line};
+        if (frame.OnBorder(x, y, line))
+            return (x < frame.left + line || y < frame.top + line) ? kGrey : kWhite;  // sunken screen edge
         if (layout.screen.Contains(x, y))
             return ScreenColour(layout, x, y, depth);
-        if (size >= 32 && (x == layout.bezel.left + 1 || y == layout.bezel.top + 1))
+        if (size >= 32 && (x < layout.bezel.left + 2 * line || y < layout.bezel.top + 2 * line))
             return kWhite;  // raised bezel
-        if (size >= 32 && (x == layout.bezel.right - 1 || y == layout.bezel.bottom - 1))
+        if (size >= 32 && (x > layout.bezel.right - 2 * line || y > layout.bezel.bottom - 2 * line))
             return kGrey;
         // A small green power light on the bezel's chin.
-        if (size >= 32 && y == layout.bezel.bottom - std::max(2, size / 16) && x >= layout.bezel.right - size / 8
+        const int lightBottom = layout.bezel.bottom - std::max(2, size / 16);
+        if (size >= 32 && y <= lightBottom && y > lightBottom - line && x >= layout.bezel.right - size / 8
             && x <= layout.bezel.right - size / 8 + size / 32)
             return Rgb{0, 255, 0};
         return kSilver;
     }
+    const int line = layout.line;
     if (layout.neck.Contains(x, y))
-        return (x == layout.neck.left || x == layout.neck.right) ? kBlack : kGrey;
+        return (x < layout.neck.left + line || x > layout.neck.right - line) ? kBlack : kGrey;
     if (layout.base.Contains(x, y)) {
-        if (layout.base.OnBorder(x, y))
+        if (layout.base.OnBorder(x, y, line))
             return kBlack;
-        return y == layout.base.top + 1 && size >= 32 ? kWhite : kSilver;
+        return y < layout.base.top + 2 * line && size >= 32 ? kWhite : kSilver;
     }
     return std::nullopt;
 }
@@ -228,6 +234,28 @@ std::vector<IconImage> RenderAppletIcon()
             images.push_back(Render(size, depth));
     }
     return images;
+}
+
+RgbaIcon RenderLargeAppletIcon(int size)
+{
+    if (size < 16)
+        throw std::invalid_argument("the icon is drawn at 16 pixels or more");
+    const Layout layout = LayoutFor(size);
+    RgbaIcon icon{size, std::vector<std::uint8_t>(static_cast<std::size_t>(size) * static_cast<std::size_t>(size) * 4, 0)};
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const std::optional<Rgb> colour = IconColour(layout, size, x, y, Depth::Colours256);
+            if (!colour)
+                continue;
+            std::uint8_t* pixel = icon.rgba.data() + (static_cast<std::size_t>(y) * static_cast<std::size_t>(size) +
+                                                      static_cast<std::size_t>(x)) * 4;
+            pixel[0] = static_cast<std::uint8_t>(colour->red);
+            pixel[1] = static_cast<std::uint8_t>(colour->green);
+            pixel[2] = static_cast<std::uint8_t>(colour->blue);
+            pixel[3] = 255;
+        }
+    }
+    return icon;
 }
 
 }  // namespace res::art
