@@ -1,6 +1,7 @@
 #include "logo/PaletteOperations.h"
 
 #include "logo/PixelTranslation.h"
+#include "logo/SwatchGeometry.h"
 
 #include <algorithm>
 #include <array>
@@ -304,9 +305,9 @@ std::uint8_t EntryAt(int x, int y)
 {
     // 64-bit so extreme coordinates cannot overflow; the cast keeps the
     // value modulo 256.
-    const std::int64_t row = (static_cast<std::int64_t>(y) - 3) / 10;
-    const std::int64_t column = (static_cast<std::int64_t>(x) - 3) / 10;
-    return static_cast<std::uint8_t>(row * 32 + column);
+    const std::int64_t row = (static_cast<std::int64_t>(y) - kSwatchOrigin) / kSwatchPitch;
+    const std::int64_t column = (static_cast<std::int64_t>(x) - kSwatchOrigin) / kSwatchPitch;
+    return static_cast<std::uint8_t>(row * kSwatchesPerRow + column);
 }
 
 }  // namespace logo

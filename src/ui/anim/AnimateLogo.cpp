@@ -8,6 +8,7 @@
 #include "platform/ui/CWnd.h"
 #include "resources/ResourceIds.h"
 #include "ui/anim/CAnimDlg.h"
+#include "ui/anim/PaletteLoan.h"
 
 #include <memory>
 #include <optional>
@@ -36,10 +37,11 @@ AnimateLogoOutcome RunAnimationEditor(platform::CWnd& mainDialog, CAnimDlg& edit
 
     mainDialog.ShowWindow(SW_SHOWMINNOACTIVE);
     editor.m_animCount = animatedColorCount;
-    editor.m_picture = picture.get();
-    editor.DoModal();
-    // The picture goes now; the editor must not keep pointing at it.
-    editor.m_picture = nullptr;
+    {
+        // The editor works on the picture while it runs, and no longer.
+        const PaletteLoan loan(editor.State(), *picture);
+        editor.DoModal();
+    }
     picture.reset();
     mainDialog.ShowWindow(SW_SHOWNORMAL);
     return AnimateLogoOutcome::EditorRan;

@@ -1,22 +1,22 @@
 #pragma once
 // The editor's swatch grid: the 256 entries of the working colour table,
-// 32 to a row in 8 rows at a 10-pixel pitch, the first one at (3, 3) of the
-// editor's client area. Each swatch is drawn as the rectangle
+// placed as logo/SwatchGeometry.h says. Each swatch is drawn as the rectangle
 // (x, y)-(x + 10, y + 10) without a pen, which the platform fills as 9 x 9
 // pixels, so the swatches stand one pixel apart; the highlighted one gets a
 // 2-pixel pure green outline instead.
 
 #include "logo/Picture.h"
+#include "logo/SwatchGeometry.h"
 #include "platform/WinTypes.h"
 
 namespace platform {
 class CDC;
 }
 
-constexpr int kSwatchOrigin = 3;
-constexpr int kSwatchPitch = 10;
-constexpr int kSwatchesPerRow = 32;
-constexpr int kSwatchRows = 8;
+using logo::kSwatchesPerRow;
+using logo::kSwatchOrigin;
+using logo::kSwatchPitch;
+using logo::kSwatchRows;
 constexpr COLORREF kHighlightColor = RGB(0, 255, 0);
 constexpr int kHighlightPenWidth = 2;
 

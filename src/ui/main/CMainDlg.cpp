@@ -227,7 +227,7 @@ void CMainDlg::ReleasePreviewPicture()
     if (!m_previewPicture)
         return;
     m_preview.SetBitmap(nullptr);
-    m_previewAnimation.Forget(m_previewPicture.get());
+    m_previewAnimation.ReleasePicture();
     m_previewPicture.reset();
 }
 

@@ -14,7 +14,7 @@ void PreviewAnimation::Start(logo::Picture& picture, std::uint8_t count)
 {
     if (count == 0)
         return;
-    m_state.m_picture = &picture;
+    m_loan.emplace(m_state, picture);
     // A picture without a full 256-entry table has nothing to cycle.
     if (!logo::LoadColorTable(m_state))
         return;
@@ -46,8 +46,7 @@ bool PreviewAnimation::IsRunning() const
     return m_state.m_animating;
 }
 
-void PreviewAnimation::Forget(const logo::Picture* picture)
+void PreviewAnimation::ReleasePicture()
 {
-    if (picture != nullptr && m_state.m_picture == picture)
-        m_state.m_picture = nullptr;
+    m_loan.reset();
 }

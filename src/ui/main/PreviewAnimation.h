@@ -7,8 +7,10 @@
 #include "logo/PaletteState.h"
 #include "logo/Picture.h"
 #include "platform/ui/UiConstants.h"
+#include "ui/anim/PaletteLoan.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace platform {
 class CDialog;
@@ -33,11 +35,13 @@ public:
     // left as it is: whoever stops the cycling replaces the picture next.
     void Stop();
     bool IsRunning() const;
-    // Forgets picture if the state still points at it (it is being freed).
-    void Forget(const logo::Picture* picture);
+    // Ends the loan of the picture Start was given (it is being freed): the
+    // state no longer points at it.
+    void ReleasePicture();
 
 private:
     platform::CDialog& m_dialog;
     logo::PaletteState& m_state;
     platform::CStatic& m_preview;
+    std::optional<PaletteLoan> m_loan;
 };
