@@ -13,6 +13,9 @@
 #include "platform/ui/CDC.h"
 #include "ui/main/CBootScreenWnd.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 #include <optional>
 
 namespace appletui {
@@ -175,6 +178,7 @@ TEST_F(BootScreenWindowTest, StatusLineOfACleanLogoSaysNothingWasFound)
 TEST_F(BootScreenWindowTest, F11AndDoubleClickSwitchFullScreenEscapeLeavesItThenCloses)
 {
     bool full = false;
+    bool statusAlongTheBottom = false;
     bool backAfterEscape = false;
     bool openAfterEscape = false;
     bool doubleClickFull = false;
@@ -182,8 +186,22 @@ TEST_F(BootScreenWindowTest, F11AndDoubleClickSwitchFullScreenEscapeLeavesItThen
     COLORREF border = CLR_INVALID;
     const logo::ColorTable table = TableOf(m_logo);
     WithBootScreen([&](CMainDlg& d) { SendKeyChord(d, 'B', platform::FCONTROL); }, [&](CBootScreenWnd& w) {
+        RECT before{};
+        w.GetClientRect(&before);
         SendKeyChord(w, VK_F11);
         full = w.InFullScreen();
+        // A window manager gives the screen's size a little later.
+        RECT client{};
+        QElapsedTimer clock;
+        clock.start();
+        do {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            w.GetClientRect(&client);
+        } while (client.bottom == before.bottom && clock.elapsed() < 2000);
+        w.Invalidate(FALSE);
+        w.UpdateWindow();
+        const RECT status = QueryControl(w, res::IDC_BOOT_STATUS).rect;
+        statusAlongTheBottom = status.bottom == client.bottom && status.right == client.right && status.left == 0;
         const RECT picture = w.PictureRect();
         if (picture.left > 0)
             border = Pixel(w, picture.left - 1, picture.top + 1);
@@ -199,6 +217,7 @@ TEST_F(BootScreenWindowTest, F11AndDoubleClickSwitchFullScreenEscapeLeavesItThen
         closedBySecondEscape = w.IsWindowVisible() == FALSE;
     });
     EXPECT_TRUE(full);
+    EXPECT_TRUE(statusAlongTheBottom);
     EXPECT_TRUE(backAfterEscape);
     EXPECT_TRUE(openAfterEscape);
     EXPECT_TRUE(doubleClickFull);
@@ -223,6 +242,47 @@ TEST_F(BootScreenWindowTest, NothingToShowGraysTheMenuAndCtrlBOpensNothing)
     ASSERT_EQ(choice.MenusShown().size(), 1u);
     for (const platform::MenuItem& item : choice.MenusShown()[0])
         EXPECT_NE(item.flags & platform::MF_GRAYED, 0u) << item.text;
+}
+
+// --- From the editor's Preview window ---------------------------------------------
+
+TEST_F(BootScreenWindowTest, FromTheEditorsPreviewItFollowsTheWorkingTable)
+{
+    const logo::ColorTable table = TableOf(m_logo);
+    int bootCalls = 0;
+    std::vector<std::vector<platform::MenuItem>> menus;
+    Run([&](CMainDlg& d) {
+        platform::testing::ScopedModalHook editorHook(res::IDD_ANIM, [&](platform::CDialog& dialog) {
+            auto& editor = static_cast<CAnimDlg&>(dialog);
+            {
+                ScopedMenuChoice none(UINT_PTR{0});
+                RightClickForMenu(editor.m_preview, POINT{160, 200});
+                menus = none.MenusShown();
+            }
+            platform::testing::ScopedModalHook bootHook(res::IDD_BOOT_SCREEN, [&](platform::CDialog& boot) {
+                // The editor stays at hand while the window shows its picture.
+                ASSERT_TRUE(platform::testing::ClickControl(editor, res::IDC_ANIM_REVERSE));
+                ASSERT_TRUE(FireTimer(boot, CBootScreenWnd::kTickTimer));
+                ASSERT_NE(editor.m_colorTable, table);
+                // Reversing moved the pixels with the entries: the cycle now runs the other way.
+                const logo::ColorTable shown = logo::TableAfterTicks(editor.m_colorTable, kCount, 1);
+                const std::uint8_t index = editor.m_picture->pixels[240];
+                EXPECT_NE(ScreenColor(shown, index), ScreenColor(logo::TableAfterTicks(table, kCount, 1), 240));
+                EXPECT_EQ(Pixel(boot, 2 * 240, 0), ScreenColor(shown, index));
+                EXPECT_EQ(Pixel(boot, 2 * 100, 0), ScreenColor(shown, 100));
+                boot.EndDialog(IDCANCEL);
+            });
+            SendKeyChord(editor.m_preview, 'B', platform::FCONTROL);
+            bootCalls = bootHook.Calls();
+            editor.m_modified = false;
+            editor.EndDialog(IDCANCEL);
+        });
+        ASSERT_TRUE(platform::testing::ClickControl(d, res::IDC_ANIMATE_LOGO));
+    });
+    EXPECT_EQ(bootCalls, 1);
+    ASSERT_EQ(menus.size(), 1u);
+    ASSERT_EQ(menus[0].size(), 2u);
+    EXPECT_EQ(menus[0][0].flags & platform::MF_GRAYED, 0u);
 }
 
 // --- Export Animation... ----------------------------------------------------------

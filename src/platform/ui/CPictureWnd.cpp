@@ -118,7 +118,11 @@ void CPictureWnd::Layout()
     CRect client;
     GetClientRect(&client);
     const int height = StatusHeight(status);
-    status->MoveWindow(0, client.Height() - height, client.Width(), height);
+    CRect now;
+    status->GetWindowRect(&now);
+    ScreenToClient(&now);
+    if (now.left != 0 || now.top != client.Height() - height || now.Width() != client.Width())
+        status->MoveWindow(0, client.Height() - height, client.Width(), height);
 }
 
 RECT CPictureWnd::PictureRect() const
@@ -145,6 +149,9 @@ RECT CPictureWnd::PictureRect() const
 
 void CPictureWnd::OnPaint()
 {
+    // A window manager sizes a window for full screen (and back) a little
+    // later than asked; the status line follows the size the paint finds.
+    Layout();
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
