@@ -503,6 +503,9 @@ void DialogWindow::mousePressEvent(QMouseEvent* event)
 
 void DialogWindow::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // The second click stays a button-down, as for a window class without
+    // double clicks; WM_LBUTTONDBLCLK follows for those that want it.
+    mousePressEvent(event);
     if (event->button() == Qt::LeftButton) {
         Route(MouseMessage(WM_LBUTTONDBLCLK, *event));
     }
