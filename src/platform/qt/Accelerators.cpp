@@ -103,14 +103,23 @@ private:
     }
 };
 
+// A child of the application object, so a new application gets a new
+// filter; and it goes when the module that links this file is unloaded,
+// or the application would later call code that is gone.
+struct ModuleOwnedFilter {
+    QPointer<AcceleratorFilter> instance;
+    ~ModuleOwnedFilter() { delete instance.data(); }
+};
+
+ModuleOwnedFilter g_filter;
+
 AcceleratorFilter* Filter()
 {
-    static QPointer<AcceleratorFilter> filter;
-    if (filter.isNull() && QCoreApplication::instance() != nullptr) {
-        filter = new AcceleratorFilter(QCoreApplication::instance());
-        QCoreApplication::instance()->installEventFilter(filter);
+    if (g_filter.instance.isNull() && QCoreApplication::instance() != nullptr) {
+        g_filter.instance = new AcceleratorFilter(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(g_filter.instance);
     }
-    return filter.data();
+    return g_filter.instance.data();
 }
 
 }  // namespace
