@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QPointer>
 
+#include <utility>
+
 namespace platform {
 
 namespace {

@@ -551,7 +551,6 @@ void CAnimDlg::OnRedo()
 
 void CAnimDlg::ShowRestoredState()
 {
-    m_highlight = 256 - m_animCount;
     m_modified = !m_history.AtSavedState();
     ShowFields();
     RedrawPreview();

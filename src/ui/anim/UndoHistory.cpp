@@ -25,6 +25,7 @@ UndoHistory::Snapshot UndoHistory::Capture(const logo::PaletteState& state) cons
     snapshot.table = state.m_colorTable;
     snapshot.count = state.m_animCount;
     snapshot.freedCount = state.m_freedCount;
+    snapshot.highlight = state.m_highlight;
     const std::vector<std::uint8_t>& pixels = PixelsOf(state);
     if (!m_states.empty() && *m_states[m_current].pixels == pixels)
         snapshot.pixels = m_states[m_current].pixels;
@@ -44,6 +45,7 @@ void UndoHistory::Apply(const Snapshot& snapshot, logo::PaletteState& state)
     state.m_colorTable = snapshot.table;
     state.m_animCount = snapshot.count;
     state.m_freedCount = snapshot.freedCount;
+    state.m_highlight = snapshot.highlight;
     if (state.m_picture != nullptr && state.m_picture->pixels.size() == snapshot.pixels->size())
         state.m_picture->pixels = *snapshot.pixels;
     logo::StoreColorTable(state);

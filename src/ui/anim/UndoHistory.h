@@ -30,7 +30,7 @@ public:
     bool CanUndo() const { return !m_states.empty() && m_current > 0; }
     bool CanRedo() const { return !m_states.empty() && m_current + 1 < m_states.size(); }
     // Puts the previous (next) state into state: working table, count,
-    // pixels and the picture's own table. False, changing nothing, when
+    // pixels, the picture's own table and the framed swatch. False, changing nothing, when
     // there is none.
     bool Undo(logo::PaletteState& state);
     bool Redo(logo::PaletteState& state);
@@ -49,6 +49,7 @@ private:
         logo::ColorTable table{};
         std::uint8_t count = 0;
         std::uint8_t freedCount = 0;
+        std::int32_t highlight = -1;  // where the frame was; no part of the comparison
         std::shared_ptr<const std::vector<std::uint8_t>> pixels;
     };
 

@@ -69,6 +69,7 @@ TEST_F(AnimUndo, EveryKindOfChangeIsOneStep)
         EXPECT_EQ(e.History().UndoSteps(), 0u);
         EXPECT_EQ(e.History().RedoSteps(), 6u);
         EXPECT_EQ(e.GetDlgItemText(res::IDC_ANIM_COUNT), "2");
+        EXPECT_EQ(e.m_highlight, -1);  // a static picture opens with no frame
         EXPECT_FALSE(e.m_modified);
     });
     EXPECT_EQ(m_picture->pixels, original.pixels);
