@@ -155,6 +155,27 @@ constexpr int IDCUR_SWAP = 1035;                // hot spot (21, 20)
 constexpr int IDD_PREVIEW = 1030;
 constexpr int IDC_PREVIEW_PICTURE = 1017;
 
+// --- Boot Screen window, and the context menus of the previews --------------------
+constexpr int IDD_BOOT_SCREEN = 1060;
+constexpr int IDC_BOOT_STATUS = 1061;           // the logo check's findings under the picture
+
+// Commands of the previews' context menus and their shortcuts.
+constexpr int IDM_BOOT_SCREEN = 40001;          // also Ctrl+B
+constexpr int IDM_EXPORT_ANIMATION = 40002;
+// Shortcuts of the Animation Options editor.
+constexpr int IDM_ANIM_UNDO = 40011;            // Ctrl+Z
+constexpr int IDM_ANIM_REDO = 40012;            // Ctrl+Y, Ctrl+Shift+Z
+
+constexpr UINT IDS_MENU_BOOT_SCREEN = 460;
+constexpr UINT IDS_MENU_EXPORT_ANIMATION = 461;
+constexpr UINT IDS_EXPORT_TITLE = 462;
+constexpr UINT IDS_EXPORT_FILTER = 463;         // GIF, animated WebP, PNG, in that order
+constexpr UINT IDS_EXPORT_FAILED = 464;         // followed by the reason
+constexpr UINT IDS_BOOT_CHECK_PREFIX = 465;
+constexpr UINT IDS_BOOT_CHECK_CLEAN = 466;
+constexpr UINT IDS_EXPORT_NOT_A_LOGO = 467;     // reasons after IDS_EXPORT_FAILED
+constexpr UINT IDS_EXPORT_NO_FOLDER = 468;
+
 // --- Shared bitmaps ---------------------------------------------------------------
 constexpr int IDB_PREVIEW_UNAVAILABLE = 1006;   // 235 x 142, 16 colours: the main preview's placeholder
 

@@ -97,6 +97,17 @@ constexpr std::array kStrings = {
                    "changes."},
     StringResource{IDS_ANIM_UNSAVED_CAPTION, "Alert"},
     StringResource{IDS_ANIM_PREVIEW_HIDDEN, "The preview pane must be visible before using this tool."},
+
+    // Context menus of the previews, the Boot Screen window and the export.
+    StringResource{IDS_MENU_BOOT_SCREEN, "&Boot Screen\tCtrl+B"},
+    StringResource{IDS_MENU_EXPORT_ANIMATION, "Export &Animation..."},
+    StringResource{IDS_EXPORT_TITLE, "Export Animation"},
+    StringResource{IDS_EXPORT_FILTER, "GIF Animation (*.gif)|*.gif|Animated WebP (*.webp)|*.webp|PNG Picture (*.png)|*.png||"},
+    StringResource{IDS_EXPORT_FAILED, "The animation could not be exported: "},
+    StringResource{IDS_EXPORT_NOT_A_LOGO, "the picture is not a 320 x 400 logo with 256 colours."},
+    StringResource{IDS_EXPORT_NO_FOLDER, "the folder cannot be reached."},
+    StringResource{IDS_BOOT_CHECK_PREFIX, "Logo check: "},
+    StringResource{IDS_BOOT_CHECK_CLEAN, "nothing found, Windows shows this logo as it is."},
 };
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -499,6 +500,29 @@ void DialogWindow::mousePressEvent(QMouseEvent* event)
     } else if (event->button() == Qt::RightButton) {
         Route(MouseMessage(WM_RBUTTONDOWN, *event));
     }
+}
+
+void DialogWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second click stays a button-down, as for a window class without
+    // double clicks; WM_LBUTTONDBLCLK follows for those that want it.
+    mousePressEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        Route(MouseMessage(WM_LBUTTONDBLCLK, *event));
+    }
+}
+
+void DialogWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The window under the cursor, as WM_CONTEXTMENU names it: a control
+    // (statics that let the mouse through included) or the dialog.
+    MessageEvent message;
+    message.message = WM_CONTEXTMENU;
+    const QPoint clientPoint = mapFromGlobal(event->globalPos());
+    const ControlRecord* record = ControlAt(clientPoint);
+    message.window = record != nullptr ? record->wrapper.get() : static_cast<CWnd*>(m_dialog);
+    message.point = CPoint(event->globalPos().x(), event->globalPos().y());
+    Route(message);
 }
 
 void DialogWindow::closeEvent(QCloseEvent* event)

@@ -15,8 +15,8 @@ struct MessageEvent {
     UINT code = 0;           // WM_COMMAND: BN_CLICKED, EN_CHANGE, EN_KILLFOCUS
     UINT_PTR timerId = 0;    // WM_TIMER
     UINT keyFlags = 0;       // mouse messages: MK_* bits
-    CPoint point;            // mouse messages: client coordinates
-    CWnd* window = nullptr;  // WM_SETCURSOR: window under the cursor; WM_ACTIVATE: the other window
+    CPoint point;            // mouse messages: client coordinates; WM_CONTEXTMENU: screen
+    CWnd* window = nullptr;  // WM_SETCURSOR, WM_CONTEXTMENU: window under the cursor; WM_ACTIVATE: the other window
     UINT hitTest = 0;        // WM_SETCURSOR
     UINT mouseMessage = 0;   // WM_SETCURSOR: the mouse message that caused it
     UINT state = 0;          // WM_ACTIVATE: WA_ACTIVE / WA_INACTIVE

@@ -50,6 +50,9 @@ struct MessageMapEntry {
     BOOL (T::*onSetCursor)(CWnd*, UINT, UINT) = nullptr;
     void (T::*onActivate)(UINT, CWnd*, BOOL) = nullptr;
     UINT (T::*onToolTip)(int) = nullptr;
+    void (T::*onContextMenu)(CWnd*, CPoint) = nullptr;
+    // WM_COMMAND from a menu (code 0) or an accelerator (code 1) alike.
+    bool anyCommandSource = false;
 
     constexpr MessageMapEntry() = default;
 
@@ -66,7 +69,9 @@ struct MessageMapEntry {
           onMouse(other.onMouse),
           onSetCursor(other.onSetCursor),
           onActivate(other.onActivate),
-          onToolTip(other.onToolTip)
+          onToolTip(other.onToolTip),
+          onContextMenu(other.onContextMenu),
+          anyCommandSource(other.anyCommandSource)
     {
     }
 
@@ -88,6 +93,15 @@ template <class B>
 constexpr MessageMapEntry<B> OnBnClicked(int id, void (B::*fn)())
 {
     return OnCommand(id, BN_CLICKED, fn);
+}
+
+// A menu item or an accelerator key with this command id.
+template <class B>
+constexpr MessageMapEntry<B> OnMenuCommand(int id, void (B::*fn)())
+{
+    MessageMapEntry<B> e = OnCommand(id, 0, fn);
+    e.anyCommandSource = true;
+    return e;
 }
 
 template <class B>
@@ -151,6 +165,23 @@ constexpr MessageMapEntry<B> OnWmLButtonDown(void (B::*fn)(UINT, CPoint))
 }
 
 template <class B>
+constexpr MessageMapEntry<B> OnWmLButtonDblClk(void (B::*fn)(UINT, CPoint))
+{
+    return OnMouseMessage(WM_LBUTTONDBLCLK, fn);
+}
+
+// WM_CONTEXTMENU: the window clicked (a control or the dialog) and the
+// point in screen coordinates.
+template <class B>
+constexpr MessageMapEntry<B> OnWmContextMenu(void (B::*fn)(CWnd*, CPoint))
+{
+    MessageMapEntry<B> e;
+    e.message = WM_CONTEXTMENU;
+    e.onContextMenu = fn;
+    return e;
+}
+
+template <class B>
 constexpr MessageMapEntry<B> OnWmRButtonDown(void (B::*fn)(UINT, CPoint))
 {
     return OnMouseMessage(WM_RBUTTONDOWN, fn);
@@ -211,7 +242,8 @@ public:
             }
             switch (event.message) {
             case WM_COMMAND:
-                if (e.id == event.controlId && e.code == event.code && e.onVoid != nullptr) {
+                if (e.id == event.controlId && e.onVoid != nullptr
+                    && (e.code == event.code || (e.anyCommandSource && event.code <= 1))) {
                     (self.*e.onVoid)();
                     result = 0;
                     return true;
@@ -234,6 +266,7 @@ public:
                 break;
             case WM_MOUSEMOVE:
             case WM_LBUTTONDOWN:
+            case WM_LBUTTONDBLCLK:
             case WM_RBUTTONDOWN:
                 if (e.onMouse != nullptr) {
                     (self.*e.onMouse)(event.keyFlags, event.point);
@@ -244,6 +277,13 @@ public:
             case WM_SETCURSOR:
                 if (e.onSetCursor != nullptr) {
                     result = (self.*e.onSetCursor)(event.window, event.hitTest, event.mouseMessage);
+                    return true;
+                }
+                break;
+            case WM_CONTEXTMENU:
+                if (e.onContextMenu != nullptr) {
+                    (self.*e.onContextMenu)(event.window, event.point);
+                    result = 0;
                     return true;
                 }
                 break;

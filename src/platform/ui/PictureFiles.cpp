@@ -49,6 +49,11 @@ bool WriteLogoPictureFile(const std::string& path, const logo::LogoImage& pictur
     return hostPath && WriteLogoFile(*hostPath, picture, table, animated, count);
 }
 
+std::optional<std::string> HostPathOf(const std::string& path)
+{
+    return ResolveHostPath(path);
+}
+
 bool PictureFileExists(const std::string& path)
 {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;

@@ -9,6 +9,7 @@
 #include "logo/Picture.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -25,6 +26,11 @@ bool ReadPictureAnimationCount(const std::string& path, std::uint8_t& count);
 // Writes a logo file in the fixed layout, replacing the target atomically.
 bool WriteLogoPictureFile(const std::string& path, const logo::LogoImage& picture, const logo::ColorTable& table,
                           bool animated, std::uint8_t count);
+
+// The host file behind a Windows path, for code outside the framework that
+// opens files itself (the exporters, the logo check); nullopt when the path
+// maps nowhere. On Windows it is the path itself.
+std::optional<std::string> HostPathOf(const std::string& path);
 
 // Something (a file or a folder) exists at the path.
 bool PictureFileExists(const std::string& path);

@@ -7,6 +7,7 @@
 #include "platform/ui/ResourceLoading.h"
 #include "platform/ui/Cursors.h"
 #include "platform/ui/Prompts.h"
+#include "platform/ui/Accelerators.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CPaintDC.h"
 #include "platform/ui/CRect.h"
@@ -31,6 +32,12 @@ constexpr UINT kAnimationPeriodMs = 250;
 constexpr std::array kEditingControls = {
     res::IDC_ANIM_COUNT,  res::IDC_ANIM_PICK,         res::IDC_ANIM_PLACE,   res::IDC_ANIM_REMOVE_UNUSED,
     res::IDC_ANIM_COLOR_CHECK, res::IDC_ANIM_ANIMATED_BAR, res::IDC_ANIM_REVERSE,
+};
+
+constexpr std::array kEditorKeys = {
+    platform::ACCEL{platform::FVIRTKEY | platform::FCONTROL, 'Z', static_cast<WORD>(res::IDM_ANIM_UNDO)},
+    platform::ACCEL{platform::FVIRTKEY | platform::FCONTROL, 'Y', static_cast<WORD>(res::IDM_ANIM_REDO)},
+    platform::ACCEL{platform::FVIRTKEY | platform::FCONTROL | platform::FSHIFT, 'Z', static_cast<WORD>(res::IDM_ANIM_REDO)},
 };
 
 struct ButtonFace {
@@ -101,6 +108,8 @@ const platform::MessageMapBase* CAnimDlg::GetMessageMap() const
         platform::OnBnClicked(res::IDC_ANIM_ANIMATE, &CAnimDlg::OnAnimate),
         platform::OnBnClicked(res::IDC_ANIM_ANIMATED_BAR, &CAnimDlg::OnAnimatedBar),
         platform::OnBnClicked(res::IDC_ANIM_REVERSE, &CAnimDlg::OnReverse),
+        platform::OnMenuCommand(res::IDM_ANIM_UNDO, &CAnimDlg::OnUndo),
+        platform::OnMenuCommand(res::IDM_ANIM_REDO, &CAnimDlg::OnRedo),
         platform::OnWmTimer(&CAnimDlg::OnTimerTick),
         platform::OnWmMouseMove(&CAnimDlg::OnMouseMoveTool),
         platform::OnWmLButtonDown(&CAnimDlg::OnLButtonDownTool),
@@ -144,6 +153,8 @@ BOOL CAnimDlg::OnInitDialog()
     m_modified = false;
     m_animating = false;
     m_phase = 0;
+    m_history.Reset(*this);
+    platform::SetAccelerators(*this, kEditorKeys);
     return TRUE;
 }
 
@@ -301,6 +312,7 @@ void CAnimDlg::OnCountKillFocus()
     // While a swap waits, the frame stays on its first swatch.
     m_highlight = m_tools.m_swapMode ? m_tools.m_swapFirst : 256 - m_animCount;
     RedrawEditor();
+    RecordStep();
 }
 
 // --- Painting ----------------------------------------------------------------
@@ -354,8 +366,10 @@ void CAnimDlg::OnPlaceTool()
 void CAnimDlg::OnRemoveUnused()
 {
     CommandReads reads(m_readSource, m_fieldGate);
+    RecordStep();
     if (logo::RemoveUnusedColors(*this, *this))
         RedrawPreview();
+    RecordStep();
 }
 
 void CAnimDlg::OnShowHidePreview()
@@ -404,9 +418,11 @@ void CAnimDlg::OnSaveAs()
     const bool written = m_picture != nullptr
         && platform::WriteLogoPictureFile(answer.path, *m_picture, m_colorTable, animated, m_animCount);
     platform::EndWaitCursor();
-    if (written)
+    if (written) {
         m_modified = false;
-    else
+        RecordStep();
+        m_history.MarkSaved();
+    } else
         Message(res::IDS_ANIM_WRITE_FAILED, res::IDS_CAPTION_ERROR, MB_OK | MB_ICONHAND);
 }
 
@@ -471,7 +487,10 @@ void CAnimDlg::AnimationTick()
 void CAnimDlg::OnAnimatedBar()
 {
     CommandReads reads(m_readSource, m_fieldGate);
-    switch (logo::MakeAnimatedBar(*this, *this)) {
+    RecordStep();
+    const logo::BarOutcome outcome = logo::MakeAnimatedBar(*this, *this);
+    RecordStep();
+    switch (outcome) {
     case logo::BarOutcome::NotEnoughSpace:
         Message(res::IDS_ANIM_BAR_NO_SPACE, res::IDS_CAPTION_ERROR, MB_OK | MB_ICONEXCLAMATION);
         break;
@@ -486,8 +505,54 @@ void CAnimDlg::OnAnimatedBar()
 void CAnimDlg::OnReverse()
 {
     CommandReads reads(m_readSource, m_fieldGate);
+    RecordStep();
     if (logo::ReverseSequence(*this, *this))
         RedrawPreview();
+    RecordStep();
+}
+
+// --- Undo and redo -------------------------------------------------------------
+
+void CAnimDlg::RecordStep()
+{
+    if (IsWindow() && !m_animating)
+        m_history.Record(*this);
+}
+
+bool CAnimDlg::HistoryBlocked() const
+{
+    return m_animating || m_tools.Running();
+}
+
+void CAnimDlg::OnUndo()
+{
+    if (HistoryBlocked())
+        return;
+    // A count typed but not yet taken is a step of its own.
+    CommandReads reads(m_readSource, m_fieldGate);
+    ReadFields(m_readSource);
+    RecordStep();
+    if (m_history.Undo(*this))
+        ShowRestoredState();
+}
+
+void CAnimDlg::OnRedo()
+{
+    if (HistoryBlocked())
+        return;
+    CommandReads reads(m_readSource, m_fieldGate);
+    ReadFields(m_readSource);
+    RecordStep();
+    if (m_history.Redo(*this))
+        ShowRestoredState();
+}
+
+void CAnimDlg::ShowRestoredState()
+{
+    m_modified = !m_history.AtSavedState();
+    ShowFields();
+    RedrawPreview();
+    RedrawEditor();
 }
 
 // --- Mouse ---------------------------------------------------------------------
@@ -501,6 +566,7 @@ void CAnimDlg::OnLButtonDownTool(UINT keyFlags, platform::CPoint point)
 {
     CommandReads reads(m_readSource, m_fieldGate);
     m_tools.OnLButtonDown(keyFlags, point);
+    RecordStep();
 }
 
 void CAnimDlg::OnRButtonDownTool(UINT keyFlags, platform::CPoint point)

@@ -12,6 +12,7 @@
 #include "ui/anim/AnimToolHost.h"
 #include "ui/anim/CPreviewDlg.h"
 #include "ui/anim/FieldMessageGate.h"
+#include "ui/anim/UndoHistory.h"
 
 #include <string>
 
@@ -44,6 +45,9 @@ public:
     // picture, repaint the grid.
     void AnimationTick();
 
+    // The changes of this opening, for Ctrl+Z and Ctrl+Y / Ctrl+Shift+Z.
+    const UndoHistory& History() const { return m_history; }
+
 protected:
     BOOL OnInitDialog() override;
     // Enter runs Save As: the editor has no OK path.
@@ -68,6 +72,8 @@ private:
     void OnAnimate();
     void OnAnimatedBar();
     void OnReverse();
+    void OnUndo();
+    void OnRedo();
     void OnTimerTick(UINT_PTR id);
     void OnMouseMoveTool(UINT keyFlags, platform::CPoint point);
     void OnLButtonDownTool(UINT keyFlags, platform::CPoint point);
@@ -83,6 +89,15 @@ private:
     void StartAnimation();
     void StopAnimation();
     void EnableEditingControls(bool enable);
+
+    // --- Undo and redo --------------------------------------------------------
+    // Takes what changed since the last step as a new step (nothing while
+    // the animation runs: its ticks are no edits).
+    void RecordStep();
+    // Undo and redo wait while the animation or a mouse tool runs.
+    bool HistoryBlocked() const;
+    // The editor shows the state just restored.
+    void ShowRestoredState();
 
     // --- Helpers ----------------------------------------------------------------
     // A message box owned by the editor; running tools take their capture
@@ -123,4 +138,5 @@ private:
     FieldReadSource m_readSource = FieldReadSource::Passive;
     // ShowFields is writing the fields: their changes need no repaint each.
     bool m_writingFields = false;
+    UndoHistory m_history;
 };

@@ -18,7 +18,9 @@
 #include "slots/SaveLogo.h"
 #include "slots/SlotFiles.h"
 #include "ui/anim/AnimateLogo.h"
+#include "ui/anim/LogoViewMenu.h"
 #include "ui/main/CAboutDlg.h"
+#include "ui/main/ExportAnimation.h"
 #include "ui/main/LogoFileRequests.h"
 #include "ui/main/PreviewPictures.h"
 
@@ -48,6 +50,9 @@ const platform::MessageMapBase* CMainDlg::GetMessageMap() const
         platform::OnBnClicked(res::IDC_SET_LOGO_EDITOR, &CMainDlg::OnSetLogoEditor),
         platform::OnBnClicked(res::IDC_NEW_LOGO, &CMainDlg::OnNewLogo),
         platform::OnWmTimer(&CMainDlg::OnTimer),
+        platform::OnWmContextMenu(&CMainDlg::OnContextMenu),
+        platform::OnMenuCommand(res::IDM_BOOT_SCREEN, &CMainDlg::OnBootScreen),
+        platform::OnMenuCommand(res::IDM_EXPORT_ANIMATION, &CMainDlg::OnExportAnimation),
         platform::OnToolTipNeedText(&CMainDlg::OnToolTipNeedText));
     return &map;
 }
@@ -71,6 +76,8 @@ BOOL CMainDlg::OnInitDialog()
     platform::CDialog::OnInitDialog();
     EnableToolTips(TRUE);
     SetIcon(res::IDI_APPLET, FALSE);
+    InstallLogoViewShortcuts(*this);
+    m_animDlg.m_preview.SetViewCommands(&m_editorViewCommands);
     // Choices not applied in an earlier run are gone.
     for (std::string& pending : m_pendingSources)
         pending.clear();
@@ -333,6 +340,39 @@ void CMainDlg::OnHelp()
 {
     // The viewer itself reports a missing help file.
     platform::WinHelpA(nullptr, HelpFile(m_locations), HELP_FORCEFILE, 0);
+}
+
+// --- The preview's context menu -------------------------------------------------
+
+void CMainDlg::OnContextMenu(platform::CWnd* window, platform::CPoint point)
+{
+    if (window == nullptr || window->GetSafeHwnd() != m_preview.GetSafeHwnd())
+        return;
+    TrackLogoViewMenu(*this, point, ShownLogo().has_value());
+}
+
+std::optional<LoadedLogo> CMainDlg::ShownLogo()
+{
+    const std::optional<LogoSlot> slot = SelectedSlot();
+    if (!slot || m_previewPicture == nullptr || IsDefaultMarker(PendingFor(m_pendingSources, *slot)))
+        return std::nullopt;
+    if (*slot == LogoSlot::PreShutDown && SettingsStore().ReadPreShutDownRefused() == 1)
+        return std::nullopt;
+    // Only the start-up logo cycles while Windows runs.
+    return LoadLogoForView(EffectiveFile(*slot, PendingFor(m_pendingSources, *slot), m_locations),
+                           *slot == LogoSlot::StartUp);
+}
+
+void CMainDlg::OnBootScreen()
+{
+    if (const std::optional<LoadedLogo> shown = ShownLogo())
+        ShowBootScreen(*this, *shown);
+}
+
+void CMainDlg::OnExportAnimation()
+{
+    if (const std::optional<LoadedLogo> shown = ShownLogo())
+        ExportAnimation(*this, shown->picture, shown->table, shown->count);
 }
 
 // --- About -----------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "slots/PendingSources.h"
 #include "slots/SystemLocations.h"
 #include "ui/anim/CAnimDlg.h"
+#include "ui/main/LogoViews.h"
 #include "ui/main/PreviewAnimation.h"
 
 #include <cstdint>
@@ -86,6 +87,13 @@ private:
     void OnSetLogoEditor();
     void OnNewLogo();
 
+    // --- The preview's context menu: Boot Screen, Export Animation -----------
+    void OnContextMenu(platform::CWnd* window, platform::CPoint point);
+    void OnBootScreen();
+    void OnExportAnimation();
+    // The selected slot's file at full size; nullopt when it shows none.
+    std::optional<LoadedLogo> ShownLogo();
+
     // --- Tooltips ---------------------------------------------------------------
     UINT OnToolTipNeedText(int controlId);
 
@@ -112,4 +120,5 @@ private:
     std::unique_ptr<logo::Picture> m_previewPicture;  // what the preview shows
     std::uint8_t m_animatedColorCount = 0;    // of the shown start-up file
     PreviewAnimation m_previewAnimation{*this, m_animDlg.State(), m_preview};
+    EditorViewCommands m_editorViewCommands{m_animDlg};  // the editor's Preview window's menu
 };

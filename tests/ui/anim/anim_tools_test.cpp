@@ -3,6 +3,7 @@
 // once it has ended or the editor has closed.
 
 #include "AnimEditorFixture.h"
+#include "platform/testing/KeyChordTesting.h"
 
 #include <ostream>
 
@@ -353,6 +354,18 @@ TEST_F(AnimPick, ClosingOrLosingActivationReleasesTheTool)
     EXPECT_EQ(platform::GetCapture(), nullptr);
     EXPECT_EQ(platform::GetCursor(), nullptr);
     EXPECT_FALSE(m_editor.m_tools.Running());
+}
+
+class AnimDoubleClick : public AnimEditorTest {};
+
+TEST_F(AnimDoubleClick, TheSecondClickStillTakesASwatch)
+{
+    RunEditor(0, [&](CAnimDlg& e) {
+        Move(e, SwatchCentre(40));
+        platform::testing::DoubleClick(e, SwatchCentre(40));
+        EXPECT_EQ(e.GetDlgItemText(res::IDC_ANIM_RED), std::to_string(TestEntry(40).red));
+        EXPECT_EQ(e.GetDlgItemText(res::IDC_ANIM_GREEN), std::to_string(TestEntry(40).green));
+    });
 }
 
 }  // namespace

@@ -1,0 +1,48 @@
+#include "platform/ui/FullScreen.h"
+#include "platform/qt/HwndWidget.h"
+#include "platform/ui/CWnd.h"
+
+#include <QWidget>
+
+namespace platform {
+
+namespace {
+
+// What a window had before it went full screen.
+constexpr const char* kNormalMinimum = "lumivaneNormalMinimum";
+constexpr const char* kNormalMaximum = "lumivaneNormalMaximum";
+
+}  // namespace
+
+BOOL SetFullScreen(CWnd& window, BOOL fullScreen)
+{
+    QWidget* widget = WidgetOf(&window);
+    if (widget == nullptr || !widget->isWindow()) {
+        return FALSE;
+    }
+    if ((fullScreen != FALSE) == widget->isFullScreen()) {
+        return TRUE;
+    }
+    if (fullScreen) {
+        // Dialogs keep a fixed size; the screen's size must be allowed first.
+        widget->setProperty(kNormalMinimum, widget->minimumSize());
+        widget->setProperty(kNormalMaximum, widget->maximumSize());
+        widget->setMinimumSize(0, 0);
+        widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        widget->showFullScreen();
+    } else {
+        widget->showNormal();
+        widget->setMinimumSize(widget->property(kNormalMinimum).toSize());
+        widget->setMaximumSize(widget->property(kNormalMaximum).toSize());
+    }
+    widget->activateWindow();
+    return TRUE;
+}
+
+BOOL IsFullScreen(const CWnd& window)
+{
+    QWidget* widget = WidgetOf(&window);
+    return widget != nullptr && widget->isWindow() && widget->isFullScreen() ? TRUE : FALSE;
+}
+
+}  // namespace platform

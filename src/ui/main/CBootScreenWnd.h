@@ -1,0 +1,36 @@
+#pragma once
+// The Boot Screen window: the logo as a 4:3 VGA screen shows it while
+// Windows starts (640 x 480, 6-bit colours, the cycle stepped every 100 ms),
+// with the logo check's findings on the status line under it. It borrows
+// the picture and never changes it.
+
+#include "logo/LogoCheck.h"
+#include "platform/ui/CPictureWnd.h"
+#include "ui/main/LiveLogo.h"
+
+#include <string>
+#include <vector>
+
+class CBootScreenWnd : public platform::CPictureWnd {
+public:
+    static constexpr UINT_PTR kTickTimer = 1;
+
+    CBootScreenWnd(LiveLogo logo, std::vector<logo::Finding> findings, platform::CWnd* parent = nullptr);
+
+    // Boot ticks shown since the window opened.
+    unsigned Ticks() const { return m_ticks; }
+    // The status line's text for these findings.
+    static std::string StatusText(const std::vector<logo::Finding>& findings);
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnTimer(UINT_PTR id) override;
+
+private:
+    // Draws the picture as the screen shows it after m_ticks ticks.
+    void RenderTick();
+
+    LiveLogo m_logo;
+    std::vector<logo::Finding> m_findings;
+    unsigned m_ticks = 0;
+};
