@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     xvfb xauth x11-utils openbox binutils libxcb1-dev
     libgif-dev libwebp-dev libpng-dev
-    libstb-dev libimagequant-dev
+    libstb-dev libimagequant-dev qt6-image-formats-plugins
     clang-14 libclang-rt-14-dev
 )
 
