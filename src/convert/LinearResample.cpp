@@ -33,7 +33,7 @@ bool ResampleRegion(const logo::RgbaImage& source, const SourceRegion& region, i
     const int done = stbir_resize_region(source.rgba.data(), source.width, source.height, source.width * kChannels,
                                          result.rgba.data(), width, height, width * kChannels, STBIR_TYPE_UINT8,
                                          kChannels, kAlphaChannel, 0, STBIR_EDGE_CLAMP, STBIR_EDGE_CLAMP,
-                                         STBIR_FILTER_DEFAULT, STBIR_FILTER_DEFAULT, STBIR_COLORSPACE_SRGB, nullptr,
+                                         STBIR_FILTER_CATMULLROM, STBIR_FILTER_CATMULLROM, STBIR_COLORSPACE_SRGB, nullptr,
                                          s0, t0, s1, t1);
     return done != 0;
 }
