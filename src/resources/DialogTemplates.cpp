@@ -7,7 +7,7 @@ namespace res {
 const platform::DialogTemplate* FindDialogTemplate(int id)
 {
     const std::array all = {&MainDialogTemplate(), &EditorPathDialogTemplate(), &AboutDialogTemplate(),
-                            &AnimDialogTemplate(), &PreviewDialogTemplate()};
+                            &AnimDialogTemplate(), &PreviewDialogTemplate(), &ConvertDialogTemplate()};
     for (const platform::DialogTemplate* dialog : all) {
         if (dialog->id == id)
             return dialog;

@@ -11,6 +11,7 @@ const platform::DialogTemplate& EditorPathDialogTemplate();  // IDD_EDITOR_PATH 
 const platform::DialogTemplate& AboutDialogTemplate();       // IDD_ABOUT 1008
 const platform::DialogTemplate& AnimDialogTemplate();        // IDD_ANIM 1013
 const platform::DialogTemplate& PreviewDialogTemplate();     // IDD_PREVIEW 1030
+const platform::DialogTemplate& ConvertDialogTemplate();     // IDD_CONVERT_PICTURE 1050
 
 // The template with this id, or nullptr.
 const platform::DialogTemplate* FindDialogTemplate(int id);
