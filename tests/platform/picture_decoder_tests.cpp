@@ -3,6 +3,8 @@
 
 #include "PictureTestFiles.h"
 #include "common/TestFiles.h"
+#include "export/AnimationFrames.h"
+#include "export/GifExport.h"
 #include "platform/ui/PictureDecoder.h"
 
 #include <QColorSpace>
@@ -52,6 +54,26 @@ TEST_P(PictureFormats, DecodesTheHalvesOfAPicture)
 
 // WebP and TIFF come from the image-formats plugins the project installs.
 INSTANTIATE_TEST_SUITE_P(EveryWrittenFormat, PictureFormats, ::testing::Values("png", "jpg", "bmp", "webp", "tiff"));
+
+TEST(PictureDecoder, TakesTheFirstFrameOfAnAnimatedGif)
+{
+    // Every pixel uses entry 255 of a two-entry cycle: blue in the first
+    // frame, red in the second.
+    logo::LogoImage image = logo::MakeBlankLogo();
+    std::fill(image.pixels.begin(), image.pixels.end(), 255);
+    logo::ColorTable table{};
+    table[254] = {0, 0, 250, 0};
+    table[255] = {250, 0, 0, 0};
+    std::string error;
+    const auto gif = exporting::EncodeGif(exporting::BuildAnimationFrames(image, table, 2, false), error);
+    ASSERT_FALSE(gif.empty()) << error;
+    const DecodedPicture decoded = DecodeBytes(gif);
+    ASSERT_TRUE(decoded) << decoded.reason;
+    EXPECT_EQ(decoded.picture->width, 320);
+    const Pixel shown = At(*decoded.picture, 100, 100);
+    EXPECT_EQ(shown.b, 250);
+    EXPECT_EQ(shown.r, 0);
+}
 
 TEST(PictureDecoder, KeepsTransparency)
 {
