@@ -56,13 +56,6 @@ TEST(LogoGeometry, FitSquarePictureGetsBandsLeftAndRight)
         EXPECT_EQ(ShownAt(image, x, 200).green, 255) << "column " << x;
 }
 
-TEST(LogoGeometry, FitFourByThreeFillsTheLogo)
-{
-    const convert::Placement placement = convert::PlacePicture(640, 480, Geometry::Fit);
-    EXPECT_EQ(placement.target.width, 320);
-    EXPECT_EQ(placement.target.height, 400);
-}
-
 TEST(LogoGeometry, FillCropsTheSidesOfAWidePicture)
 {
     // 2:1 keeps its middle 4:3 (columns 33.3 to 166.7 of 200): the red

@@ -20,6 +20,9 @@ namespace platform {
 namespace {
 
 constexpr std::uint64_t kBytesPerPixel = 4;
+// What Qt may decode into before our conversion: up to four 32-bit floats a
+// pixel (a floating-point TIFF), so a picture within the cap is never cut off.
+constexpr std::uint64_t kWidestDecodedPixel = 16;
 constexpr std::uint64_t kMegabyte = 1024 * 1024;
 
 DecodedPicture Failure(PictureError error, std::string reason)
@@ -85,7 +88,8 @@ DecodedPicture Decode(QImageReader& reader, std::uint64_t maxPixels)
                         maxPixels);
     // For readers that cannot tell the size beforehand, Qt's own limit holds
     // the allocation to what the cap allows.
-    const std::uint64_t limit = std::max<std::uint64_t>(1, (maxPixels * kBytesPerPixel + kMegabyte - 1) / kMegabyte);
+    const std::uint64_t limit =
+        std::max<std::uint64_t>(1, (maxPixels * kWidestDecodedPixel + kMegabyte - 1) / kMegabyte);
     reader.setAllocationLimit(static_cast<int>(std::min<std::uint64_t>(limit, 1U << 30)));
 
     QImage image;
