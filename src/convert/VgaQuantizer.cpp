@@ -28,6 +28,17 @@ int ScreenKey(Rgb colour)
     return ((colour.red >> kDroppedBits) << 12) | ((colour.green >> kDroppedBits) << 6) | (colour.blue >> kDroppedBits);
 }
 
+std::uint8_t NearestEntry(const std::vector<Rgb>& palette, Rgb colour)
+{
+    const auto distance = [colour](Rgb entry) {
+        const int r = entry.red - colour.red, g = entry.green - colour.green, b = entry.blue - colour.blue;
+        return r * r + g * g + b * b;
+    };
+    const auto nearest = std::min_element(palette.begin(), palette.end(),
+                                          [&distance](Rgb a, Rgb b) { return distance(a) < distance(b); });
+    return static_cast<std::uint8_t>(nearest - palette.begin());
+}
+
 QuantizedPicture Failure(std::string reason)
 {
     QuantizedPicture failed;
@@ -50,6 +61,12 @@ void ArrangePalette(const liq_palette& found, Rgb fill, QuantizedPicture& pictur
         const auto same = std::find(keys.begin(), end, key);
         if (same != end) {
             to[i] = static_cast<std::uint8_t>(same - keys.begin());
+            continue;
+        }
+        if (picture.palette.size() == keys.size()) {
+            // liq rounded the fill colour onto another screen colour and
+            // used every entry besides: the nearest entry takes this one.
+            to[i] = NearestEntry(picture.palette, shown);
             continue;
         }
         to[i] = static_cast<std::uint8_t>(picture.palette.size());

@@ -62,6 +62,20 @@ TEST(LogoConverterTable, EntryZeroIsTheFillColourExactly)
     EXPECT_EQ(result.picture->pixels.front(), 0);  // the top band
 }
 
+TEST(LogoConverterTable, AFillColourBetweenDacStepsKeepsTheTableWithin256Entries)
+{
+    // 3 lies between two DAC steps; with no entry reserved the quantiser
+    // may spend all 256 entries besides.
+    ConvertOptions options;
+    options.reserved = 0;
+    options.fillColor = {3, 3, 3};
+    const ConvertResult result = convert::ConvertToLogo(MakePhotoLike(400, 300), options);
+    ASSERT_TRUE(result) << result.reason;
+    EXPECT_EQ(result.picture->colorTable[0], (logo::RgbQuad{3, 3, 3, 0}));
+    EXPECT_EQ(result.picture->colorTable.size(), 256u);
+    EXPECT_LE(result.colorsUsed, 256);
+}
+
 TEST(LogoConverterTable, UsedColoursDifferOnTheSixBitDac)
 {
     const ConvertResult result = convert::ConvertToLogo(MakePhotoLike(400, 300), ConvertOptions{});
