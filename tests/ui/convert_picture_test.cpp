@@ -119,6 +119,25 @@ TEST_F(ConvertPictureTest, CancelChangesNothing)
     EXPECT_TRUE(m_prompts.MessageBoxes().empty());
 }
 
+TEST_F(ConvertPictureTest, ALogoThatCannotBeKeptIsReportedAndTheDialogStays)
+{
+    WriteSystemLogos();
+    const std::string png = WriteWidePng("holiday.png");
+    // A file where the pictures folder belongs: nothing can be written there.
+    WriteBytes(PicturesFolder().string(), {'x'});
+    bool stillOpen = false;
+    BrowseAndConvert(png, [&](CConvertPictureDlg& d) {
+        ClickControl(d, IDOK);
+        stillOpen = d.IsWindowVisible();
+        ClickControl(d, IDCANCEL);
+    });
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(MessagesShown(), (std::vector<Shown>{{"The converted logo could not be saved.", "Error",
+                                                    platform::MessageBoxIcon::Stop, platform::MessageBoxButtons::Ok}}));
+    EXPECT_EQ(m_pair, kNothingWaiting);
+    EXPECT_EQ(ReadBytes(PicturesFolder().string()), (Bytes{'x'}));
+}
+
 TEST_F(ConvertPictureTest, ABitmapThatIsNoLogoIsStillRefused)
 {
     WriteBitmap(Picture("wide.bmp"), 640, 480, 8);
