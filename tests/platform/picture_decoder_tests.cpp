@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 using platform::DecodedPicture;
@@ -154,6 +156,17 @@ TEST(PictureDecoder, ReadsFilesByTheirContent)
     const DecodedPicture missing = platform::DecodePictureFile(dir.File("absent.png"));
     EXPECT_EQ(missing.error, PictureError::Unreadable);
     EXPECT_EQ(missing.reason, "the file cannot be opened");
+}
+
+TEST(PictureDecoder, RefusesWhatIsNoRegularFileWithoutWaiting)
+{
+    testing_support::TempDir dir;
+    ASSERT_EQ(mkfifo(dir.File("pipe.png").c_str(), 0600), 0);
+    for (const std::string& path : {dir.File("pipe.png"), dir.Path().string()}) {
+        const DecodedPicture refused = platform::DecodePictureFile(path);
+        EXPECT_EQ(refused.error, PictureError::Unreadable) << path;
+        EXPECT_EQ(refused.reason, "the file is not a regular file") << path;
+    }
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace appletui {
 namespace {
 
@@ -274,6 +276,17 @@ TEST_F(ConvertPictureTest, ADroppedFileThatIsNoPictureIsRefused)
                                                     platform::MessageBoxIcon::Exclamation,
                                                     platform::MessageBoxButtons::Ok}}));
     EXPECT_EQ(m_dialog.Pending(), (PendingSources{"", "", ""}));
+}
+
+TEST_F(ConvertPictureTest, ADroppedPipeIsRefusedWithoutWaitingForAWriter)
+{
+    WriteSystemLogos();
+    std::filesystem::create_directories(Root() / "pictures");
+    ASSERT_EQ(mkfifo(Picture("pipe.png").c_str(), 0600), 0);
+    Run([&](CMainDlg& d) { platform::testing::DropFile(d, Picture("pipe.png")); });
+    EXPECT_EQ(MessagesShown(), (std::vector<Shown>{{"The selected file is not a logo.", "Error",
+                                                    platform::MessageBoxIcon::Exclamation,
+                                                    platform::MessageBoxButtons::Ok}}));
 }
 
 }  // namespace

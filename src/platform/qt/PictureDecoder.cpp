@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
 namespace platform {
@@ -116,6 +117,13 @@ DecodedPicture Decode(QImageReader& reader, std::uint64_t maxPixels)
 
 DecodedPicture DecodePictureFile(const std::string& path, std::uint64_t maxPixels)
 {
+    // Opening a FIFO would wait for a writer; a folder has no picture.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status))
+        return Failure(PictureError::Unreadable, "the file cannot be opened");
+    if (!std::filesystem::is_regular_file(status))
+        return Failure(PictureError::Unreadable, "the file is not a regular file");
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
         return Failure(PictureError::Unreadable, "the file cannot be opened");

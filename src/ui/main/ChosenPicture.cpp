@@ -5,6 +5,7 @@
 #include "ui/main/CConvertPictureDlg.h"
 
 #include <array>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -21,7 +22,9 @@ bool StartsAsBmp(const std::string& hostPath)
 
 PictureOutcome ConvertChosenPicture(platform::CWnd& owner, const std::string& hostPath)
 {
-    if (StartsAsBmp(hostPath))
+    // Reading a FIFO would wait for a writer that never comes.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(hostPath, error) || StartsAsBmp(hostPath))
         return {};
     platform::BeginWaitCursor();
     platform::DecodedPicture decoded = platform::DecodePictureFile(hostPath);
