@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <regex>
 
+#include <sys/wait.h>
+
 using testing_support::TempDir;
 
 namespace {
@@ -128,6 +130,19 @@ TEST(LumvaLogoImport, AnUnwritableOutputIsRefused)
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, out + ": error: the file could not be written\n");
     EXPECT_TRUE(result.out.empty());
+}
+
+TEST(LumvaLogoImport, ExitStatusReachesTheShell)
+{
+    TempDir dir;
+    const std::string png = WriteSquarePng(dir, "square.png");
+    testing_support::WriteAll(dir.File("notes.txt"), {'n', 'o'});
+    const std::string tool = LUMVA_LOGO_PATH;
+    auto status = [](const std::string& command) { return WEXITSTATUS(std::system(command.c_str())); };
+    EXPECT_EQ(status("'" + tool + "' import '" + png + "' '" + dir.File("o.sys") + "' --bar 1,2,3 >/dev/null"), 0);
+    EXPECT_TRUE(logo::HasExactLogoLayout(dir.File("o.sys")));
+    EXPECT_EQ(status("'" + tool + "' import '" + dir.File("notes.txt") + "' '" + dir.File("n.sys") + "' 2>/dev/null"), 1);
+    EXPECT_EQ(status("'" + tool + "' import '" + png + "' 2>/dev/null"), 2);
 }
 
 struct ImportUsageCase {
