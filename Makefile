@@ -35,10 +35,12 @@ test: build
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	ctest --test-dir $(BUILD_DIR) $(CTEST_FLAGS)
 
-bench: deps
+bench:
+	@scripts/install-deps.sh --bench
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build --target lumivane_bench lumivane_ui_bench anim_bench
+	cmake --build build --target lumivane_bench lumivane_ui_bench anim_bench convert_bench
 	build/bench/lumivane_bench $(BENCH_FLAGS)
+	QT_QPA_PLATFORM=offscreen build/bench/convert/convert_bench
 	QT_QPA_PLATFORM=offscreen build/bench/ui/lumivane_ui_bench $(BENCH_FLAGS)
 	QT_QPA_PLATFORM=offscreen build/bench/anim/anim_bench $(BENCH_FLAGS)
 

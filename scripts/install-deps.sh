@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the benchmarks need,
 # and only those that are missing. Uses sudo when not run as root.
+#   scripts/install-deps.sh           what the build and the tests need
+#   scripts/install-deps.sh --bench   and what only the benchmarks run (make bench)
 set -euo pipefail
 
 packages=(
@@ -9,9 +11,15 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     xvfb xauth x11-utils openbox binutils libxcb1-dev
     libgif-dev libwebp-dev libpng-dev
+    libstb-dev libimagequant-dev qt6-image-formats-plugins
     clang-14 libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream man-db
 )
+# The yardstick the conversion benchmark measures itself against.
+bench_packages=(imagemagick)
+if [ "${1:-}" = "--bench" ]; then
+    packages+=("${bench_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

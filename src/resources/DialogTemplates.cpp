@@ -7,7 +7,8 @@ namespace res {
 const platform::DialogTemplate* FindDialogTemplate(int id)
 {
     const std::array all = {&MainDialogTemplate(), &EditorPathDialogTemplate(), &AboutDialogTemplate(),
-                            &AnimDialogTemplate(), &PreviewDialogTemplate(), &BootScreenTemplate()};
+                            &AnimDialogTemplate(), &PreviewDialogTemplate(), &BootScreenTemplate(),
+                            &ConvertDialogTemplate()};
     for (const platform::DialogTemplate* dialog : all) {
         if (dialog->id == id)
             return dialog;

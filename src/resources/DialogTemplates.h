@@ -12,6 +12,7 @@ const platform::DialogTemplate& AboutDialogTemplate();       // IDD_ABOUT 1008
 const platform::DialogTemplate& AnimDialogTemplate();        // IDD_ANIM 1013
 const platform::DialogTemplate& PreviewDialogTemplate();     // IDD_PREVIEW 1030
 const platform::DialogTemplate& BootScreenTemplate();        // IDD_BOOT_SCREEN 1060
+const platform::DialogTemplate& ConvertDialogTemplate();     // IDD_CONVERT_PICTURE 1050
 
 // The template with this id, or nullptr.
 const platform::DialogTemplate* FindDialogTemplate(int id);

@@ -175,6 +175,33 @@ constexpr UINT IDS_BOOT_CHECK_PREFIX = 465;
 constexpr UINT IDS_BOOT_CHECK_CLEAN = 466;
 constexpr UINT IDS_EXPORT_NOT_A_LOGO = 467;     // reasons after IDS_EXPORT_FAILED
 constexpr UINT IDS_EXPORT_NO_FOLDER = 468;
+// --- Convert Picture dialog ---------------------------------------------------------
+// Opened by Browse and by a drop for a picture that is not a BMP.
+constexpr int IDD_CONVERT_PICTURE = 1050;
+constexpr int IDC_CONVERT_SOURCE = 1051;        // the chosen picture
+constexpr int IDC_CONVERT_RESULT = 1052;        // the logo as the screen shows it
+constexpr int IDC_CONVERT_FIT = 1053;           // first of the shape's radio group
+constexpr int IDC_CONVERT_FILL = 1054;
+constexpr int IDC_CONVERT_STRETCH = 1055;
+constexpr int IDC_CONVERT_DITHER = 1056;        // 0 .. 100
+constexpr int IDC_CONVERT_RESERVED = 1057;      // 0 .. 255
+constexpr int IDC_CONVERT_FILL_COLOR = 1058;
+// OK is IDOK (1), Cancel is IDCANCEL (2).
+constexpr UINT IDS_BROWSE_PICTURES_FILTER = 200;  // Browse's second filter entry, "All Pictures"
+constexpr UINT IDS_CONVERT_TIP_SOURCE = 201;
+constexpr UINT IDS_CONVERT_TIP_RESULT = 202;
+constexpr UINT IDS_CONVERT_TIP_FIT = 203;
+constexpr UINT IDS_CONVERT_TIP_FILL = 204;
+constexpr UINT IDS_CONVERT_TIP_STRETCH = 205;
+constexpr UINT IDS_CONVERT_TIP_DITHER = 206;
+constexpr UINT IDS_CONVERT_TIP_RESERVED = 207;
+constexpr UINT IDS_CONVERT_TIP_FILL_COLOR = 208;
+constexpr UINT IDS_CONVERT_TIP_OK = 209;
+constexpr UINT IDS_CONVERT_TIP_CANCEL = 210;
+constexpr UINT IDS_CONVERT_DITHER_RANGE = 211;
+constexpr UINT IDS_CONVERT_RESERVED_RANGE = 212;
+constexpr UINT IDS_CONVERT_CAPTION = 213;       // "Convert Picture"
+constexpr UINT IDS_CONVERT_NOT_SAVED = 214;
 
 // --- Shared bitmaps ---------------------------------------------------------------
 constexpr int IDB_PREVIEW_UNAVAILABLE = 1006;   // 235 x 142, 16 colours: the main preview's placeholder

@@ -108,6 +108,23 @@ constexpr std::array kStrings = {
     StringResource{IDS_EXPORT_NO_FOLDER, "the folder cannot be reached."},
     StringResource{IDS_BOOT_CHECK_PREFIX, "Logo check: "},
     StringResource{IDS_BOOT_CHECK_CLEAN, "nothing found, Windows shows this logo as it is."},
+    // Convert Picture.
+    StringResource{IDS_BROWSE_PICTURES_FILTER, "All Pictures|*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.bmp||"},
+    StringResource{IDS_CONVERT_TIP_SOURCE, "Shows the picture you chose"},
+    StringResource{IDS_CONVERT_TIP_RESULT, "Shows the logo as the screen will show it"},
+    StringResource{IDS_CONVERT_TIP_FIT, "Shows the whole picture, with bands in the fill color"},
+    StringResource{IDS_CONVERT_TIP_FILL, "Covers the whole screen and crops what does not fit"},
+    StringResource{IDS_CONVERT_TIP_STRETCH, "Stretches the picture over the screen without keeping its shape"},
+    StringResource{IDS_CONVERT_TIP_DITHER, "Displays the dithering strength, from 0 (none) to 100 (full)"},
+    StringResource{IDS_CONVERT_TIP_RESERVED,
+                   "Displays the number of entries kept free at the end of the color-palette for animating (0 to 255)"},
+    StringResource{IDS_CONVERT_TIP_FILL_COLOR, "Chooses the color of the bands and of the screen border"},
+    StringResource{IDS_CONVERT_TIP_OK, "Makes the logo and selects it"},
+    StringResource{IDS_CONVERT_TIP_CANCEL, "Closes this dialog without making a logo"},
+    StringResource{IDS_CONVERT_DITHER_RANGE, "Please enter a dithering strength between 0 and 100."},
+    StringResource{IDS_CONVERT_RESERVED_RANGE, "Please enter a number of reserved entries between 0 and 255."},
+    StringResource{IDS_CONVERT_CAPTION, "Convert Picture"},
+    StringResource{IDS_CONVERT_NOT_SAVED, "The converted logo could not be saved."},
 };
 
 }  // namespace

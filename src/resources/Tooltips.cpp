@@ -43,7 +43,25 @@ constexpr std::array kAnimTips = {
     TooltipEntry{IDC_ANIM_REVERSE, IDS_ANIM_TIP_REVERSE},
 };
 
+constexpr std::array kConvertTips = {
+    TooltipEntry{IDC_CONVERT_SOURCE, IDS_CONVERT_TIP_SOURCE},
+    TooltipEntry{IDC_CONVERT_RESULT, IDS_CONVERT_TIP_RESULT},
+    TooltipEntry{IDC_CONVERT_FIT, IDS_CONVERT_TIP_FIT},
+    TooltipEntry{IDC_CONVERT_FILL, IDS_CONVERT_TIP_FILL},
+    TooltipEntry{IDC_CONVERT_STRETCH, IDS_CONVERT_TIP_STRETCH},
+    TooltipEntry{IDC_CONVERT_DITHER, IDS_CONVERT_TIP_DITHER},
+    TooltipEntry{IDC_CONVERT_RESERVED, IDS_CONVERT_TIP_RESERVED},
+    TooltipEntry{IDC_CONVERT_FILL_COLOR, IDS_CONVERT_TIP_FILL_COLOR},
+    TooltipEntry{IDOK, IDS_CONVERT_TIP_OK},
+    TooltipEntry{IDCANCEL, IDS_CONVERT_TIP_CANCEL},
+};
+
 }  // namespace
+
+std::span<const TooltipEntry> ConvertDialogTooltips()
+{
+    return kConvertTips;
+}
 
 std::span<const TooltipEntry> MainDialogTooltips()
 {

@@ -16,6 +16,7 @@ struct TooltipEntry {
 
 std::span<const TooltipEntry> MainDialogTooltips();
 std::span<const TooltipEntry> AnimDialogTooltips();
+std::span<const TooltipEntry> ConvertDialogTooltips();
 
 // The string id for a control of a table, if it has one.
 std::optional<UINT> TooltipStringFor(std::span<const TooltipEntry> table, int controlId);

@@ -93,6 +93,14 @@ const std::map<std::string, std::set<std::string>>& Table()
     return table;
 }
 
+// Single headers a layer may use beyond its row: the command-line tool
+// decodes pictures through the Qt picture decoder, and nothing else of the
+// dialog framework.
+bool IsListedException(const std::string& layer, const std::string& include)
+{
+    return layer == "tools" && include == "platform/ui/PictureDecoder.h";
+}
+
 bool IsSourceFile(const std::filesystem::path& path)
 {
     const std::string ext = path.extension().string();
@@ -156,7 +164,7 @@ std::vector<Violation> CheckTree(const std::filesystem::path& srcRoot)
                 const std::string target = LayerOf(include);
                 if (target.empty())
                     violations.push_back({file, lineNumber, include, "not a path from src/ that a layer claims"});
-                else if (!MayInclude(layer, target))
+                else if (!MayInclude(layer, target) && !IsListedException(layer, include))
                     violations.push_back({file, lineNumber, include, layer + " may not include " + target});
             } else if (std::regex_search(text, match, angled) && !MayIncludeQt(layer)) {
                 violations.push_back({file, lineNumber, match[1], layer + " may not include Qt"});

@@ -8,6 +8,7 @@
 #include "platform/ui/ResourceLoading.h"
 #include "platform/ui/Prompts.h"
 #include "platform/ui/WinHelp.h"
+#include "platform/ui/DropTarget.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/Ddx.h"
 #include "resources/DialogTemplates.h"
@@ -21,6 +22,7 @@
 #include "ui/anim/LogoViewMenu.h"
 #include "ui/main/CAboutDlg.h"
 #include "ui/main/ExportAnimation.h"
+#include "ui/main/ChosenPicture.h"
 #include "ui/main/LogoFileRequests.h"
 #include "ui/main/PreviewPictures.h"
 
@@ -86,6 +88,8 @@ BOOL CMainDlg::OnInitDialog()
     SelectStartUpSlot();
     m_preview.GetClientRect(&m_previewArea);
     ShowStartUpAtOpening();
+    // A file dropped from a file manager is taken as a file Browse chose.
+    platform::AcceptFileDrops(*this, [this](const std::string& path) { TakeChosenFile(path); });
     // The framework then focuses the first enabled tab stop; in the slot
     // group that is the checked StartUp button.
     return TRUE;
@@ -269,14 +273,29 @@ void CMainDlg::OnBrowse()
         platform::CurrentPrompts().FileDialog(BrowseLogoRequest(GetSafeHwnd(), SettingsStore().ReadLastLogoPath()));
     if (!answer.ok || answer.path.empty())
         return;
-    if (!platform::IsLogoPictureFile(answer.path)) {
-        ShowMessage(res::IDS_NOT_A_LOGO, res::IDS_CAPTION_ERROR, MB_OK | MB_ICONEXCLAMATION);
+    TakeChosenFile(answer.path);
+}
+
+void CMainDlg::TakeChosenFile(const std::string& path)
+{
+    const std::optional<std::string> hostPath = platform::HostPathOf(path);
+    if (platform::IsLogoPictureFile(path)) {
+        AcceptLogo(path, path);
         return;
     }
+    const PictureOutcome outcome = hostPath ? ConvertChosenPicture(*this, *hostPath) : PictureOutcome{};
+    if (outcome.choice == PictureChoice::Converted)
+        AcceptLogo(outcome.logoPath, path);
+    else if (outcome.choice == PictureChoice::NotAPicture)
+        ShowMessage(res::IDS_NOT_A_LOGO, res::IDS_CAPTION_ERROR, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CMainDlg::AcceptLogo(const std::string& logoPath, const std::string& chosenPath)
+{
     SetChoicesWaiting(true);
-    SettingsStore().WriteLastLogoPath(answer.path);
+    SettingsStore().WriteLastLogoPath(chosenPath);
     if (const std::optional<LogoSlot> slot = SelectedSlot()) {
-        PendingFor(m_pendingSources, *slot) = answer.path;
+        PendingFor(m_pendingSources, *slot) = logoPath;
         ShowSlot(*slot);
     }
 }

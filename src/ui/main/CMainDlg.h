@@ -72,6 +72,11 @@ private:
 
     // --- File commands ---------------------------------------------------------
     void OnBrowse();
+    // A file chosen by Browse or dropped: a logo is taken, any other picture
+    // goes through Convert Picture, the rest is refused.
+    void TakeChosenFile(const std::string& path);
+    // Makes logoPath the selected slot's pending source; "LastLogo" keeps chosenPath.
+    void AcceptLogo(const std::string& logoPath, const std::string& chosenPath);
     void OnApply();
     void OnDefaultLogo();
     void OnSaveLogoToFile();

@@ -9,7 +9,12 @@ platform::FileDialogRequest BrowseLogoRequest(HWND owner, const std::string& ini
     request.mode = platform::FileDialogMode::Open;
     request.owner = owner;
     request.title = platform::LoadStringA(res::IDS_BROWSE_TITLE);
-    request.filter = platform::LoadStringA(res::IDS_BROWSE_FILTER);
+    // "Bitmap Files" stays the first entry, the one selected; "All Pictures"
+    // follows it, each entry's pair ending in one bar.
+    std::string bitmaps = platform::LoadStringA(res::IDS_BROWSE_FILTER);
+    if (bitmaps.size() >= 2 && bitmaps.ends_with("||"))
+        bitmaps.pop_back();
+    request.filter = bitmaps + platform::LoadStringA(res::IDS_BROWSE_PICTURES_FILTER);
     request.initialDirectory = initialDirectory;
     request.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     return request;
