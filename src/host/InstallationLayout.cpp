@@ -2,6 +2,8 @@
 
 #include "SampleDrive.h"
 
+#include "platform/files/ImageDriveCheck.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
@@ -46,6 +48,15 @@ std::optional<InstallationLayout> InstallationLayout::FromOptions(const HostOpti
     }
     for (const DriveMapping& drive : options.drives) {
         std::error_code code;
+        if (platform::NamesImageDrive(drive.folder)) {
+            const std::string problem = platform::ImageDriveProblem(drive.folder);
+            if (!problem.empty()) {
+                error = "drive " + std::string(1, drive.letter) + ": image '" + drive.folder + "' " + problem;
+                return std::nullopt;
+            }
+            layout.drives[drive.letter] = fs::absolute(drive.folder, code).lexically_normal().string();
+            continue;
+        }
         const fs::path folder = fs::absolute(drive.folder, code);
         if (code || !fs::is_directory(folder, code)) {
             error = "drive " + std::string(1, drive.letter) + ": folder '" + drive.folder + "' " +

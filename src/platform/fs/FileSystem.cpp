@@ -1,6 +1,6 @@
 #include "FileSystem.h"
 
-#include "HostDriveFileSystem.h"
+#include "../files/DriveFileSystems.h"
 
 namespace platform {
 
@@ -23,7 +23,7 @@ FileSystem& CurrentFileSystem()
 {
     auto& installed = Installed();
     if (!installed)
-        installed = std::make_unique<HostDriveFileSystem>(DriveTable::FromEnvironment());
+        installed = DriveFileSystems::FromDriveTable(DriveTable::FromEnvironment());
     return *installed;
 }
 
