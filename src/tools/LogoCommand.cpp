@@ -2,6 +2,7 @@
 
 #include "CheckCommand.h"
 #include "ExportCommand.h"
+#include "SlotCommands.h"
 #include "logo/Animation.h"
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
@@ -36,7 +37,7 @@ constexpr std::string_view kUsage =
 
 int UsageError(std::ostream& err, std::string_view problem)
 {
-    err << "lumva-logo: " << problem << '\n' << kUsage << kExportUsage << kCheckUsage;
+    err << "lumva-logo: " << problem << '\n' << kUsage << kExportUsage << kCheckUsage << kSlotUsage;
     return 2;
 }
 
@@ -246,8 +247,14 @@ int RunLogoCommand(const std::vector<std::string>& arguments, std::ostream& out,
         return RunRenderCommand(rest, out, err);
     if (command == "check")
         return RunCheckCommand(rest, out, err);
+    if (command == "slots")
+        return RunSlotsCommand(rest, out, err);
+    if (command == "apply")
+        return RunApplyCommand(rest, out, err);
+    if (command == "save")
+        return RunSaveCommand(rest, out, err);
     if (command == "--help" || command == "-h" || command == "help") {
-        out << kUsage << kExportUsage << kCheckUsage;
+        out << kUsage << kExportUsage << kCheckUsage << kSlotUsage;
         return 0;
     }
     return UsageError(err, "unknown command " + command);

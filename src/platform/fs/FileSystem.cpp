@@ -1,6 +1,7 @@
 #include "FileSystem.h"
 
 #include "../files/DriveFileSystems.h"
+#include "../files/SystemFolderRedirect.h"
 
 namespace platform {
 
@@ -23,7 +24,7 @@ FileSystem& CurrentFileSystem()
 {
     auto& installed = Installed();
     if (!installed)
-        installed = DriveFileSystems::FromDriveTable(DriveTable::FromEnvironment());
+        installed = WithSystemFolderRedirect(DriveFileSystems::FromDriveTable(DriveTable::FromEnvironment()));
     return *installed;
 }
 
