@@ -3,9 +3,22 @@
 #include "ImageVolume.h"
 #include "MtoolsDrive.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
+
+namespace {
+
+// No write permission bit counts as read-only even for root, who could
+// write anyway: the owner marked the image as not to be changed.
+bool Writable(const std::string& path)
+{
+    struct stat info {};
+    return access(path.c_str(), W_OK) == 0 && stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) != 0;
+}
+
+}  // namespace
 
 bool NamesImageDrive(const std::string& text)
 {
@@ -20,7 +33,7 @@ std::string ImageDriveProblem(const std::string& text)
     const ImageVolumeResult located = LocateImageVolume(*spec);
     if (!located.volume)
         return located.error;
-    if (access(spec->imagePath.c_str(), W_OK) != 0 || access(located.volume->dataFile.c_str(), W_OK) != 0)
+    if (!Writable(spec->imagePath) || !Writable(located.volume->dataFile))
         return "is read-only (Lumivane writes the logo files into it)";
     // The last word is mtools': it must read the file system we found.
     const MtoolsDrive drive(located.volume->dataFile, located.volume->offset);

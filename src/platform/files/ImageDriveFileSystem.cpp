@@ -183,7 +183,9 @@ std::optional<std::vector<std::uint8_t>> ImageDriveFileSystem::ReadBytes(
 
 bool ImageDriveFileSystem::MayWrite() const
 {
-    if (access(dataFile_.c_str(), W_OK) != 0 || IsImageInUseElsewhere(dataFile_))
+    struct stat info {};
+    if (access(dataFile_.c_str(), W_OK) != 0 || stat(dataFile_.c_str(), &info) != 0 || (info.st_mode & 0222) == 0 ||
+        IsImageInUseElsewhere(dataFile_))
         return false;
     return imagePath_ == dataFile_ || !IsImageInUseElsewhere(imagePath_);
 }
