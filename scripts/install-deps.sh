@@ -10,6 +10,7 @@ packages=(
     xvfb xauth x11-utils openbox binutils libxcb1-dev
     libgif-dev libwebp-dev libpng-dev
     clang-14 libclang-rt-14-dev
+    mtools dosfstools fdisk qemu-utils
 )
 
 missing=()

@@ -175,6 +175,8 @@ std::string_view CommandLineParser::Usage()
            "\n"
            "Examples:\n"
            "  lumivane --drive C:=/mnt/win98\n"
+           "  lumivane --drive C:=$HOME/vm/win98.img@1\n"
+           "  lumivane --wine-prefix $HOME/.wine\n"
            "  lumivane --drive C:=$HOME/.wine/drive_c --windows-dir 'C:\\windows' \\\n"
            "           --system-dir 'C:\\windows\\system32'\n";
 }
