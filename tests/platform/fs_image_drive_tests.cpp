@@ -65,6 +65,7 @@ protected:
         ASSERT_EQ(platform::ImageDriveProblem(spec_), "");
         const auto located = platform::LocateImageVolume(*platform::ParseImageDriveSpec(spec_));
         ASSERT_TRUE(located.volume);
+        viaQemu_ = located.volume->mirror != nullptr;
         dataFile_ = located.volume->dataFile;
         offset_ = located.volume->offset;
         volumeBytes_ = kind.fatBits != 0 ? 16384u * 1024 : (kind.partition == 5 ? 69632u * 512 : 32768u * 512);
@@ -73,8 +74,17 @@ protected:
         files_ = platform::DriveFileSystems::FromDriveTable(table);
     }
 
-    bool Clean() const { return FsckClean(dataFile_, offset_, volumeBytes_); }
-    std::string Attributes(const std::string& path) const { return MattribLine(dataFile_, offset_, path); }
+    // The image itself, as a raw disk, for checks by other programs.
+    std::string CheckFile() const
+    {
+        if (!viaQemu_)
+            return dataFile_;
+        const std::string raw = dir_.File("check.raw");
+        EXPECT_EQ(testing_support::Shell("rm -f '" + raw + "'; qemu-img convert -O raw '" + image_ + "' '" + raw + "'"), 0);
+        return raw;
+    }
+    bool Clean() const { return FsckClean(CheckFile(), offset_, volumeBytes_); }
+    std::string Attributes(const std::string& path) const { return MattribLine(CheckFile(), offset_, path); }
 
     TempDir dir_;
     testing_support::ScopedEnv cache_{"XDG_CACHE_HOME", dir_.File("cache")};
@@ -83,6 +93,7 @@ protected:
     std::string image_;
     std::string spec_;
     std::string dataFile_;
+    bool viaQemu_ = false;
     std::uint64_t offset_ = 0;
     std::uint64_t volumeBytes_ = 0;
     std::unique_ptr<platform::DriveFileSystems> files_;
@@ -169,7 +180,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ImageKind{"MbrPrimaryFat16", 0, "", "", 0}, ImageKind{"MbrLogicalFat32", 0, "", "", 5},
                       ImageKind{"FixedVhd", 0, "vpc", "subformat=fixed", 0},
                       ImageKind{"StaticVdi", 0, "vdi", "static=on", 5},
-                      ImageKind{"FlatVmdk", 0, "vmdk", "subformat=monolithicFlat", 0}),
+                      ImageKind{"FlatVmdk", 0, "vmdk", "subformat=monolithicFlat", 0},
+                      ImageKind{"Qcow2", 0, "qcow2", "compat=1.1", 0},
+                      ImageKind{"DynamicVdi", 0, "vdi", "static=off", 5},
+                      ImageKind{"DynamicVhd", 0, "vpc", "subformat=dynamic", 0},
+                      ImageKind{"SparseVmdk", 16, "vmdk", "subformat=monolithicSparse", 0}),
     [](const ::testing::TestParamInfo<ImageKind>& info) { return std::string(info.param.name); });
 
 // --- refusals and failures, on a plain superfloppy -----------------------------
@@ -294,7 +309,11 @@ TEST(ImageDriveCheck, BadImagesGetOneClearReason)
 
     const std::string qcow = dir.File("disk.qcow2");
     ASSERT_EQ(testing_support::Shell("qemu-img create -q -f qcow2 '" + qcow + "' 8M"), 0);
-    EXPECT_NE(platform::ImageDriveProblem(qcow).find("is a qcow2 image"), std::string::npos);
+    EXPECT_NE(platform::ImageDriveProblem(qcow).find("is not a disk image"), std::string::npos);
+    const std::string broken = dir.File("broken.qcow2");
+    ASSERT_EQ(testing_support::Shell("printf 'QFI\\373garbage' > '" + broken + "'; truncate -s 2K '" + broken + "'"), 0);
+    EXPECT_NE(platform::ImageDriveProblem(broken).find("is a qcow2 image that cannot be read by qemu-img"),
+              std::string::npos);
 }
 
 TEST(ImageDriveCheck, ReadOnlyImageIsRefused)
@@ -306,6 +325,64 @@ TEST(ImageDriveCheck, ReadOnlyImageIsRefused)
     ASSERT_TRUE(testing_support::MakeFatVolume(floppy, 12, 1440, WriteLogo(dir, "l.bmp", 7)));
     chmod(floppy.c_str(), 0444);
     EXPECT_EQ(platform::ImageDriveProblem(floppy), "is read-only (Lumivane writes the logo files into it)");
+}
+
+}  // namespace
+
+namespace {
+
+// Images qemu reads are changed through their raw copy.
+class MirroredImageDrive : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!testing_support::HasImageTools())
+            GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
+        logo_ = WriteLogo(dir_, "logo.bmp", 8);
+        const std::string raw = dir_.File("floppy.img");
+        ASSERT_TRUE(testing_support::MakeFatVolume(raw, 12, 1440, logo_));
+        image_ = dir_.File("disk.vdi");
+        ASSERT_TRUE(testing_support::ConvertImage(raw, image_, "vdi", "static=off"));
+        platform::DriveTable table;
+        table.Map('C', image_);
+        files_ = platform::DriveFileSystems::FromDriveTable(table);
+    }
+
+    TempDir dir_;
+    testing_support::ScopedEnv cache_{"XDG_CACHE_HOME", dir_.File("cache")};
+    std::string logo_;
+    std::string image_;
+    std::unique_ptr<platform::DriveFileSystems> files_;
+};
+
+TEST_F(MirroredImageDrive, VdiKeepsItsIdentityAcrossWrites)
+{
+    const auto before = ReadAll(image_);
+    ASSERT_TRUE(files_->Copy(WriteLogo(dir_, "new.bmp", 9), "C:\\WINDOWS\\Logos.sys", false));
+    const auto after = ReadAll(image_);
+    // The creation UUID VirtualBox knows the disk by.
+    EXPECT_TRUE(std::equal(before.begin() + 0x188, before.begin() + 0x198, after.begin() + 0x188));
+    platform::DriveTable table;
+    table.Map('C', image_);
+    const auto reopened = platform::DriveFileSystems::FromDriveTable(table);
+    EXPECT_TRUE(reopened->Exists("C:\\WINDOWS\\LOGOS.SYS"));
+}
+
+TEST_F(MirroredImageDrive, FailedWriteBackLeavesImageAndCopyAsTheyWere)
+{
+    const std::string bin = dir_.File("bin");
+    std::filesystem::create_directories(bin);
+    std::ofstream(bin + "/qemu-io") << "#!/bin/sh\nexit 1\n";
+    chmod((bin + "/qemu-io").c_str(), 0755);
+    const auto before = ReadAll(image_);
+    {
+        testing_support::ScopedEnv path("PATH", bin + ":" + std::getenv("PATH"));
+        EXPECT_FALSE(files_->Copy(logo_, "C:\\WINDOWS\\Logos.sys", false));
+        EXPECT_FALSE(files_->SetAttributes("C:\\logo.sys", FILE_ATTRIBUTE_NORMAL));
+    }
+    EXPECT_EQ(ReadAll(image_), before);
+    EXPECT_FALSE(files_->Exists("C:\\WINDOWS\\Logos.sys"));
+    EXPECT_EQ(files_->GetAttributes("C:\\logo.sys"), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 }
 
 }  // namespace

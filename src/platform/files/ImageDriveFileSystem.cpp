@@ -85,6 +85,7 @@ ImageDriveFileSystem::ImageDriveFileSystem(char letter, std::string imagePath, c
     : letter_(letter),
       imagePath_(std::move(imagePath)),
       dataFile_(volume.dataFile),
+      mirror_(volume.mirror),
       mtools_(volume.dataFile, volume.offset)
 {
     char name[32];
@@ -183,11 +184,25 @@ std::optional<std::vector<std::uint8_t>> ImageDriveFileSystem::ReadBytes(
 
 bool ImageDriveFileSystem::MayWrite() const
 {
-    struct stat info {};
-    if (access(dataFile_.c_str(), W_OK) != 0 || stat(dataFile_.c_str(), &info) != 0 || (info.st_mode & 0222) == 0 ||
-        IsImageInUseElsewhere(dataFile_))
-        return false;
-    return imagePath_ == dataFile_ || !IsImageInUseElsewhere(imagePath_);
+    for (const std::string& file : {dataFile_, imagePath_}) {
+        struct stat info {};
+        if (access(file.c_str(), W_OK) != 0 || stat(file.c_str(), &info) != 0 || (info.st_mode & 0222) == 0 ||
+            IsImageInUseElsewhere(file))
+            return false;
+    }
+    return true;
+}
+
+bool ImageDriveFileSystem::Finish(bool changed)
+{
+    if (mirror_) {
+        if (changed)
+            changed = mirror_->WriteBack();
+        else
+            mirror_->Discard();
+    }
+    Forget();
+    return changed;
 }
 
 std::optional<std::string> ImageDriveFileSystem::Resolve(const std::string& path) const
@@ -238,8 +253,7 @@ bool ImageDriveFileSystem::SetAttributes(const std::string& path, DWORD attribut
         "mattrib", {Flag(bits, FILE_ATTRIBUTE_ARCHIVE, 'a'), Flag(bits, FILE_ATTRIBUTE_READONLY, 'r'),
                     Flag(bits, FILE_ATTRIBUTE_SYSTEM, 's'), Flag(bits, FILE_ATTRIBUTE_HIDDEN, 'h'),
                     MtoolsDrive::DrivePath(found->realComponents)});
-    Forget();
-    return changed.Succeeded();
+    return Finish(changed.Succeeded());
 }
 
 bool ImageDriveFileSystem::Delete(const std::string& path)
@@ -249,8 +263,7 @@ bool ImageDriveFileSystem::Delete(const std::string& path)
         (found->entry->attributes & FILE_ATTRIBUTE_READONLY) != 0 || !MayWrite())
         return false;
     const ChildResult removed = mtools_.Run("mdel", {MtoolsDrive::DrivePath(found->realComponents)});
-    Forget();
-    return removed.Succeeded();
+    return Finish(removed.Succeeded());
 }
 
 std::optional<std::string> ImageDriveFileSystem::ExtractToScratch(const std::string& path) const
@@ -285,7 +298,7 @@ void ImageDriveFileSystem::RemoveStaleTemporaries(const std::vector<std::string>
         mtools_.Run("mdel", {MtoolsDrive::DrivePath(path)});
     }
     if (!stale.empty())
-        Forget();
+        Finish(true);
 }
 
 bool ImageDriveFileSystem::ImportHostFile(const std::string& hostSource, const std::string& target,
@@ -320,8 +333,7 @@ bool ImageDriveFileSystem::ImportHostFile(const std::string& hostSource, const s
         mtools_.Run("mmove", {"-D", "o", temporaryPath, MtoolsDrive::DrivePath(final)}).Succeeded();
     if (!done)
         mtools_.Run("mdel", {temporaryPath});
-    Forget();
-    return done;
+    return Finish(done);
 }
 
 bool ImageDriveFileSystem::ExportToHost(const std::string& source, const std::string& hostTarget,

@@ -19,6 +19,7 @@
 #include "MtoolsListing.h"
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -69,6 +70,10 @@ private:
     const std::vector<ImageEntry>* Listing(const std::vector<std::string>& realFolder) const;
     std::optional<std::vector<std::uint8_t>> ReadBytes(const std::vector<std::string>& realPath) const;
     bool MayWrite() const;
+    // Ends a change: an image read through a raw copy gets the change (or,
+    // when it failed, the copy loses it). False when the change is not in
+    // the image.
+    bool Finish(bool changed);
     void Forget() const;
     Stamp CurrentStamp() const;
     void RemoveStaleTemporaries(const std::vector<std::string>& realFolder);
@@ -77,6 +82,7 @@ private:
     std::string imagePath_;
     std::string dataFile_;
     std::string cacheFolder_;
+    std::shared_ptr<RawMirror> mirror_;
     MtoolsDrive mtools_;
     mutable Stamp stamp_;
     mutable std::map<std::string, std::vector<ImageEntry>> listings_;

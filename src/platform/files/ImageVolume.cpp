@@ -57,7 +57,36 @@ std::optional<Partition> ChoosePartition(const std::vector<Partition>& partition
     return std::nullopt;
 }
 
+std::string QemuFormat(ContainerKind kind)
+{
+    switch (kind) {
+    case ContainerKind::Qcow2:
+        return "qcow2";
+    case ContainerKind::VhdDynamic:
+        return "vpc";
+    case ContainerKind::VdiDynamic:
+        return "vdi";
+    default:
+        return "vmdk";
+    }
+}
+
 }  // namespace
+
+ImageVolumeResult LocateThroughMirror(const ImageDriveSpec& spec, ContainerKind kind)
+{
+    auto mirror = std::make_shared<RawMirror>(spec.imagePath, QemuFormat(kind));
+    if (!mirror->IsReady())
+        return Failure("is a " + ContainerName(kind) + " image that " + mirror->Problem());
+    const FileImageBytes raw(mirror->RawPath());
+    ImageVolumeResult result = LocateVolumeOnDisk(raw, 0, raw.Size(), spec.partition);
+    if (result.volume) {
+        result.volume->dataFile = mirror->RawPath();
+        result.volume->container = kind;
+        result.volume->mirror = std::move(mirror);
+    }
+    return result;
+}
 
 std::optional<ImageDriveSpec> ParseImageDriveSpec(const std::string& text)
 {
@@ -122,9 +151,7 @@ ImageVolumeResult LocateImageVolume(const ImageDriveSpec& spec)
     if (!container.problem.empty())
         return Failure("is a " + ContainerName(container.kind) + " image, but " + container.problem);
     if (NeedsBlockDriver(container.kind))
-        return Failure("is a " + ContainerName(container.kind) +
-                       " image; Lumivane reaches raw, fixed VHD, static VDI and flat VMDK images "
-                       "(qemu-img convert -O raw makes one)");
+        return LocateThroughMirror(spec, container.kind);
     std::string dataFile = spec.imagePath;
     if (container.kind == ContainerKind::VmdkFlat) {
         const std::filesystem::path extent(container.extentFile);

@@ -3,12 +3,15 @@
 // the container first (raw, fixed VHD, static VDI, flat VMDK), then a FAT
 // boot sector at the disk's start (a "superfloppy") or the partition table,
 // where the first FAT partition is the default and "PATH@N" picks
-// partition N (1-4 primary, 5 and up logical).
+// partition N (1-4 primary, 5 and up logical). qcow2, dynamic VDI and VHD
+// and sparse VMDK images are read through a raw copy qemu-img makes.
 
 #include "ImageBytes.h"
 #include "ImageContainer.h"
+#include "RawMirror.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -29,6 +32,9 @@ struct ImageVolume {
     std::uint64_t offset = 0;  // where the FAT volume starts in it
     ContainerKind container = ContainerKind::Raw;
     int partition = 0;         // 0 for a superfloppy
+    // For the kinds qemu reads: the raw copy dataFile names, which carries
+    // changes back into the image.
+    std::shared_ptr<RawMirror> mirror;
 };
 
 struct ImageVolumeResult {
@@ -42,5 +48,8 @@ ImageVolumeResult LocateVolumeOnDisk(const ImageBytes& disk, std::uint64_t diskO
                                      int partition);
 
 ImageVolumeResult LocateImageVolume(const ImageDriveSpec& spec);
+
+// The same for an image qemu reads, through a raw copy of it.
+ImageVolumeResult LocateThroughMirror(const ImageDriveSpec& spec, ContainerKind kind);
 
 }  // namespace platform
