@@ -55,6 +55,21 @@ inline bool MakePartitionedDisk(const std::string& file, const std::string& logo
                  " of=" + disk + " bs=512 seek=38912 conv=notrunc,sparse; rm -f " + first + " " + logical) == 0;
 }
 
+// A host folder's tree as a 24 MB FAT16 volume: the whole file (a
+// superfloppy), or partition 1 of an MBR disk starting at 1 MiB.
+inline bool PackFolder(const std::string& folder, const std::string& file, bool partitioned)
+{
+    const std::string volume = Quoted(partitioned ? file + ".p1" : file);
+    if (Shell("rm -f " + volume + "; mkfs.fat -C -F 16 " + volume + " 24576; mcopy -s -i " + volume + " " +
+              Quoted(folder) + "/* ::/") != 0)
+        return false;
+    if (!partitioned)
+        return true;
+    const std::string disk = Quoted(file);
+    return Shell("truncate -s 26M " + disk + "; echo 'start=2048, size=49152, type=6' | sfdisk -q " + disk +
+                 "; dd if=" + volume + " of=" + disk + " bs=512 seek=2048 conv=notrunc,sparse; rm -f " + volume) == 0;
+}
+
 // A raw disk converted by qemu-img into another container ("vpc" with
 // subformat=fixed, "vdi" with static=on, "vmdk" with subformat=monolithicFlat).
 inline bool ConvertImage(const std::string& raw, const std::string& out, const std::string& format,
