@@ -63,6 +63,17 @@ TEST_F(SlotCommandsOnImage, SlotsListEverySlotInOrder)
               "shutdown: C:\\WINDOWS\\logos.sys missing\n");
 }
 
+TEST_F(SlotCommandsOnImage, UndecodableFileIsPresentWithTheReason)
+{
+    const std::string broken = dir_.File("broken.sys");
+    std::ofstream(broken) << "BM not really a bitmap";
+    ASSERT_EQ(testing_support::Shell("mcopy -i '" + image_ + "@@1048576' '" + broken + "' ::/WINDOWS/LOGOS.SYS"), 0);
+    const auto listed = RunTool({"slots", drive_});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.out.find("shutdown: C:\\WINDOWS\\logos.sys present error: "), std::string::npos) << listed.out;
+    EXPECT_EQ(RunTool({"apply", drive_}).status, 0);
+}
+
 TEST_F(SlotCommandsOnImage, ApplyInstallsHidesAndSaveCopiesBack)
 {
     const std::string shutdown = WriteLogo(dir_, "shut.bmp", 2);
@@ -140,8 +151,12 @@ TEST_F(SlotCommandsOnImage, KillDuringAWriteLeavesTheOldFile)
     const std::string saved = dir_.File("after.sys");
     ASSERT_EQ(RunTool({"save", drive_, "preshutdown", saved}).status, 0);
     EXPECT_EQ(ReadAll(saved), ReadAll(logo_));
-    // The next write clears the leftover temporary.
+    // The next write clears the leftover temporary, and the next run the
+    // private folder the killed one left.
     ASSERT_EQ(RunTool({"apply", drive_, "--preshutdown", replacement}).status, 0);
+    const std::string root = std::getenv("XDG_RUNTIME_DIR") != nullptr ? std::getenv("XDG_RUNTIME_DIR") : "/tmp";
+    for (const auto& entry : std::filesystem::directory_iterator(root))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("lumivane-mtools-" + std::to_string(child) + "-"));
     EXPECT_EQ(testing_support::Shell("mdir -a -i '" + image_ + "@@1048576' ::/WINDOWS | grep -q '~LV'"), 256);
     EXPECT_TRUE(Clean());
 }

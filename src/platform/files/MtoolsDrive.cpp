@@ -1,11 +1,14 @@
 #include "MtoolsDrive.h"
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 namespace platform {
 
@@ -34,11 +37,29 @@ std::string Configuration(const std::string& imageLink, std::uint64_t offset)
            "drive z: file=\"" + imageLink + "\" offset=" + std::to_string(offset) + "\n";
 }
 
+constexpr std::string_view kFolderPrefix = "lumivane-mtools-";
+
+// "lumivane-mtools-PID-XXXXXX" of a process that no longer runs.
+void RemoveOrphanedFolders(const std::string& root)
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(root, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(kFolderPrefix))
+            continue;
+        const long pid = std::strtol(name.c_str() + kFolderPrefix.size(), nullptr, 10);
+        if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            std::filesystem::remove_all(entry.path(), error);
+    }
+}
+
 }  // namespace
 
 MtoolsDrive::MtoolsDrive(const std::string& dataFile, std::uint64_t offset)
 {
-    std::string pattern = TemporaryRoot() + "/lumivane-mtools-XXXXXX";
+    const std::string root = TemporaryRoot();
+    RemoveOrphanedFolders(root);
+    std::string pattern = root + "/" + std::string(kFolderPrefix) + std::to_string(getpid()) + "-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr)
         return;
     // A link of our own naming keeps quotes and blanks of the real path out

@@ -3,7 +3,8 @@
 // configuration: MTOOLSRC names our own file, HOME points at our own folder
 // (so no ~/.mtoolsrc is read) and no MTOOLS_* variable of the user reaches
 // mtools. The volume is mtools' drive Z: at a byte offset into the file.
-// The private folder goes away with this object.
+// The private folder goes away with this object; one left by a process
+// that died is removed by the next one.
 
 #include "ChildProcess.h"
 
