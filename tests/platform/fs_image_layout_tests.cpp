@@ -215,3 +215,15 @@ TEST(MtoolsListing, MdirAndMattribMerge)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ImageContainer, ShortFilesWithAKnownMagicAreRaw)
+{
+    const std::string text = "conectix";
+    const Bytes shortVhd(text.begin(), text.end());
+    EXPECT_EQ(platform::DetectContainer(platform::BufferImageBytes(shortVhd)).kind, platform::ContainerKind::Raw);
+    EXPECT_EQ(Locate(shortVhd, 0).error, "is too small to be a disk image");
+}
+
+}  // namespace

@@ -152,7 +152,7 @@ ImageContainer DetectContainer(const ImageBytes& image)
         return {ContainerKind::VmdkSparse, {}, 0, 0, {}};
     if (head->size() >= kVdiHeader && Le32(*head, 64) == kVdiSignature)
         return Vdi(image, *head);
-    if (StartsWith(*head, "conectix"))
+    if (StartsWith(*head, "conectix") && head->size() >= kVhdFooter)
         return Vhd(image, *head);
     if (image.Size() > kVhdFooter) {
         const auto footer = image.Read(image.Size() - kVhdFooter, kVhdFooter);
@@ -160,8 +160,8 @@ ImageContainer DetectContainer(const ImageBytes& image)
             return Vhd(image, *footer);
     }
     if (StartsWith(*head, "# Disk DescriptorFile") && image.Size() <= kMaxDescriptor) {
-        const auto text = image.Read(0, static_cast<std::size_t>(image.Size()));
-        return VmdkDescriptor(std::string(text->begin(), text->end()));
+        if (const auto text = image.Read(0, static_cast<std::size_t>(image.Size())))
+            return VmdkDescriptor(std::string(text->begin(), text->end()));
     }
     return raw;
 }
