@@ -186,3 +186,67 @@ TEST(SlotCommandsOnWinePrefix, SystemFolderOfA64BitPrefixIsSyswow64)
 }
 
 }  // namespace
+
+namespace {
+
+struct SlotImageKind {
+    const char* name;
+    const char* format;  // qemu-img format, "" for a raw disk
+    const char* options;
+    int partition;
+};
+
+class SlotCommandsOnEveryKind : public ::testing::TestWithParam<SlotImageKind> {};
+
+TEST_P(SlotCommandsOnEveryKind, SlotsApplyAndSave)
+{
+    if (!testing_support::HasImageTools())
+        GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
+    TempDir dir;
+    testing_support::ScopedEnv cache("XDG_CACHE_HOME", dir.File("cache"));
+    const std::string logo = WriteLogo(dir, "start.bmp", 11, 12);
+    std::string image = dir.File("disk.img");
+    ASSERT_TRUE(testing_support::MakePartitionedDisk(image, logo));
+    if (GetParam().format[0] != '\0') {
+        const std::string converted = dir.File(std::string("disk.") + GetParam().format);
+        ASSERT_TRUE(testing_support::ConvertImage(image, converted, GetParam().format, GetParam().options));
+        image = converted;
+    }
+    const std::string drive =
+        "--drive=C:=" + image + (GetParam().partition != 0 ? "@" + std::to_string(GetParam().partition) : "");
+
+    const auto before = RunTool({"slots", drive});
+    ASSERT_EQ(before.status, 0) << before.err;
+    EXPECT_EQ(before.out.substr(0, before.out.find('\n')),
+              "startup: C:\\logo.sys present width=320 height=400 bits=8 logo=yes animated=12 attributes=0x26");
+
+    const std::string shutdown = WriteLogo(dir, "shut.bmp", 12);
+    const auto applied = RunTool({"apply", drive, "--shutdown", shutdown, "--preshutdown", "default"});
+    // The test drive has no default pictures: only the shut-down target changes.
+    EXPECT_EQ(applied.status, 1);
+    EXPECT_EQ(applied.out, "C:\\WINDOWS\\Logos.sys: changed\n");
+    EXPECT_EQ(applied.err, "The following logo files could not be changed:\nC:\\WINDOWS\\Logow.sys\n");
+
+    const std::string saved = dir.File("saved.sys");
+    ASSERT_EQ(RunTool({"save", drive, "shutdown", saved}).status, 0);
+    EXPECT_EQ(ReadAll(saved), ReadAll(shutdown));
+    const auto after = RunTool({"slots", drive});
+    EXPECT_NE(after.out.find("shutdown: C:\\WINDOWS\\logos.sys present width=320 height=400 bits=8 logo=yes "
+                             "animated=0 attributes=0x2\n"),
+              std::string::npos)
+        << after.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, SlotCommandsOnEveryKind,
+    ::testing::Values(SlotImageKind{"RawMbr", "", "", 0}, SlotImageKind{"RawLogical", "", "", 5},
+                      SlotImageKind{"FixedVhd", "vpc", "subformat=fixed", 0},
+                      SlotImageKind{"StaticVdi", "vdi", "static=on", 0},
+                      SlotImageKind{"FlatVmdk", "vmdk", "subformat=monolithicFlat", 0},
+                      SlotImageKind{"Qcow2", "qcow2", "compat=1.1", 5},
+                      SlotImageKind{"DynamicVdi", "vdi", "static=off", 0},
+                      SlotImageKind{"DynamicVhd", "vpc", "subformat=dynamic", 0},
+                      SlotImageKind{"SparseVmdk", "vmdk", "subformat=monolithicSparse", 0}),
+    [](const ::testing::TestParamInfo<SlotImageKind>& info) { return std::string(info.param.name); });
+
+}  // namespace
