@@ -61,16 +61,16 @@ protected:
             image_ = dir_.File(std::string("disk.") + kind.format);
             ASSERT_TRUE(testing_support::ConvertImage(raw, image_, kind.format, kind.options));
         }
-        spec_ = kind.partition != 0 ? image_ + "@" + std::to_string(kind.partition) : image_;
-        ASSERT_EQ(platform::ImageDriveProblem(spec_), "");
-        const auto located = platform::LocateImageVolume(*platform::ParseImageDriveSpec(spec_));
+        driveName_ = kind.partition != 0 ? image_ + "@" + std::to_string(kind.partition) : image_;
+        ASSERT_EQ(platform::ImageDriveProblem(driveName_), "");
+        const auto located = platform::LocateImageVolume(*platform::ParseImageDriveName(driveName_));
         ASSERT_TRUE(located.volume);
         viaQemu_ = located.volume->mirror != nullptr;
         dataFile_ = located.volume->dataFile;
         offset_ = located.volume->offset;
         volumeBytes_ = kind.fatBits != 0 ? 16384u * 1024 : (kind.partition == 5 ? 69632u * 512 : 32768u * 512);
         platform::DriveTable table;
-        table.Map('C', spec_);
+        table.Map('C', driveName_);
         files_ = platform::DriveFileSystems::FromDriveTable(table);
     }
 
@@ -91,7 +91,7 @@ protected:
     std::string logo_;
     std::string otherLogo_;
     std::string image_;
-    std::string spec_;
+    std::string driveName_;
     std::string dataFile_;
     bool viaQemu_ = false;
     std::uint64_t offset_ = 0;

@@ -15,14 +15,14 @@ std::unique_ptr<DriveFileSystems> DriveFileSystems::FromDriveTable(const DriveTa
         const auto text = table.Folder(letter);
         if (!text)
             continue;
-        const auto spec = ParseImageDriveSpec(*text);
-        if (!spec) {
+        const auto named = ParseImageDriveName(*text);
+        if (!named) {
             folders.Map(letter, *text);
             continue;
         }
-        const ImageVolumeResult located = LocateImageVolume(*spec);
+        const ImageVolumeResult located = LocateImageVolume(*named);
         if (located.volume)
-            images.push_back(std::make_unique<ImageDriveFileSystem>(letter, spec->imagePath, *located.volume));
+            images.push_back(std::make_unique<ImageDriveFileSystem>(letter, named->imagePath, *located.volume));
     }
     return std::make_unique<DriveFileSystems>(std::move(folders), std::move(images));
 }

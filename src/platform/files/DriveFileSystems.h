@@ -16,7 +16,7 @@ namespace platform {
 
 class DriveFileSystems final : public FileSystem {
 public:
-    // Each letter's text is a folder, or an image as ParseImageDriveSpec
+    // Each letter's text is a folder, or an image as ParseImageDriveName
     // reads it; an image whose volume cannot be found leaves its letter
     // unmapped (the host has refused such an image before).
     static std::unique_ptr<DriveFileSystems> FromDriveTable(const DriveTable& table);

@@ -22,18 +22,18 @@ bool Writable(const std::string& path)
 
 bool NamesImageDrive(const std::string& text)
 {
-    return ParseImageDriveSpec(text).has_value();
+    return ParseImageDriveName(text).has_value();
 }
 
 std::string ImageDriveProblem(const std::string& text)
 {
-    const auto spec = ParseImageDriveSpec(text);
-    if (!spec)
+    const auto named = ParseImageDriveName(text);
+    if (!named)
         return "is not a file";
-    const ImageVolumeResult located = LocateImageVolume(*spec);
+    const ImageVolumeResult located = LocateImageVolume(*named);
     if (!located.volume)
         return located.error;
-    if (!Writable(spec->imagePath) || !Writable(located.volume->dataFile))
+    if (!Writable(named->imagePath) || !Writable(located.volume->dataFile))
         return "is read-only (Lumivane writes the logo files into it)";
     // The last word is mtools': it must read the file system we found.
     const MtoolsDrive drive(located.volume->dataFile, located.volume->offset);

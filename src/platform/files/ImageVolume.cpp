@@ -73,13 +73,13 @@ std::string QemuFormat(ContainerKind kind)
 
 }  // namespace
 
-ImageVolumeResult LocateThroughMirror(const ImageDriveSpec& spec, ContainerKind kind)
+ImageVolumeResult LocateThroughMirror(const ImageDriveName& named, ContainerKind kind)
 {
-    auto mirror = std::make_shared<RawMirror>(spec.imagePath, QemuFormat(kind));
+    auto mirror = std::make_shared<RawMirror>(named.imagePath, QemuFormat(kind));
     if (!mirror->IsReady())
         return Failure("is a " + ContainerName(kind) + " image that " + mirror->Problem());
     const FileImageBytes raw(mirror->RawPath());
-    ImageVolumeResult result = LocateVolumeOnDisk(raw, 0, raw.Size(), spec.partition);
+    ImageVolumeResult result = LocateVolumeOnDisk(raw, 0, raw.Size(), named.partition);
     if (result.volume) {
         result.volume->dataFile = mirror->RawPath();
         result.volume->container = kind;
@@ -88,10 +88,10 @@ ImageVolumeResult LocateThroughMirror(const ImageDriveSpec& spec, ContainerKind 
     return result;
 }
 
-std::optional<ImageDriveSpec> ParseImageDriveSpec(const std::string& text)
+std::optional<ImageDriveName> ParseImageDriveName(const std::string& text)
 {
     if (IsRegularFile(text))
-        return ImageDriveSpec{text, 0};
+        return ImageDriveName{text, 0};
     const std::size_t at = text.rfind('@');
     if (at == std::string::npos || at == 0 || at + 1 >= text.size())
         return std::nullopt;
@@ -104,7 +104,7 @@ std::optional<ImageDriveSpec> ParseImageDriveSpec(const std::string& text)
     const std::string path = text.substr(0, at);
     if (!IsRegularFile(path))
         return std::nullopt;
-    return ImageDriveSpec{path, number};
+    return ImageDriveName{path, number};
 }
 
 ImageVolumeResult LocateVolumeOnDisk(const ImageBytes& disk, std::uint64_t diskOffset, std::uint64_t diskSize,
@@ -142,26 +142,26 @@ ImageVolumeResult LocateVolumeOnDisk(const ImageBytes& disk, std::uint64_t diskO
     return {ImageVolume{{}, diskOffset + chosen->startByte, ContainerKind::Raw, chosen->number}, {}};
 }
 
-ImageVolumeResult LocateImageVolume(const ImageDriveSpec& spec)
+ImageVolumeResult LocateImageVolume(const ImageDriveName& named)
 {
-    const FileImageBytes image(spec.imagePath);
+    const FileImageBytes image(named.imagePath);
     if (!image.IsOpen())
         return Failure("cannot be read");
     const ImageContainer container = DetectContainer(image);
     if (!container.problem.empty())
         return Failure("is a " + ContainerName(container.kind) + " image, but " + container.problem);
     if (NeedsBlockDriver(container.kind))
-        return LocateThroughMirror(spec, container.kind);
-    std::string dataFile = spec.imagePath;
+        return LocateThroughMirror(named, container.kind);
+    std::string dataFile = named.imagePath;
     if (container.kind == ContainerKind::VmdkFlat) {
         const std::filesystem::path extent(container.extentFile);
         dataFile = extent.is_absolute() ? extent.string()
-                                        : (std::filesystem::path(spec.imagePath).parent_path() / extent).string();
+                                        : (std::filesystem::path(named.imagePath).parent_path() / extent).string();
     }
     const FileImageBytes data(dataFile);
     if (!data.IsOpen())
         return Failure("names the extent '" + dataFile + "', which cannot be read");
-    ImageVolumeResult result = LocateVolumeOnDisk(data, container.diskOffset, container.diskSize, spec.partition);
+    ImageVolumeResult result = LocateVolumeOnDisk(data, container.diskOffset, container.diskSize, named.partition);
     if (result.volume) {
         result.volume->dataFile = dataFile;
         result.volume->container = container.kind;

@@ -17,7 +17,7 @@
 
 namespace platform {
 
-struct ImageDriveSpec {
+struct ImageDriveName {
     std::string imagePath;
     int partition = 0;  // 0: the default choice
 };
@@ -25,7 +25,7 @@ struct ImageDriveSpec {
 // "PATH" or "PATH@N". A PATH that exists as given wins over a split at '@',
 // so a file whose name ends in "@2" stays reachable. nullopt when neither
 // the whole text nor the part before "@N" is a regular file.
-std::optional<ImageDriveSpec> ParseImageDriveSpec(const std::string& text);
+std::optional<ImageDriveName> ParseImageDriveName(const std::string& text);
 
 struct ImageVolume {
     std::string dataFile;      // the file mtools opens (the image or its extent)
@@ -47,9 +47,9 @@ struct ImageVolumeResult {
 ImageVolumeResult LocateVolumeOnDisk(const ImageBytes& disk, std::uint64_t diskOffset, std::uint64_t diskSize,
                                      int partition);
 
-ImageVolumeResult LocateImageVolume(const ImageDriveSpec& spec);
+ImageVolumeResult LocateImageVolume(const ImageDriveName& named);
 
 // The same for an image qemu reads, through a raw copy of it.
-ImageVolumeResult LocateThroughMirror(const ImageDriveSpec& spec, ContainerKind kind);
+ImageVolumeResult LocateThroughMirror(const ImageDriveName& named, ContainerKind kind);
 
 }  // namespace platform
