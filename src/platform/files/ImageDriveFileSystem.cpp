@@ -88,8 +88,10 @@ ImageDriveFileSystem::ImageDriveFileSystem(char letter, std::string imagePath, c
       mirror_(volume.mirror),
       mtools_(volume.dataFile, volume.offset)
 {
+    // One folder per image and volume, the same in every run (a raw copy of
+    // a qcow2 image has a new name each time).
     char name[32];
-    const std::size_t hash = std::hash<std::string>{}(dataFile_ + '@' + std::to_string(volume.offset));
+    const std::size_t hash = std::hash<std::string>{}(imagePath_ + '@' + std::to_string(volume.offset));
     std::snprintf(name, sizeof name, "%016zx", hash);
     cacheFolder_ = CacheHome() + "/lumivane/image-files/" + name;
     stamp_ = CurrentStamp();
