@@ -95,6 +95,23 @@ TEST_F(SlotCommandsOnImage, ApplyInstallsHidesAndSaveCopiesBack)
     EXPECT_EQ(ReadAll(saved), ReadAll(shutdown));
 }
 
+TEST_F(SlotCommandsOnImage, ForeignBmpVariantIsRewrittenIntoTheImage)
+{
+    // Two bytes too long, as some editors save a logo.
+    const std::string variant = WriteLogo(dir_, "variant.bmp", 6);
+    std::ofstream(variant, std::ios::app | std::ios::binary).write("\0\0", 2);
+    ASSERT_EQ(std::filesystem::file_size(variant), 129080u);
+    const auto applied = RunTool({"apply", drive_, "--shutdown", variant});
+    ASSERT_EQ(applied.status, 0) << applied.err;
+    const std::string saved = dir_.File("saved.sys");
+    ASSERT_EQ(RunTool({"save", drive_, "shutdown", saved}).status, 0);
+    const auto bytes = ReadAll(saved);
+    const auto original = ReadAll(variant);
+    ASSERT_EQ(bytes.size(), 129078u);
+    EXPECT_TRUE(std::equal(bytes.begin() + 54, bytes.end(), original.begin() + 54));
+    EXPECT_TRUE(Clean());
+}
+
 TEST_F(SlotCommandsOnImage, BadSourcesAndBadImagesTouchNothing)
 {
     const std::string notLogo = dir_.File("note.txt");
