@@ -5,6 +5,7 @@
 #include "common/FatImages.h"
 #include "common/ScopedEnv.h"
 #include "common/TestFiles.h"
+#include "platform/files/ImageHolders.h"
 #include "platform/fs/FileApi.h"
 #include "platform/fs/LogoFileWriter.h"
 
@@ -164,6 +165,9 @@ TEST_F(SlotCommandsOnImage, KillDuringAWriteLeavesTheOldFile)
     int status = 0;
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status));
+    // Nothing the killed program started still has the image open.
+    usleep(200000);
+    EXPECT_FALSE(platform::IsImageInUseElsewhere(image_));
     EXPECT_TRUE(Clean());
     const std::string saved = dir_.File("after.sys");
     ASSERT_EQ(RunTool({"save", drive_, "preshutdown", saved}).status, 0);

@@ -1,10 +1,10 @@
 #include "MtoolsDrive.h"
 
-#include <signal.h>
+#include "PrivateFolder.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,15 +13,6 @@
 namespace platform {
 
 namespace {
-
-std::string TemporaryRoot()
-{
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && runtime[0] == '/')
-        return runtime;
-    const char* temporary = std::getenv("TMPDIR");
-    return temporary != nullptr && temporary[0] == '/' ? temporary : "/tmp";
-}
 
 // Every setting that changes how names and listings look is fixed here, so
 // the parsers of the listings see one layout whatever /etc/mtools.conf says.
@@ -37,30 +28,12 @@ std::string Configuration(const std::string& imageLink, std::uint64_t offset)
            "drive z: file=\"" + imageLink + "\" offset=" + std::to_string(offset) + "\n";
 }
 
-constexpr std::string_view kFolderPrefix = "lumivane-mtools-";
-
-// "lumivane-mtools-PID-XXXXXX" of a process that no longer runs.
-void RemoveOrphanedFolders(const std::string& root)
-{
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(root, error)) {
-        const std::string name = entry.path().filename().string();
-        if (!name.starts_with(kFolderPrefix))
-            continue;
-        const long pid = std::strtol(name.c_str() + kFolderPrefix.size(), nullptr, 10);
-        if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
-            std::filesystem::remove_all(entry.path(), error);
-    }
-}
-
 }  // namespace
 
 MtoolsDrive::MtoolsDrive(const std::string& dataFile, std::uint64_t offset)
 {
-    const std::string root = TemporaryRoot();
-    RemoveOrphanedFolders(root);
-    std::string pattern = root + "/" + std::string(kFolderPrefix) + std::to_string(getpid()) + "-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr)
+    const std::string pattern = MakePrivateFolder(TemporaryRoot(), "lumivane-mtools");
+    if (pattern.empty())
         return;
     // A link of our own naming keeps quotes and blanks of the real path out
     // of the configuration file.

@@ -2,9 +2,9 @@
 
 #include "../fs/AtomicReplace.h"
 #include "ChildProcess.h"
+#include "PrivateFolder.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,28 +20,6 @@ namespace platform {
 namespace {
 
 constexpr std::uint64_t kChunk = 64 * 1024;
-constexpr const char* kFolderPrefix = "lumivane-mirror-";
-
-std::string TemporaryRoot()
-{
-    const char* temporary = std::getenv("TMPDIR");
-    return temporary != nullptr && temporary[0] == '/' ? temporary : "/tmp";
-}
-
-// "lumivane-mirror-PID-XXXXXX" of a process that no longer runs.
-void RemoveOrphanedFolders(const std::string& root)
-{
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(root, error)) {
-        const std::string name = entry.path().filename().string();
-        if (!name.starts_with(kFolderPrefix))
-            continue;
-        const long pid = std::strtol(name.c_str() + std::string_view(kFolderPrefix).size(), nullptr, 10);
-        if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
-            std::filesystem::remove_all(entry.path(), error);
-    }
-}
-
 class Fd {
 public:
     explicit Fd(int fd) : fd_(fd) {}
@@ -130,14 +108,13 @@ bool CopyFileSparse(const std::string& from, const std::string& to)
 RawMirror::RawMirror(std::string imagePath, std::string format)
     : imagePath_(std::move(imagePath)), format_(std::move(format))
 {
-    const std::string root = TemporaryRoot();
-    RemoveOrphanedFolders(root);
-    std::string pattern = root + "/" + kFolderPrefix + std::to_string(getpid()) + "-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) {
+    // A raw copy may be large: it goes where big temporary files belong.
+    const char* temporary = std::getenv("TMPDIR");
+    folder_ = MakePrivateFolder(temporary != nullptr && temporary[0] == '/' ? temporary : "/tmp", "lumivane-mirror");
+    if (folder_.empty()) {
         problem_ = "no private folder for its raw copy";
         return;
     }
-    folder_ = pattern;
     rawPath_ = folder_ + "/disk.raw";
     basePath_ = folder_ + "/base.raw";
     const ChildResult converted =
