@@ -38,11 +38,12 @@ test: build
 bench:
 	@scripts/install-deps.sh --bench
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build --target lumivane_bench lumivane_ui_bench anim_bench convert_bench
+	cmake --build build --target lumivane_bench lumivane_ui_bench anim_bench convert_bench lumivane_image_bench
 	build/bench/lumivane_bench $(BENCH_FLAGS)
 	QT_QPA_PLATFORM=offscreen build/bench/convert/convert_bench
 	QT_QPA_PLATFORM=offscreen build/bench/ui/lumivane_ui_bench $(BENCH_FLAGS)
 	QT_QPA_PLATFORM=offscreen build/bench/anim/anim_bench $(BENCH_FLAGS)
+	QT_QPA_PLATFORM=offscreen build/bench/image/lumivane_image_bench
 
 # With a display: the real window. Without one (DISPLAY and WAYLAND_DISPLAY
 # unset): the same program on a virtual display, saving the main dialog.

@@ -14,6 +14,7 @@ packages=(
     libstb-dev libimagequant-dev qt6-image-formats-plugins
     clang-14 libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream man-db
+    mtools dosfstools fdisk qemu-utils
 )
 # The yardstick the conversion benchmark measures itself against.
 bench_packages=(imagemagick)

@@ -53,7 +53,8 @@ std::optional<std::string> ParseWindowsFolder(std::string_view option, std::stri
 
 bool TakesValue(std::string_view name)
 {
-    return name == "--drive" || name == "--windows-dir" || name == "--system-dir" || name == "--screenshot";
+    return name == "--drive" || name == "--windows-dir" || name == "--system-dir" || name == "--screenshot" ||
+           name == "--wine-prefix";
 }
 
 }  // namespace
@@ -119,6 +120,11 @@ CommandLineParser::Result CommandLineParser::Parse(std::span<const std::string> 
                 if (earlier.letter == mapping->letter)
                     return fail("drive " + std::string(1, mapping->letter) + ": is given twice");
             options.drives.push_back(*mapping);
+        } else if (name == "--wine-prefix") {
+            if (value->empty())
+                return fail("--wine-prefix needs a folder");
+            if (!setOnce(options.winePrefix, *value))
+                return fail("--wine-prefix is given twice");
         } else if (name == "--screenshot") {
             if (value->empty())
                 return fail("--screenshot needs a file name");
@@ -140,14 +146,18 @@ CommandLineParser::Result CommandLineParser::Parse(std::span<const std::string> 
 std::string_view CommandLineParser::Usage()
 {
     // README.md shows this text as it stands; a test keeps the two equal.
-    return "usage: lumivane [--drive X:=DIR]... [--windows-dir PATH] [--system-dir PATH]\n"
-           "                [--screenshot PNG] [--module-info] [MODULE]\n"
+    return "usage: lumivane [--drive X:=DIR|IMAGE[@N]]... [--wine-prefix DIR] [--windows-dir PATH]\n"
+           "                [--system-dir PATH] [--screenshot PNG] [--module-info] [MODULE]\n"
            "\n"
            "Opens the Lumivane Control Panel applet on a Windows installation.\n"
            "\n"
            "  --drive X:=DIR       host folder DIR is drive X: (repeatable, one per letter);\n"
            "                       without it drive C: is the sample drive\n"
            "                       $XDG_DATA_HOME/lumivane/drive_c, created on first run\n"
+           "  --drive X:=IMAGE[@N] the FAT volume in disk image IMAGE (raw, VHD, VDI, VMDK,\n"
+           "                       qcow2) is drive X:; N picks partition N\n"
+           "  --wine-prefix DIR    the drives of Wine prefix DIR, C:\\windows and the\n"
+           "                       system folder a 32-bit program sees there\n"
            "  --windows-dir PATH   the Windows folder, default 'C:\\WINDOWS'\n"
            "  --system-dir PATH    the system folder, default 'C:\\WINDOWS\\SYSTEM'\n"
            "  --screenshot PNG     save the main dialog as PNG and close it\n"
@@ -159,11 +169,14 @@ std::string_view CommandLineParser::Usage()
            "  -h, --help           this text\n"
            "\n"
            "Exit status: 0 done; 1 the module could not be loaded or refused to start,\n"
-           "a drive folder does not exist, there is no display, or the screenshot failed;\n"
+           "a drive folder does not exist, a drive image is unusable, there is no display,\n"
+           "or the screenshot failed;\n"
            "2 bad usage.\n"
            "\n"
            "Examples:\n"
            "  lumivane --drive C:=/mnt/win98\n"
+           "  lumivane --drive C:=$HOME/vm/win98.img@1\n"
+           "  lumivane --wine-prefix $HOME/.wine\n"
            "  lumivane --drive C:=$HOME/.wine/drive_c --windows-dir 'C:\\windows' \\\n"
            "           --system-dir 'C:\\windows\\system32'\n";
 }

@@ -1,12 +1,14 @@
 #pragma once
 // The command line of lumivane, the Control Panel host:
 //
-//   lumivane [--drive X:=DIR]... [--windows-dir PATH] [--system-dir PATH]
-//            [--screenshot PNG] [--module-info] [MODULE]
+//   lumivane [--drive X:=DIR|IMAGE[@N]]... [--wine-prefix DIR] [--windows-dir PATH]
+//            [--system-dir PATH] [--screenshot PNG] [--module-info] [MODULE]
 //   lumivane --help
 //
 //   --drive X:=DIR       drive letter X (A-Z, either case; "X=DIR" works too)
-//                        is the host folder DIR. Repeatable, once per letter.
+//                        is the host folder DIR, or the FAT volume inside the
+//                        disk image IMAGE (partition N). Repeatable, once per letter.
+//   --wine-prefix DIR    the drives and folders of a Wine prefix.
 //                        Without any --drive, drive C: is the sample drive.
 //   --windows-dir PATH   the Windows folder as Windows names it, e.g.
 //                        'C:\WINDOWS' (the default), with or without a
@@ -40,6 +42,7 @@ struct HostOptions {
     std::vector<DriveMapping> drives;
     std::optional<std::string> windowsDir;
     std::optional<std::string> systemDir;
+    std::optional<std::string> winePrefix;
     std::optional<std::string> screenshotPath;
     std::optional<std::string> modulePath;
     bool moduleInfo = false;

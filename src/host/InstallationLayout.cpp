@@ -2,6 +2,10 @@
 
 #include "host/SampleDrive.h"
 
+#include "platform/files/ImageDriveCheck.h"
+#include "platform/files/WinePrefix.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
@@ -32,20 +36,45 @@ bool DriveOf(const InstallationLayout& layout, const std::string& windowsPath, s
 std::optional<InstallationLayout> InstallationLayout::FromOptions(const HostOptions& options, std::string& error)
 {
     InstallationLayout layout;
+    std::vector<DriveMapping> drives;
+    if (options.winePrefix) {
+        const auto prefix = platform::ReadWinePrefix(*options.winePrefix, error);
+        if (!prefix)
+            return std::nullopt;
+        for (const auto& [letter, folder] : prefix->drives) {
+            if (std::none_of(options.drives.begin(), options.drives.end(),
+                             [letter](const DriveMapping& given) { return given.letter == letter; }))
+                drives.push_back({letter, folder});
+        }
+        layout.windowsDir = prefix->windowsDir;
+        layout.systemDir = prefix->systemDir;
+        if (!options.systemDir)
+            layout.systemDirStoredAt = prefix->systemDirStoredAt;
+    }
+    drives.insert(drives.end(), options.drives.begin(), options.drives.end());
     if (options.windowsDir)
         layout.windowsDir = *options.windowsDir;
     if (options.systemDir)
         layout.systemDir = *options.systemDir;
 
-    if (options.drives.empty()) {
+    if (drives.empty()) {
         const fs::path root = DefaultSampleDriveRoot();
         if (!EnsureSampleDrive(root, error))
             return std::nullopt;
         layout.drives['C'] = root.string();
         layout.sampleDrive = true;
     }
-    for (const DriveMapping& drive : options.drives) {
+    for (const DriveMapping& drive : drives) {
         std::error_code code;
+        if (platform::NamesImageDrive(drive.folder)) {
+            const std::string problem = platform::ImageDriveProblem(drive.folder);
+            if (!problem.empty()) {
+                error = "drive " + std::string(1, drive.letter) + ": image '" + drive.folder + "' " + problem;
+                return std::nullopt;
+            }
+            layout.drives[drive.letter] = fs::absolute(drive.folder, code).lexically_normal().string();
+            continue;
+        }
         const fs::path folder = fs::absolute(drive.folder, code);
         if (code || !fs::is_directory(folder, code)) {
             error = "drive " + std::string(1, drive.letter) + ": folder '" + drive.folder + "' " +
@@ -76,6 +105,10 @@ void InstallationLayout::ExportToEnvironment() const
         ::setenv((std::string(kDrivePrefix) + letter).c_str(), folder.c_str(), 1);
     ::setenv("LUMIVANE_WINDOWS_DIR", windowsDir.c_str(), 1);
     ::setenv("LUMIVANE_SYSTEM_DIR", systemDir.c_str(), 1);
+    if (systemDirStoredAt)
+        ::setenv("LUMIVANE_SYSTEM_DIR_STORED", systemDirStoredAt->c_str(), 1);
+    else
+        ::unsetenv("LUMIVANE_SYSTEM_DIR_STORED");
 }
 
 }  // namespace host

@@ -3,7 +3,8 @@
 // system folders. The host plays the operating system here, and hands the
 // layout to the module through the environment before loading it, the way
 // Wine finds its prefix:
-//   LUMIVANE_DRIVE_<LETTER>=<host folder>, LUMIVANE_WINDOWS_DIR, LUMIVANE_SYSTEM_DIR
+//   LUMIVANE_DRIVE_<LETTER>=<host folder or image>, LUMIVANE_WINDOWS_DIR, LUMIVANE_SYSTEM_DIR,
+//   LUMIVANE_SYSTEM_DIR_STORED
 
 #include "host/CommandLine.h"
 
@@ -18,6 +19,8 @@ struct InstallationLayout {
     std::string windowsDir = "C:\\WINDOWS";
     std::string systemDir = "C:\\WINDOWS\\SYSTEM";
     bool sampleDrive = false;  // drive C: is the sample drive
+    // A 64-bit Wine prefix stores the 32-bit system folder elsewhere.
+    std::optional<std::string> systemDirStoredAt;
 
     // From the command line. Without --drive, drive C: is the sample drive
     // (created when missing). Fails with a reason for a drive folder that is

@@ -3,6 +3,7 @@
 #include "tools/CheckCommand.h"
 #include "tools/ExportCommand.h"
 #include "tools/ImportCommand.h"
+#include "tools/SlotCommands.h"
 #include "logo/Animation.h"
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
@@ -37,7 +38,7 @@ constexpr std::string_view kUsage =
 
 int UsageError(std::ostream& err, std::string_view problem)
 {
-    err << "lumva-logo: " << problem << '\n' << kUsage << kExportUsage << kImportUsage << kCheckUsage;
+    err << "lumva-logo: " << problem << '\n' << kUsage << kExportUsage << kImportUsage << kCheckUsage << kSlotUsage;
     return 2;
 }
 
@@ -249,8 +250,14 @@ int RunLogoCommand(const std::vector<std::string>& arguments, std::ostream& out,
         return RunCheckCommand(rest, out, err);
     if (command == "import")
         return RunImportCommand(rest, out, err);
+    if (command == "slots")
+        return RunSlotsCommand(rest, out, err);
+    if (command == "apply")
+        return RunApplyCommand(rest, out, err);
+    if (command == "save")
+        return RunSaveCommand(rest, out, err);
     if (command == "--help" || command == "-h" || command == "help") {
-        out << kUsage << kExportUsage << kImportUsage << kCheckUsage;
+        out << kUsage << kExportUsage << kImportUsage << kCheckUsage << kSlotUsage;
         return 0;
     }
     return UsageError(err, "unknown command " + command);

@@ -2,9 +2,13 @@
 // editor with the template as its single argument.
 
 #include "AppletUiFixture.h"
+#include "common/FatImages.h"
+#include "common/ScopedEnv.h"
 #include "editor/NewLogo.h"
 #include "platform/files/FileApi.h"
 #include "slots/SystemLocations.h"
+
+#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
@@ -129,6 +133,43 @@ INSTANTIATE_TEST_SUITE_P(Programs, NewLogoLaunchFailureTest,
                                            Unstartable{"MissingHostProgram", "no such editor", false},
                                            Unstartable{"NotExecutable", "plain.txt", true}),
                          [](const ::testing::TestParamInfo<Unstartable>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace appletui
+
+namespace appletui {
+namespace {
+
+// On a drive inside a disk image the editor gets a read-only host copy of
+// the template in the cache folder; the template in the image is marked
+// read-only there.
+TEST_F(NewLogoTest, TemplateInsideAnImageReachesTheEditorAsAReadOnlyCacheCopy)
+{
+    if (!testing_support::HasImageTools())
+        GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
+    MakeTemplate();
+    const std::string image = (Root() / "disk.img").string();
+    ASSERT_TRUE(testing_support::PackFolder(Drive().string(), image, true));
+    std::filesystem::remove_all(Drive());
+    testing_support::ScopedEnv cache("XDG_CACHE_HOME", (Root() / "cache").string());
+    testing_support::ScopedEnv drive("LUMIVANE_DRIVE_C", image + "@1");
+    platform::SetFileSystem(nullptr);
+
+    const std::filesystem::path script = Root() / "editor.sh";
+    const std::filesystem::path record = MakeRecorder(script);
+    StartNewLogo(nullptr, Locations(), script.string());
+    const std::vector<std::string> lines = WaitForLines(record);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "1");
+    EXPECT_EQ(lines[1].rfind((Root() / "cache").string(), 0), 0u) << lines[1];
+    EXPECT_EQ(testing_support::ReadAll(lines[1]), (std::vector<std::uint8_t>{'B', 'M', ' ', 't', 'e', 'm', 'p', 'l', 'a', 't', 'e'}));
+    struct stat info {};
+    ASSERT_EQ(stat(lines[1].c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0222, 0u);
+    EXPECT_EQ(platform::GetFileAttributesA("C:\\WINDOWS\\SYSTEM\\New.tpl"), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(testing_support::MattribLine(image, 2048 * 512, "::/WINDOWS/SYSTEM/New.tpl"), "       R");
+    EXPECT_TRUE(m_prompts.MessageBoxes().empty());
+}
 
 }  // namespace
 }  // namespace appletui

@@ -62,4 +62,9 @@ std::optional<std::string> ResolveHostPath(const std::string& path)
     return CurrentFileSystem().Resolve(path);
 }
 
+bool HostPathIsTheFile(const std::string& path)
+{
+    return CurrentFileSystem().ResolvesToTheFile(path);
+}
+
 }  // namespace platform

@@ -24,4 +24,8 @@ BOOL DeleteFileA(const std::string& path);
 // real name, or the path a new file would get; nullopt when unmappable.
 std::optional<std::string> ResolveHostPath(const std::string& path);
 
+// False where ResolveHostPath gives a copy to read (a file inside a disk
+// image): writing that host path would not change the file.
+bool HostPathIsTheFile(const std::string& path);
+
 }  // namespace platform

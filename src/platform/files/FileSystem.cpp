@@ -1,6 +1,7 @@
 #include "platform/files/FileSystem.h"
 
-#include "platform/files/HostDriveFileSystem.h"
+#include "platform/files/DriveFileSystems.h"
+#include "platform/files/SystemFolderRedirect.h"
 
 namespace platform {
 
@@ -23,7 +24,7 @@ FileSystem& CurrentFileSystem()
 {
     auto& installed = Installed();
     if (!installed)
-        installed = std::make_unique<HostDriveFileSystem>(DriveTable::FromEnvironment());
+        installed = WithSystemFolderRedirect(DriveFileSystems::FromDriveTable(DriveTable::FromEnvironment()));
     return *installed;
 }
 

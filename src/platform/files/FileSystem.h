@@ -3,8 +3,8 @@
 // ("C:\WINDOWS\logow.sys"); host absolute paths ("/home/...", as a file
 // dialog returns them) are accepted everywhere and used unchanged.
 //
-// Today's implementation maps drive letters to host folders
-// (HostDriveFileSystem); others (a drive inside a disk image) plug in here.
+// Drive letters map to host folders (HostDriveFileSystem) or to FAT volumes
+// inside disk images (ImageDriveFileSystem), side by side (DriveFileSystems).
 
 #include "platform/WinTypes.h"
 
@@ -28,6 +28,10 @@ public:
     virtual bool SetAttributes(const std::string& path, DWORD attributes) = 0;
     virtual bool Copy(const std::string& source, const std::string& target, bool failIfExists) = 0;
     virtual bool Delete(const std::string& path) = 0;
+
+    // Whether Resolve's answer is the file itself, so writing there changes
+    // it; a drive inside a disk image answers with a copy to read instead.
+    virtual bool ResolvesToTheFile(const std::string& /*path*/) const { return true; }
 };
 
 // Installs the file system every free function below works on; nullptr goes
@@ -35,7 +39,7 @@ public:
 void SetFileSystem(std::unique_ptr<FileSystem> fileSystem);
 
 // The installed file system; the first use without one builds it from the
-// environment (HostDriveFileSystem::FromEnvironment).
+// environment (DriveFileSystems::FromDriveTable of DriveTable::FromEnvironment).
 FileSystem& CurrentFileSystem();
 
 }  // namespace platform

@@ -1,0 +1,48 @@
+#include "platform/files/ImageDriveCheck.h"
+
+#include "platform/files/ImageVolume.h"
+#include "platform/files/MtoolsDrive.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+// No write permission bit counts as read-only even for root, who could
+// write anyway: the owner marked the image as not to be changed.
+bool Writable(const std::string& path)
+{
+    struct stat info {};
+    return access(path.c_str(), W_OK) == 0 && stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) != 0;
+}
+
+}  // namespace
+
+bool NamesImageDrive(const std::string& text)
+{
+    return ParseImageDriveName(text).has_value();
+}
+
+std::string ImageDriveProblem(const std::string& text)
+{
+    const auto named = ParseImageDriveName(text);
+    if (!named)
+        return "is not a file";
+    const ImageVolumeResult located = LocateImageVolume(*named);
+    if (!located.volume)
+        return located.error;
+    if (!Writable(named->imagePath) || !Writable(located.volume->dataFile))
+        return "is read-only (Lumivane writes the logo files into it)";
+    // The last word is mtools': it must read the file system we found.
+    const MtoolsDrive drive(located.volume->dataFile, located.volume->offset);
+    const ChildResult root = drive.Run("mdir", {"-a", "z:/"});
+    if (!root.started)
+        return "cannot be opened: mtools is not installed";
+    if (!root.Succeeded())
+        return "holds no FAT file system mtools can read";
+    return {};
+}
+
+}  // namespace platform

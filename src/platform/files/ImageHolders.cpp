@@ -1,0 +1,93 @@
+#include "platform/files/ImageHolders.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string_view>
+
+namespace platform {
+
+namespace {
+
+bool HasForeignLock(const std::string& hostPath)
+{
+    const int fd = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct flock probe {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    probe.l_start = 0;
+    probe.l_len = 0;
+    const bool locked = fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+    close(fd);
+    return locked;
+}
+
+bool IsNumber(std::string_view text)
+{
+    if (text.empty())
+        return false;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+bool ProcessHasOpen(const std::string& pid, const struct stat& image)
+{
+    const std::string fdFolder = "/proc/" + pid + "/fd";
+    DIR* folder = opendir(fdFolder.c_str());
+    if (folder == nullptr)
+        return false;
+    bool found = false;
+    while (const dirent* entry = readdir(folder)) {
+        struct stat info {};
+        if (entry->d_name[0] != '.' && fstatat(dirfd(folder), entry->d_name, &info, 0) == 0 &&
+            info.st_dev == image.st_dev && info.st_ino == image.st_ino) {
+            found = true;
+            break;
+        }
+    }
+    closedir(folder);
+    return found;
+}
+
+bool OtherProcessHasOpen(const std::string& hostPath)
+{
+    struct stat image {};
+    if (stat(hostPath.c_str(), &image) != 0)
+        return false;
+    DIR* processes = opendir("/proc");
+    if (processes == nullptr)
+        return false;
+    const std::string self = std::to_string(getpid());
+    const uid_t user = getuid();
+    bool found = false;
+    while (const dirent* entry = readdir(processes)) {
+        const std::string pid = entry->d_name;
+        struct stat owner {};
+        if (!IsNumber(pid) || pid == self || fstatat(dirfd(processes), pid.c_str(), &owner, 0) != 0 ||
+            owner.st_uid != user)
+            continue;
+        if (ProcessHasOpen(pid, image)) {
+            found = true;
+            break;
+        }
+    }
+    closedir(processes);
+    return found;
+}
+
+}  // namespace
+
+bool IsImageInUseElsewhere(const std::string& hostPath)
+{
+    return HasForeignLock(hostPath) || OtherProcessHasOpen(hostPath);
+}
+
+}  // namespace platform

@@ -1,0 +1,388 @@
+// Drives inside disk images, on images made for each test by the packaged
+// tools: every kind of image the drive table accepts, the applet's file calls
+// on them, and the failures a write must survive with the file system clean.
+
+#include "common/FatImages.h"
+#include "common/ScopedEnv.h"
+#include "common/TestFiles.h"
+#include "platform/files/DriveFileSystems.h"
+#include "platform/files/ImageDriveCheck.h"
+#include "platform/files/LogoFileWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using testing_support::FsckClean;
+using testing_support::MattribLine;
+using testing_support::ReadAll;
+using testing_support::TempDir;
+
+struct ImageKind {
+    const char* name;
+    int fatBits;          // 0: the partitioned disk
+    const char* format;   // qemu-img output format, or "" for raw
+    const char* options;
+    int partition;
+};
+
+std::string WriteLogo(const TempDir& dir, const std::string& name, unsigned seed)
+{
+    const std::string path = dir.File(name);
+    const logo::LogoImage picture = testing_support::MakeVariedLogo(seed);
+    logo::ColorTable table{};
+    std::copy_n(picture.colorTable.begin(), table.size(), table.begin());
+    platform::WriteLogoFile(path, picture, table, false, 0);
+    return path;
+}
+
+class ImageDrive : public ::testing::TestWithParam<ImageKind> {
+protected:
+    void SetUp() override
+    {
+        if (!testing_support::HasImageTools())
+            GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
+        logo_ = WriteLogo(dir_, "logo.bmp", 1);
+        otherLogo_ = WriteLogo(dir_, "other.bmp", 2);
+        const ImageKind& kind = GetParam();
+        const std::string raw = dir_.File("disk.img");
+        ASSERT_TRUE(kind.fatBits != 0 ? testing_support::MakeFatVolume(raw, kind.fatBits, 16384, logo_)
+                                      : testing_support::MakePartitionedDisk(raw, logo_));
+        image_ = raw;
+        if (kind.format[0] != '\0') {
+            image_ = dir_.File(std::string("disk.") + kind.format);
+            ASSERT_TRUE(testing_support::ConvertImage(raw, image_, kind.format, kind.options));
+        }
+        driveName_ = kind.partition != 0 ? image_ + "@" + std::to_string(kind.partition) : image_;
+        ASSERT_EQ(platform::ImageDriveProblem(driveName_), "");
+        const auto located = platform::LocateImageVolume(*platform::ParseImageDriveName(driveName_));
+        ASSERT_TRUE(located.volume);
+        viaQemu_ = located.volume->mirror != nullptr;
+        dataFile_ = located.volume->dataFile;
+        offset_ = located.volume->offset;
+        volumeBytes_ = kind.fatBits != 0 ? 16384u * 1024 : (kind.partition == 5 ? 69632u * 512 : 32768u * 512);
+        platform::DriveTable table;
+        table.Map('C', driveName_);
+        files_ = platform::DriveFileSystems::FromDriveTable(table);
+    }
+
+    // The image itself, as a raw disk, for checks by other programs.
+    std::string CheckFile() const
+    {
+        if (!viaQemu_)
+            return dataFile_;
+        const std::string raw = dir_.File("check.raw");
+        EXPECT_EQ(testing_support::Shell("rm -f '" + raw + "'; qemu-img convert -O raw '" + image_ + "' '" + raw + "'"), 0);
+        return raw;
+    }
+    bool Clean() const { return FsckClean(CheckFile(), offset_, volumeBytes_); }
+    std::string Attributes(const std::string& path) const { return MattribLine(CheckFile(), offset_, path); }
+
+    TempDir dir_;
+    testing_support::ScopedEnv cache_{"XDG_CACHE_HOME", dir_.File("cache")};
+    std::string logo_;
+    std::string otherLogo_;
+    std::string image_;
+    std::string driveName_;
+    std::string dataFile_;
+    bool viaQemu_ = false;
+    std::uint64_t offset_ = 0;
+    std::uint64_t volumeBytes_ = 0;
+    std::unique_ptr<platform::DriveFileSystems> files_;
+};
+
+TEST_P(ImageDrive, FindsFilesByLongAndShortNamesInAnyCase)
+{
+    EXPECT_TRUE(files_->Exists("C:\\LOGO.SYS"));
+    EXPECT_TRUE(files_->Exists("c:\\windows\\logow.sys"));
+    EXPECT_TRUE(files_->Exists("C:\\windows\\system\\NEW.TPL"));
+    EXPECT_TRUE(files_->Exists("c:\\program files\\a long folder\\README.txt"));
+    EXPECT_TRUE(files_->Exists("C:\\PROGRA~1\\ALONGF~1\\readme.txt"));
+    EXPECT_FALSE(files_->Exists("C:\\WINDOWS\\logos.sys"));
+    EXPECT_FALSE(files_->Exists("C:\\logo.sys\\inside"));
+    EXPECT_EQ(files_->GetAttributes("C:\\WINDOWS"), FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(files_->GetAttributes("C:\\"), FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(files_->GetAttributes("C:\\nothing"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_P(ImageDrive, AttributeByteIsReadAndReplacedExactly)
+{
+    EXPECT_EQ(files_->GetAttributes("C:\\logo.sys"), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    ASSERT_TRUE(files_->SetAttributes("C:\\logo.sys", FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(files_->GetAttributes("C:\\logo.sys"), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(Attributes("::/logo.sys"), "        ");
+    ASSERT_TRUE(files_->SetAttributes("C:\\LOGO.SYS", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(Attributes("::/logo.sys"), "      HR");
+    EXPECT_EQ(files_->GetAttributes("c:\\logo.sys"), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(files_->SetAttributes("C:\\missing.sys", FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_TRUE(Clean());
+}
+
+TEST_P(ImageDrive, NewFileKeepsTheSpellingAskedForAndReplacingKeepsTheOldName)
+{
+    ASSERT_TRUE(files_->Copy(logo_, "C:\\WINDOWS\\Logos.sys", false));
+    EXPECT_EQ(Attributes("::/WINDOWS/LOGOS.SYS"), "  A     ");
+    const auto copy = files_->Resolve("c:\\windows\\logos.sys");
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(std::filesystem::path(*copy).filename(), "Logos.sys");
+    EXPECT_EQ(ReadAll(*copy), ReadAll(logo_));
+
+    EXPECT_FALSE(files_->Copy(otherLogo_, "C:\\WINDOWS\\LOGOS.SYS", true));
+    ASSERT_TRUE(files_->Copy(otherLogo_, "C:\\WINDOWS\\Logow.sys", false));
+    const auto replaced = files_->Resolve("C:\\WINDOWS\\Logow.sys");
+    ASSERT_TRUE(replaced);
+    EXPECT_EQ(std::filesystem::path(*replaced).filename(), "LOGOW.SYS");
+    EXPECT_EQ(ReadAll(*replaced), ReadAll(otherLogo_));
+    EXPECT_TRUE(Clean());
+}
+
+TEST_P(ImageDrive, CopiesOutDeletesAndRefusesReadOnlyTargets)
+{
+    const std::string saved = dir_.File("saved.sys");
+    ASSERT_TRUE(files_->Copy("C:\\WINDOWS\\LOGOW.SYS", saved, false));
+    EXPECT_EQ(ReadAll(saved), ReadAll(logo_));
+    ASSERT_TRUE(files_->Copy("C:\\WINDOWS\\LOGOW.SYS", "C:\\WINDOWS\\copy.sys", false));
+    EXPECT_FALSE(files_->Copy("C:\\WINDOWS\\LOGOW.SYS", "c:\\windows\\logow.sys", false));
+
+    ASSERT_TRUE(files_->SetAttributes("C:\\WINDOWS\\copy.sys", FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(files_->Delete("C:\\WINDOWS\\copy.sys"));
+    EXPECT_FALSE(files_->Copy(logo_, "C:\\WINDOWS\\copy.sys", false));
+    ASSERT_TRUE(files_->SetAttributes("C:\\WINDOWS\\copy.sys", FILE_ATTRIBUTE_NORMAL));
+    EXPECT_TRUE(files_->Delete("C:\\WINDOWS\\copy.sys"));
+    EXPECT_FALSE(files_->Exists("C:\\WINDOWS\\copy.sys"));
+    EXPECT_FALSE(files_->Delete("C:\\WINDOWS"));
+    EXPECT_TRUE(Clean());
+}
+
+TEST_P(ImageDrive, HostCopiesAreReadOnlyAndInTheCacheFolder)
+{
+    const auto copy = files_->Resolve("C:\\WINDOWS\\SYSTEM\\new.tpl");
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->rfind(dir_.File("cache"), 0), 0u);
+    struct stat info {};
+    ASSERT_EQ(stat(copy->c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0222, 0u);
+    EXPECT_FALSE(files_->ResolvesToTheFile("C:\\WINDOWS\\SYSTEM\\new.tpl"));
+    EXPECT_FALSE(files_->Resolve("C:\\WINDOWS\\SYSTEM\\absent.tpl"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ImageDrive,
+    ::testing::Values(ImageKind{"Fat12Superfloppy", 12, "", "", 0}, ImageKind{"Fat16Superfloppy", 16, "", "", 0},
+                      ImageKind{"MbrPrimaryFat16", 0, "", "", 0}, ImageKind{"MbrLogicalFat32", 0, "", "", 5},
+                      ImageKind{"FixedVhd", 0, "vpc", "subformat=fixed", 0},
+                      ImageKind{"StaticVdi", 0, "vdi", "static=on", 5},
+                      ImageKind{"FlatVmdk", 0, "vmdk", "subformat=monolithicFlat", 0},
+                      ImageKind{"Qcow2", 0, "qcow2", "compat=1.1", 0},
+                      ImageKind{"DynamicVdi", 0, "vdi", "static=off", 5},
+                      ImageKind{"DynamicVhd", 0, "vpc", "subformat=dynamic", 0},
+                      ImageKind{"SparseVmdk", 16, "vmdk", "subformat=monolithicSparse", 0}),
+    [](const ::testing::TestParamInfo<ImageKind>& info) { return std::string(info.param.name); });
+
+// --- refusals and failures, on a plain superfloppy -----------------------------
+
+class ImageDriveFailures : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!testing_support::HasImageTools())
+            GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
+        logo_ = WriteLogo(dir_, "logo.bmp", 3);
+        image_ = dir_.File("floppy.img");
+        ASSERT_TRUE(testing_support::MakeFatVolume(image_, 12, 1440, logo_));
+        Open();
+    }
+    void Open()
+    {
+        platform::DriveTable table;
+        table.Map('C', image_);
+        files_ = platform::DriveFileSystems::FromDriveTable(table);
+    }
+    pid_t Hold(const std::string& command)
+    {
+        const pid_t child = fork();
+        if (child == 0) {
+            setpgid(0, 0);
+            execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        return child;
+    }
+    void Release(pid_t child)
+    {
+        kill(-child, SIGKILL);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
+
+    TempDir dir_;
+    testing_support::ScopedEnv cache_{"XDG_CACHE_HOME", dir_.File("cache")};
+    std::string logo_;
+    std::string image_;
+    std::unique_ptr<platform::DriveFileSystems> files_;
+};
+
+TEST_F(ImageDriveFailures, ImageOpenInAnotherProcessIsReadButNotWritten)
+{
+    const pid_t holder = Hold("exec 3<'" + image_ + "'; exec sleep 30");
+    EXPECT_TRUE(files_->Exists("C:\\WINDOWS\\LOGOW.SYS"));
+    EXPECT_FALSE(files_->SetAttributes("C:\\logo.sys", FILE_ATTRIBUTE_NORMAL));
+    EXPECT_FALSE(files_->Copy(logo_, "C:\\WINDOWS\\LOGOS.SYS", false));
+    EXPECT_FALSE(files_->Delete("C:\\WINDOWS\\LOGOW.SYS"));
+    Release(holder);
+    EXPECT_TRUE(files_->SetAttributes("C:\\logo.sys", FILE_ATTRIBUTE_NORMAL));
+}
+
+TEST_F(ImageDriveFailures, ImageLockedByQemuIsNotWritten)
+{
+    if (std::system("command -v qemu-io >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "qemu-io missing";
+    const pid_t holder = Hold("sleep 30 | qemu-io -f raw '" + image_ + "'");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(files_->Copy(logo_, "C:\\WINDOWS\\LOGOS.SYS", false));
+    Release(holder);
+}
+
+TEST_F(ImageDriveFailures, FullFileSystemFailsTheCopyAndKeepsTheOldFile)
+{
+    const std::string filler = dir_.File("filler");
+    ASSERT_EQ(testing_support::Shell("dd if=/dev/zero of='" + filler + "' bs=1k count=920; mcopy -i '" + image_ +
+                                     "' '" + filler + "' ::/FILLER.BIN"),
+              0);
+    Open();
+    const std::string other = WriteLogo(dir_, "other.bmp", 4);
+    EXPECT_FALSE(files_->Copy(other, "C:\\WINDOWS\\LOGOW.SYS", false));
+    const auto kept = files_->Resolve("C:\\WINDOWS\\LOGOW.SYS");
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(ReadAll(*kept), ReadAll(logo_));
+    EXPECT_TRUE(FsckClean(image_, 0, 1440 * 1024));
+}
+
+TEST_F(ImageDriveFailures, FailingEngineLeavesTheOldFileAndNoTemporary)
+{
+    const std::string bin = dir_.File("bin");
+    std::filesystem::create_directories(bin);
+    std::ofstream(bin + "/mmove") << "#!/bin/sh\nexit 1\n";
+    chmod((bin + "/mmove").c_str(), 0755);
+    const std::string other = WriteLogo(dir_, "other.bmp", 5);
+    {
+        testing_support::ScopedEnv path("PATH", bin + ":" + std::getenv("PATH"));
+        EXPECT_FALSE(files_->Copy(other, "C:\\WINDOWS\\LOGOW.SYS", false));
+    }
+    const auto kept = files_->Resolve("C:\\WINDOWS\\LOGOW.SYS");
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(ReadAll(*kept), ReadAll(logo_));
+    EXPECT_EQ(testing_support::Shell("mdir -a -i '" + image_ + "' ::/WINDOWS | grep -q '~LV'"), 256);
+    EXPECT_TRUE(FsckClean(image_, 0, 1440 * 1024));
+}
+
+TEST(ImageDriveCheck, BadImagesGetOneClearReason)
+{
+    if (!testing_support::HasImageTools())
+        GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
+    TempDir dir;
+    const std::string text = dir.File("notes.txt");
+    std::ofstream(text) << std::string(5000, 'x');
+    EXPECT_NE(platform::ImageDriveProblem(text).find("is not a disk image"), std::string::npos);
+
+    const std::string floppy = dir.File("floppy.img");
+    ASSERT_TRUE(testing_support::MakeFatVolume(floppy, 12, 1440, WriteLogo(dir, "l.bmp", 6)));
+    EXPECT_EQ(platform::ImageDriveProblem(floppy), "");
+    EXPECT_NE(platform::ImageDriveProblem(floppy + "@2").find("has no partition table"), std::string::npos);
+    truncate(floppy.c_str(), 512 * 1024);
+    EXPECT_NE(platform::ImageDriveProblem(floppy).find("is truncated"), std::string::npos);
+
+    const std::string linuxDisk = dir.File("linux.img");
+    ASSERT_EQ(testing_support::Shell("truncate -s 8M '" + linuxDisk + "'; echo 'start=2048, type=83' | sfdisk -q '" +
+                                     linuxDisk + "'"),
+              0);
+    EXPECT_EQ(platform::ImageDriveProblem(linuxDisk), "has no FAT partition");
+
+    const std::string qcow = dir.File("disk.qcow2");
+    ASSERT_EQ(testing_support::Shell("qemu-img create -q -f qcow2 '" + qcow + "' 8M"), 0);
+    EXPECT_NE(platform::ImageDriveProblem(qcow).find("is not a disk image"), std::string::npos);
+    const std::string broken = dir.File("broken.qcow2");
+    ASSERT_EQ(testing_support::Shell("printf 'QFI\\373garbage' > '" + broken + "'; truncate -s 2K '" + broken + "'"), 0);
+    EXPECT_NE(platform::ImageDriveProblem(broken).find("is a qcow2 image that cannot be read by qemu-img"),
+              std::string::npos);
+}
+
+TEST(ImageDriveCheck, ReadOnlyImageIsRefused)
+{
+    if (!testing_support::HasImageTools())
+        GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
+    TempDir dir;
+    const std::string floppy = dir.File("floppy.img");
+    ASSERT_TRUE(testing_support::MakeFatVolume(floppy, 12, 1440, WriteLogo(dir, "l.bmp", 7)));
+    chmod(floppy.c_str(), 0444);
+    EXPECT_EQ(platform::ImageDriveProblem(floppy), "is read-only (Lumivane writes the logo files into it)");
+}
+
+}  // namespace
+
+namespace {
+
+// Images qemu reads are changed through their raw copy.
+class MirroredImageDrive : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!testing_support::HasImageTools())
+            GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
+        logo_ = WriteLogo(dir_, "logo.bmp", 8);
+        const std::string raw = dir_.File("floppy.img");
+        ASSERT_TRUE(testing_support::MakeFatVolume(raw, 12, 1440, logo_));
+        image_ = dir_.File("disk.vdi");
+        ASSERT_TRUE(testing_support::ConvertImage(raw, image_, "vdi", "static=off"));
+        platform::DriveTable table;
+        table.Map('C', image_);
+        files_ = platform::DriveFileSystems::FromDriveTable(table);
+    }
+
+    TempDir dir_;
+    testing_support::ScopedEnv cache_{"XDG_CACHE_HOME", dir_.File("cache")};
+    std::string logo_;
+    std::string image_;
+    std::unique_ptr<platform::DriveFileSystems> files_;
+};
+
+TEST_F(MirroredImageDrive, VdiKeepsItsIdentityAcrossWrites)
+{
+    const auto before = ReadAll(image_);
+    ASSERT_TRUE(files_->Copy(WriteLogo(dir_, "new.bmp", 9), "C:\\WINDOWS\\Logos.sys", false));
+    const auto after = ReadAll(image_);
+    // The creation UUID VirtualBox knows the disk by.
+    EXPECT_TRUE(std::equal(before.begin() + 0x188, before.begin() + 0x198, after.begin() + 0x188));
+    platform::DriveTable table;
+    table.Map('C', image_);
+    const auto reopened = platform::DriveFileSystems::FromDriveTable(table);
+    EXPECT_TRUE(reopened->Exists("C:\\WINDOWS\\LOGOS.SYS"));
+}
+
+TEST_F(MirroredImageDrive, FailedWriteBackLeavesImageAndCopyAsTheyWere)
+{
+    const std::string bin = dir_.File("bin");
+    std::filesystem::create_directories(bin);
+    std::ofstream(bin + "/qemu-io") << "#!/bin/sh\nexit 1\n";
+    chmod((bin + "/qemu-io").c_str(), 0755);
+    const auto before = ReadAll(image_);
+    {
+        testing_support::ScopedEnv path("PATH", bin + ":" + std::getenv("PATH"));
+        EXPECT_FALSE(files_->Copy(logo_, "C:\\WINDOWS\\Logos.sys", false));
+        EXPECT_FALSE(files_->SetAttributes("C:\\logo.sys", FILE_ATTRIBUTE_NORMAL));
+    }
+    EXPECT_EQ(ReadAll(image_), before);
+    EXPECT_FALSE(files_->Exists("C:\\WINDOWS\\Logos.sys"));
+    EXPECT_EQ(files_->GetAttributes("C:\\logo.sys"), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+}
+
+}  // namespace
