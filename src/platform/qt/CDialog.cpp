@@ -1,4 +1,5 @@
 #include "platform/ui/CDialog.h"
+#include "platform/ui/MessageMap.h"
 #include "platform/qt/HwndWidget.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CEdit.h"
@@ -297,42 +298,47 @@ const MessageMapBase* CDialog::GetMessageMap() const
     return nullptr;
 }
 
+const MessageMapBase& CDialog::DefaultMessageMap()
+{
+    // What every dialog does with a message its own map leaves alone: the
+    // virtuals below, which a dialog may override instead of mapping.
+    static const auto map = MakeMessageMap<CDialog>(
+        OnBnClicked(IDOK, &CDialog::OnOK),
+        OnBnClicked(IDCANCEL, &CDialog::OnCancel),
+        OnWmTimer(&CDialog::OnTimer),
+        OnWmPaint(&CDialog::OnPaint),
+        OnWmMouseMove(&CDialog::OnMouseMove),
+        OnWmLButtonDown(&CDialog::OnLButtonDown),
+        OnWmRButtonDown(&CDialog::OnRButtonDown),
+        OnWmSetCursor(&CDialog::OnSetCursor),
+        OnWmDestroy(&CDialog::OnDestroy),
+        OnWmActivate(&CDialog::OnActivate),
+        OnToolTipNeedText(&CDialog::OnToolTipStringId));
+    return map;
+}
+
 LRESULT CDialog::Route(const MessageEvent& event)
 {
-    if (const MessageMapBase* map = GetMessageMap()) {
-        LRESULT result = 0;
-        if (map->Dispatch(*this, event, result)) {
+    LRESULT result = 0;
+    for (const MessageMapBase* map : {GetMessageMap(), &DefaultMessageMap()}) {
+        if (map != nullptr && map->Dispatch(*this, event, result)) {
             return result;
         }
     }
-    switch (event.message) {
-    case WM_COMMAND:
-        if (event.code == BN_CLICKED && event.controlId == IDOK) {
-            OnOK();
-        } else if (event.code == BN_CLICKED && event.controlId == IDCANCEL) {
-            OnCancel();
-        }
-        return 0;
-    case WM_TIMER: OnTimer(event.timerId); return 0;
-    case WM_PAINT: OnPaint(); return 0;
-    case WM_MOUSEMOVE: OnMouseMove(event.keyFlags, event.point); return 0;
-    case WM_LBUTTONDOWN: OnLButtonDown(event.keyFlags, event.point); return 0;
-    case WM_RBUTTONDOWN: OnRButtonDown(event.keyFlags, event.point); return 0;
-    case WM_SETCURSOR: return OnSetCursor(event.window, event.hitTest, event.mouseMessage);
-    case WM_DESTROY: OnDestroy(); return 0;
-    case WM_ACTIVATE: OnActivate(event.state, event.window, event.minimized); return 0;
-    default: return 0;
-    }
+    return 0;
 }
 
 UINT CDialog::ResolveToolTip(int controlId)
 {
-    if (const MessageMapBase* map = GetMessageMap()) {
+    for (const MessageMapBase* map : {GetMessageMap(), &DefaultMessageMap()}) {
+        if (map == nullptr) {
+            continue;
+        }
         if (const UINT id = map->ToolTipStringId(*this, controlId); id != 0) {
             return id;
         }
     }
-    return OnToolTipStringId(controlId);
+    return 0;
 }
 
 }  // namespace platform

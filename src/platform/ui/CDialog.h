@@ -75,8 +75,10 @@ private:
     bool CreateWindowFor(HWND owner, bool modal);
     void RunInitDialog();
     void DestroyWindowNow();
-    // Routes one message: the message map first, then the virtuals.
+    // Routes one message through the message maps: the dialog's own, then
+    // the default one, whose entries call the virtual handlers above.
     LRESULT Route(const MessageEvent& event);
+    static const MessageMapBase& DefaultMessageMap();
     UINT ResolveToolTip(int controlId);
     detail::DialogWindow* Window() const;
 

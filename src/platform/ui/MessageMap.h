@@ -15,7 +15,8 @@
 //   }
 //
 // The first matching entry handles a message; messages no entry handles go
-// to the dialog's virtual (OnTimer, OnPaint, OnOK for IDOK, ...).
+// on to CDialog's own map, whose entries call the dialog's virtuals
+// (OnTimer, OnPaint, OnOK for IDOK, ...). Every message takes this one path.
 
 #include "platform/ui/CPoint.h"
 #include "platform/ui/MessageEvent.h"
