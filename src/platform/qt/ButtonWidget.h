@@ -4,6 +4,7 @@
 // lighter face when checked, the face shifted while pushed); the others
 // keep the toolkit's look.
 
+#include "platform/qt/WindowFace.h"
 #include "platform/ui/DialogTemplate.h"
 
 #include <QPixmap>
@@ -11,9 +12,13 @@
 
 namespace platform::detail {
 
-class ButtonWidget : public QPushButton {
+class ButtonWidget : public QPushButton, public WindowFace {
 public:
     ButtonWidget(const ControlTemplate& tpl, QWidget* parent);
+
+    QString WindowText() const override { return text(); }
+    void SetWindowText(const QString& value) override { setText(value); }
+    QRect ClientArea() const override { return rect(); }
 
     void SetFace(const QPixmap& face);
     bool IsFlat() const { return m_flat; }

@@ -14,6 +14,7 @@
 #include "platform/qt/StaticBase.h"
 #include "platform/qt/TempWindows.h"
 #include "platform/qt/TextConvert.h"
+#include "platform/qt/WindowFace.h"
 #include "platform/qt/WindowStacking.h"
 
 #include <QAbstractButton>
@@ -37,13 +38,8 @@ namespace {
 // The client area of a widget in its own coordinates (edges left out).
 QRect ClientRectOf(const QWidget* w)
 {
-    if (const auto* s = dynamic_cast<const detail::StaticBase*>(w)) {
-        return s->ClientRect();
-    }
-    if (dynamic_cast<const detail::LabelWidget*>(w) != nullptr || dynamic_cast<const detail::EditWidget*>(w) != nullptr) {
-        return w->contentsRect();
-    }
-    return w->rect();
+    const detail::WindowFace* face = detail::FaceOf(w);
+    return face != nullptr ? face->ClientArea() : w->rect();
 }
 
 QPoint ToQPoint(const POINT& p)
@@ -158,21 +154,8 @@ void CWnd::SetWindowText(const std::string& text)
     const QString q = detail::ToQString(text);
     if (w->isWindow()) {
         w->setWindowTitle(q);
-    } else if (auto* label = dynamic_cast<detail::LabelWidget*>(w)) {
-        label->SetCaption(q);
-    } else if (auto* box = dynamic_cast<detail::GroupBoxWidget*>(w)) {
-        box->SetCaption(q);
-    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        button->setText(q);
-    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-        if (combo->isEditable()) {
-            combo->setEditText(q);
-        }
-    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        // Only a real change raises EN_CHANGE.
-        if (edit->text() != q) {
-            edit->setText(q);
-        }
+    } else if (detail::WindowFace* face = detail::FaceOf(w)) {
+        face->SetWindowText(q);
     }
 }
 
@@ -185,16 +168,8 @@ std::string CWnd::GetWindowText() const
     QString q;
     if (w->isWindow()) {
         q = w->windowTitle();
-    } else if (auto* label = dynamic_cast<detail::LabelWidget*>(w)) {
-        q = label->Caption();
-    } else if (auto* box = dynamic_cast<detail::GroupBoxWidget*>(w)) {
-        q = box->Caption();
-    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        q = button->text();
-    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-        q = combo->currentText();
-    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        q = edit->text();
+    } else if (const detail::WindowFace* face = detail::FaceOf(w)) {
+        q = face->WindowText();
     }
     return detail::FromQString(q);
 }

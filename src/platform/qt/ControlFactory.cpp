@@ -1,4 +1,6 @@
 #include "platform/qt/ControlFactory.h"
+#include "platform/qt/ChoiceButtons.h"
+#include "platform/qt/ComboWidget.h"
 #include "platform/qt/HwndWidget.h"
 #include "platform/ui/ResourceLoading.h"
 #include "platform/ui/CButton.h"
@@ -43,9 +45,9 @@ QWidget* CreateButton(const ControlTemplate& tpl, QWidget* parent)
     }
     QAbstractButton* button = nullptr;
     if (type == BS_AUTORADIOBUTTON && !(tpl.style & BS_PUSHLIKE)) {
-        button = new QRadioButton(parent);
+        button = new RadioButtonWidget(parent);
     } else if (type == BS_AUTOCHECKBOX && !(tpl.style & BS_PUSHLIKE)) {
-        button = new QCheckBox(parent);
+        button = new CheckBoxWidget(parent);
     } else {
         auto* push = new ButtonWidget(tpl, parent);
         push->setDefault(type == BS_DEFPUSHBUTTON);
@@ -96,7 +98,7 @@ QWidget* CreateStatic(const ControlTemplate& tpl, QWidget* parent)
 
 QWidget* CreateCombo(const ControlTemplate& tpl, QWidget* parent)
 {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new ComboWidget(parent);
     combo->setEditable((tpl.style & CBS_DROPDOWN) != 0);
     combo->setInsertPolicy(QComboBox::NoInsert);
     if (combo->isEditable()) {

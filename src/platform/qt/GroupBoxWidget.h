@@ -14,6 +14,9 @@ public:
     void SetCaption(const QString& text);
     QString Caption() const { return m_text; }
 
+    QString WindowText() const override { return Caption(); }
+    void SetWindowText(const QString& text) override { SetCaption(text); }
+
 protected:
     void PaintClient(QPainter& painter, const QRect& client) override;
 

@@ -4,15 +4,21 @@
 // unless SS_NOTIFY asks for clicks (the dialog then gets the mouse, as
 // Windows' hit test passes it through).
 
+#include "platform/qt/WindowFace.h"
 #include "platform/ui/DialogTemplate.h"
 
 #include <QWidget>
 
 namespace platform::detail {
 
-class StaticBase : public QWidget {
+class StaticBase : public QWidget, public WindowFace {
 public:
     StaticBase(const ControlTemplate& tpl, QWidget* parent);
+
+    // Pictures, frames and icons carry no text.
+    QString WindowText() const override { return {}; }
+    void SetWindowText(const QString&) override {}
+    QRect ClientArea() const override { return ClientRect(); }
 
     // The client area inside the edges, in widget coordinates.
     QRect ClientRect() const;
