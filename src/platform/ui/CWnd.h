@@ -73,17 +73,21 @@ public:
     void ScreenToClient(RECT* rect) const;
     // x, y: screen coordinates for top-level windows, parent client
     // coordinates for controls. Honours SWP_NOSIZE, SWP_NOMOVE,
-    // SWP_NOZORDER and SWP_NOACTIVATE.
+    // SWP_NOZORDER and SWP_NOACTIVATE; insertAfter is accepted but not
+    // honoured (the stacking order stays as it is).
     BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
+    // repaint is accepted but not honoured: a moved window always repaints.
     void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
 
     // Marks the whole client area (and the picture controls on it) for
-    // repainting; the next paint runs the owner drawing again.
+    // repainting; the next paint runs the owner drawing again. erase is
+    // accepted but not honoured: the owner drawing paints every pixel.
     void Invalidate(BOOL erase = TRUE);
     // Paints now what is marked.
     void UpdateWindow();
 
     // The caption icon from an icon resource (.ico bytes, all sizes kept).
+    // bigIcon is accepted but not honoured: one icon serves both sizes.
     BOOL SetIcon(int iconResourceId, BOOL bigIcon = FALSE);
 
     // A device context whose GetPixel reads what the window shows and whose

@@ -34,6 +34,7 @@ constexpr UINT HELP_CONTENTS = 3;
 // else happens; the result is then FALSE, as for an unknown command.
 // The viewer belongs to the owner window, or when there is none to the modal
 // window running at the time, so that it takes input while that one is open.
+// data is accepted but not honoured: the help text has no topics to choose.
 BOOL WinHelpA(HWND owner, const std::string& helpFile, UINT command, DWORD data);
 
 struct HelpViewerState {
