@@ -2,7 +2,7 @@
 // CPlApplet alone. The module has its own copy of the platform layer, so its
 // dialogs are found and closed through Qt, which both sides share.
 
-#include "applet/ControlPanel.h"
+#include "platform/ui/ControlPanel.h"
 #include "common/TestFiles.h"
 
 #include <QApplication>

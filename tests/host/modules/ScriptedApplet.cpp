@@ -10,6 +10,8 @@
 // titled "Lumivane" and returns when it closes; with SCRIPTED_APPLET_RESOURCES
 // the module carries the applet's resource section.
 
+#include "platform/ui/ControlPanel.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -28,9 +30,6 @@ namespace {
 
 constexpr std::int32_t kLData = 77;
 
-struct CplInfo {
-    std::int32_t idIcon, idName, idInfo, lData;
-};
 
 void Record(const std::string& line)
 {
@@ -72,22 +71,22 @@ __attribute__((destructor)) void Detach()
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) std::int32_t CPlApplet(void* hwnd, std::uint32_t message,
-                                                                        std::intptr_t lParam1, std::intptr_t lParam2)
+extern "C" __attribute__((visibility("default"))) LONG CPlApplet(HWND hwnd, UINT message, LPARAM lParam1,
+                                                                LPARAM lParam2)
 {
     Record(std::string(MessageName(message)) + " " + std::to_string(lParam1) + " " +
-           (message == 3 ? std::string(lParam2 != 0 ? "record" : "null") : std::to_string(lParam2)) +
+           (message == CPL_INQUIRE ? std::string(lParam2 != 0 ? "record" : "null") : std::to_string(lParam2)) +
            (hwnd != nullptr ? " hwnd" : ""));
     switch (message) {
-    case 1:
+    case CPL_INIT:
         return static_cast<std::int32_t>(FromEnvironment("LUMIVANE_TEST_INIT_ANSWER", 1));
-    case 2:
+    case CPL_GETCOUNT:
         return static_cast<std::int32_t>(FromEnvironment("LUMIVANE_TEST_COUNT", 1));
-    case 3:
+    case CPL_INQUIRE:
         if (lParam2 != 0)
-            *reinterpret_cast<CplInfo*>(lParam2) = {1000, 1, 2, kLData};
+            *reinterpret_cast<CPLINFO*>(lParam2) = {1000, 1, 2, kLData};
         return 0;
-    case 5: {
+    case CPL_DBLCLK: {
 #ifdef SCRIPTED_APPLET_DIALOG
         QDialog dialog;
         dialog.setWindowTitle("Lumivane");

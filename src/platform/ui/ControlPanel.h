@@ -1,6 +1,7 @@
 #pragma once
-// The Control Panel's side of the applet protocol: message codes, the
-// record CPL_INQUIRE fills and the entry point's signature.
+// The Control Panel applet protocol, as the module answers it and the host
+// (and the tests) speak it: message codes, the record CPL_INQUIRE fills and
+// the entry point's signature.
 
 #include "platform/WinTypes.h"
 
