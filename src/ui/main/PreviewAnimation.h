@@ -32,7 +32,6 @@ public:
     // Kills the timer and clears the mark, only if running. The table is
     // left as it is: whoever stops the cycling replaces the picture next.
     void Stop();
-    bool IsRunning() const;
     // Forgets picture if the state still points at it (it is being freed).
     void Forget(const logo::Picture* picture);
 
