@@ -77,8 +77,8 @@ TEST(BmpDecodeLimit, ATinyFileCannotAskForMorePixelsThanAnyPictureShown)
     EXPECT_TRUE(logo::DecodeBmp(TinyRle8(1600, 1200)));
 }
 
-// A FIFO at a picture's path must not block: a regressed reader would wait
-// for a writer, so one is offered after a while and the time is checked.
+// A FIFO at a picture's path must not block: a reader that opened it would
+// wait for a writer, so one is offered after a while and the time is checked.
 class NonRegularFile : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(mkfifo(fifo_.c_str(), 0600), 0); }

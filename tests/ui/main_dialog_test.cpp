@@ -1,4 +1,4 @@
-// CMainDlg as issue 3 has it: its template and opening state, its tooltips,
+// CMainDlg: its template and opening state, its tooltips,
 // Set Logo Editor, New Logo and About, and closing.
 
 #include "AppletUiFixture.h"
