@@ -5,6 +5,7 @@
 // what the preview, the buttons and the prompts show.
 
 #include "AppletUiFixture.h"
+#include "common/BmpBuilder.h"
 #include "logo/LogoFile.h"
 #include "platform/files/LogoFileWriter.h"
 #include "platform/files/FileApi.h"
