@@ -54,7 +54,6 @@ TEST_F(MainDialogShellTest, OpensWithTheDefaultEditorAndTheSystemLocations)
     EXPECT_TRUE(startUpPressed);
     EXPECT_FALSE(applyEnabled);
     EXPECT_EQ(closeCaption, "&Close");
-    EXPECT_EQ(m_dialog.SlotIndex(), 0);
 }
 
 TEST_F(MainDialogShellTest, OpensWithTheStoredEditor)
@@ -174,7 +173,6 @@ TEST_F(MainDialogShellTest, SecondOpeningStartsLikeTheFirst)
     });
     EXPECT_TRUE(startUpPressed);
     EXPECT_FALSE(shutDownPressed);
-    EXPECT_EQ(m_dialog.SlotIndex(), 0);
     EXPECT_EQ(m_dialog.EditorPath(), "/opt/editor");
 }
 
