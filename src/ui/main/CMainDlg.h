@@ -24,9 +24,7 @@ public:
     explicit CMainDlg(platform::CWnd* parent = nullptr);
     ~CMainDlg() override;
 
-    // What the dialog holds now; for the commands' callers and for tests.
-    const SystemLocations& Locations() const { return m_locations; }
-    const std::string& EditorPath() const { return m_editorPath; }
+    // What the dialog holds now.
     const PendingSources& Pending() const { return m_pendingSources; }
     CAnimDlg& AnimDlg() { return m_animDlg; }
 
