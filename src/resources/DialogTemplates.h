@@ -6,13 +6,13 @@
 
 namespace res {
 
-const platform::DialogTemplate& MainDialogTemplate();        // IDD_MAIN 1001
-const platform::DialogTemplate& EditorPathDialogTemplate();  // IDD_EDITOR_PATH 1007
-const platform::DialogTemplate& AboutDialogTemplate();       // IDD_ABOUT 1008
-const platform::DialogTemplate& AnimDialogTemplate();        // IDD_ANIM 1013
-const platform::DialogTemplate& PreviewDialogTemplate();     // IDD_PREVIEW 1030
-const platform::DialogTemplate& BootScreenTemplate();        // IDD_BOOT_SCREEN 1060
-const platform::DialogTemplate& ConvertDialogTemplate();     // IDD_CONVERT_PICTURE 1050
+const platform::DialogTemplate& MainDialogTemplate();        // IDD_MAIN
+const platform::DialogTemplate& EditorPathDialogTemplate();  // IDD_EDITOR_PATH
+const platform::DialogTemplate& AboutDialogTemplate();       // IDD_ABOUT
+const platform::DialogTemplate& AnimDialogTemplate();        // IDD_ANIM
+const platform::DialogTemplate& PreviewDialogTemplate();     // IDD_PREVIEW
+const platform::DialogTemplate& BootScreenTemplate();        // IDD_BOOT_SCREEN
+const platform::DialogTemplate& ConvertDialogTemplate();     // IDD_CONVERT_PICTURE
 
 // The template with this id, or nullptr.
 const platform::DialogTemplate* FindDialogTemplate(int id);

@@ -8,7 +8,6 @@
 #include "resources/ResourceIds.h"
 #include "resources/StringTable.h"
 #include "slots/ApplyLogos.h"
-#include "slots/DefaultLogo.h"
 #include "slots/SaveLogo.h"
 #include "slots/SlotFiles.h"
 
@@ -125,7 +124,7 @@ int RunApplyCommand(const std::vector<std::string>& arguments, std::ostream& out
         if (!source)
             continue;
         if (*source == "default") {
-            PendingFor(pending, slot) = DefaultLogoPending(slot, locations);
+            PendingFor(pending, slot) = DefaultSource(slot, locations);
             continue;
         }
         if (!logo::IsLogoFile(*source)) {

@@ -1,7 +1,7 @@
 # cmake -DBUILD_DIR=<build> -DCTEST=<ctest> -P CheckTestRegistration.cmake
 # Fails unless every registered test carries a label, and every ".xvfb" test
 # carries the xvfb label and its whole environment (the platform and the
-# display file): what a list split apart by test discovery used to lose.
+# display file), which a list split apart by test discovery can lose.
 function(count_tests out)
     execute_process(COMMAND "${CTEST}" --test-dir "${BUILD_DIR}" -N ${ARGN} OUTPUT_VARIABLE listing
                     RESULT_VARIABLE status)

@@ -1,4 +1,5 @@
 #include "HostProcess.h"
+#include "common/TempDir.h"
 
 #include <cstdlib>
 #include <fcntl.h>
@@ -13,7 +14,7 @@ namespace host_test {
 
 HostRun RunLumivane(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment)
 {
-    TempFolder output;
+    testing_support::TempDir output;
     const std::string outPath = (output.Path() / "out").string();
     const std::string errPath = (output.Path() / "err").string();
     std::vector<std::string> argv{LUMIVANE_EXECUTABLE};
@@ -63,21 +64,6 @@ HostRun RunLumivane(const std::vector<std::string>& arguments, const std::map<st
     run.out = ReadText(outPath);
     run.err = ReadText(errPath);
     return run;
-}
-
-TempFolder::TempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "lumivane-host-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        std::abort();
-    m_path = pattern;
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code code;
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, code);
-    std::filesystem::remove_all(m_path, code);
 }
 
 std::string ReadText(const std::filesystem::path& path)

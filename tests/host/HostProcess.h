@@ -21,19 +21,6 @@ HostRun RunLumivane(const std::vector<std::string>& arguments,
 
 inline const std::string kUnset = "\x7f";
 
-// A fresh folder under the system's temporary folder, removed at destruction.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
-
 std::string ReadText(const std::filesystem::path& path);
 std::vector<std::string> ReadLines(const std::filesystem::path& path);
 

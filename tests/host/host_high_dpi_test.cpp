@@ -5,6 +5,7 @@
 // between the two pictures.
 
 #include "HostProcess.h"
+#include "common/TempDir.h"
 
 #include "platform/WinTypes.h"
 #include "resources/DialogTemplates.h"
@@ -22,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using host_test::HostRun;
 using host_test::RunLumivane;
-using host_test::TempFolder;
+using testing_support::TempDir;
 
 #ifdef LUMVA_CPL_BUILT
 
@@ -46,7 +47,7 @@ class MainDialogAtTwiceTheScale : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_home = new TempFolder;
+        s_home = new TempDir;
         fs::create_directories(s_home->Path() / "drive");
         s_single = Capture("1");
         s_double = Capture("2");
@@ -89,12 +90,12 @@ protected:
         return differences;
     }
 
-    static TempFolder* s_home;
+    static TempDir* s_home;
     static QImage s_single;
     static QImage s_double;
 };
 
-TempFolder* MainDialogAtTwiceTheScale::s_home = nullptr;
+TempDir* MainDialogAtTwiceTheScale::s_home = nullptr;
 QImage MainDialogAtTwiceTheScale::s_single;
 QImage MainDialogAtTwiceTheScale::s_double;
 

@@ -1,6 +1,7 @@
 // lumivane on a disk image and on a Wine prefix: the options, the layout
 // handed to the module, and the one line a bad image gets.
 
+#include "common/TempDir.h"
 #include "CommandLine.h"
 #include "HostProcess.h"
 #include "InstallationLayout.h"
@@ -18,7 +19,7 @@ namespace fs = std::filesystem;
 using host::CommandLineParser;
 using host::HostOptions;
 using host::InstallationLayout;
-using host_test::TempFolder;
+using testing_support::TempDir;
 
 std::string WriteLogo(const fs::path& path)
 {
@@ -41,7 +42,7 @@ TEST(HostWinePrefix, OptionIsParsedOnce)
 
 TEST(HostWinePrefix, DrivesAndFoldersComeFromThePrefix)
 {
-    TempFolder prefix;
+    TempDir prefix;
     fs::create_directories(prefix.Path() / "drive_c" / "windows" / "syswow64");
     fs::create_directories(prefix.Path() / "other");
     fs::create_directories(prefix.Path() / "dosdevices");
@@ -78,7 +79,7 @@ TEST(HostImageDrive, MainDialogOpensOnAPartitionedImage)
 {
     if (!testing_support::HasImageTools())
         GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
-    TempFolder home;
+    TempDir home;
     const std::string image = (home.Path() / "win98.img").string();
     ASSERT_TRUE(testing_support::MakePartitionedDisk(image, WriteLogo(home.Path() / "logo.bmp")));
     const fs::path png = home.Path() / "main.png";
@@ -92,7 +93,7 @@ TEST(HostImageDrive, MainDialogOpensOnAPartitionedImage)
 
 TEST(HostImageDrive, BadImageIsOneLineAndExitStatusOne)
 {
-    TempFolder home;
+    TempDir home;
     const fs::path notes = home.Path() / "notes.img";
     std::ofstream(notes) << std::string(4096, 'n');
     const auto run = host_test::RunLumivane({"--drive", "C:=" + notes.string(), "--screenshot", "x.png"},

@@ -3,6 +3,7 @@
 // it cannot use. Each case runs the real executable.
 
 #include "HostProcess.h"
+#include "common/TempDir.h"
 
 #include <QImage>
 
@@ -17,7 +18,7 @@ namespace fs = std::filesystem;
 using host_test::HostRun;
 using host_test::ReadLines;
 using host_test::RunLumivane;
-using host_test::TempFolder;
+using testing_support::TempDir;
 
 class HostLifecycle : public testing::Test {
 protected:
@@ -49,8 +50,8 @@ protected:
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
 
-    TempFolder m_drive;
-    TempFolder m_home;
+    TempDir m_drive;
+    TempDir m_home;
 };
 
 TEST_F(HostLifecycle, SendsTheControlPanelMessagesInOrder)
@@ -98,7 +99,7 @@ TEST_F(HostLifecycle, RefusedInitIsReportedAndNothingElseIsSent)
 
 TEST_F(HostLifecycle, HandsTheGivenLayoutOverBeforeLoading)
 {
-    TempFolder driveD;
+    TempDir driveD;
     const HostRun run = Run({"--drive", DriveOption(), "--drive", "d:=" + driveD.Path().string(), "--windows-dir",
                              "C:\\windows\\", "--system-dir", "C:\\windows\\system32", TEST_APPLET},
                             {{"LUMIVANE_DRIVE_Q", "/inherited"}});

@@ -4,6 +4,7 @@
 
 #include "host/AppletIcon.h"
 #include "HostProcess.h"
+#include "common/TempDir.h"
 #include "host/ModuleFileInfo.h"
 #include "resources/VersionInfo.h"
 
@@ -45,7 +46,7 @@ TEST(HostModuleInfo, ListsTheStringFieldsInTheVersionTablesOrder)
 
 TEST(HostModuleInfo, DoesNotRunTheModule)
 {
-    host_test::TempFolder folder;
+    testing_support::TempDir folder;
     const auto record = folder.Path() / "record.txt";
     const HostRun run = RunLumivane({"--module-info", TEST_APPLET}, {{"LUMIVANE_TEST_RECORD", record.string()}});
     EXPECT_EQ(run.status, 0);

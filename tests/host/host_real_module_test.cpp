@@ -2,6 +2,7 @@
 // the path make run takes.
 
 #include "HostProcess.h"
+#include "common/TempDir.h"
 
 #include <QImage>
 
@@ -12,13 +13,13 @@ namespace {
 namespace fs = std::filesystem;
 using host_test::HostRun;
 using host_test::RunLumivane;
-using host_test::TempFolder;
+using testing_support::TempDir;
 
 #ifdef LUMVA_CPL_BUILT
 
 TEST(HostWithLumvaCpl, ScreenshotOfTheMainDialogOnAFreshSampleDrive)
 {
-    TempFolder home;
+    TempDir home;
     const fs::path png = home.Path() / "main.png";
     const HostRun run = RunLumivane({"--screenshot", png.string()},
                                     {{"XDG_DATA_HOME", (home.Path() / "data").string()},

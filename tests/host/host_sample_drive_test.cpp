@@ -2,6 +2,7 @@
 // alone, and that a first run killed half-way leaves no half drive.
 
 #include "HostProcess.h"
+#include "common/TempDir.h"
 #include "host/SampleDrive.h"
 #include "common/Unprivileged.h"
 
@@ -25,7 +26,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using host_test::TempFolder;
+using testing_support::TempDir;
 
 struct SampleFile {
     const char* name;
@@ -67,7 +68,7 @@ protected:
         ASSERT_TRUE(host::EnsureSampleDrive(Root(), error)) << error;
     }
 
-    TempFolder m_parent;
+    TempDir m_parent;
 };
 
 class HostSampleDriveFile : public HostSampleDrive, public testing::WithParamInterface<SampleFile> {};

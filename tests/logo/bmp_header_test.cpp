@@ -1,5 +1,6 @@
 // What the reader answers from headers alone, and what it refuses to open.
 
+#include "common/BmpBuilder.h"
 #include "common/TestFiles.h"
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-using testing_support::PutLE;
 using testing_support::TempDir;
 using testing_support::WriteAll;
 
@@ -24,21 +24,14 @@ using testing_support::WriteAll;
 // marker, whatever size its header claims.
 std::vector<std::uint8_t> TinyRle8(std::int32_t width, std::int32_t height)
 {
-    std::vector<std::uint8_t> file(64, 0);
-    file[0] = 'B';
-    file[1] = 'M';
-    PutLE(file, 2, 64, 4);
-    PutLE(file, 10, 58, 4);
-    PutLE(file, 14, 40, 4);
-    PutLE(file, 18, static_cast<std::uint32_t>(width), 4);
-    PutLE(file, 22, static_cast<std::uint32_t>(height), 4);
-    PutLE(file, 26, 1, 2);
-    PutLE(file, 28, 8, 2);
-    PutLE(file, 30, 1, 4);
-    PutLE(file, 46, 1, 4);
-    file[58] = 0;
-    file[59] = 1;
-    return file;
+    testing_support::BmpParts parts;
+    parts.width = width;
+    parts.height = height;
+    parts.compression = 1;
+    parts.clrUsed = 1;
+    parts.table = {logo::RgbQuad{0, 0, 0, 0}};
+    parts.pixelData = {0, 1, 0, 0, 0, 0};
+    return testing_support::BuildBmp(parts);
 }
 
 TEST(BmpHeaderQuery, GivesTheFactsOfTheHeaders)
@@ -77,8 +70,8 @@ TEST(BmpDecodeLimit, ATinyFileCannotAskForMorePixelsThanAnyPictureShown)
     EXPECT_TRUE(logo::DecodeBmp(TinyRle8(1600, 1200)));
 }
 
-// A FIFO at a picture's path must not block: a regressed reader would wait
-// for a writer, so one is offered after a while and the time is checked.
+// A FIFO at a picture's path must not block: a reader that opened it would
+// wait for a writer, so one is offered after a while and the time is checked.
 class NonRegularFile : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(mkfifo(fifo_.c_str(), 0600), 0); }

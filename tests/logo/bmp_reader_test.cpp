@@ -1,14 +1,14 @@
 // The BMP reader on small files built in memory: each variant it decodes,
 // and for every check it makes, a file that fails that check.
 
+#include "common/BmpBuilder.h"
+#include "common/TestFiles.h"
 #include "logo/BmpReader.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <utility>
@@ -19,87 +19,11 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void Put16(Bytes& bytes, std::size_t at, std::uint32_t value)
-{
-    bytes[at] = static_cast<std::uint8_t>(value);
-    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void Put32(Bytes& bytes, std::size_t at, std::uint32_t value)
-{
-    Put16(bytes, at, value & 0xffffu);
-    Put16(bytes, at + 2, value >> 16);
-}
-
-// What goes into a test file. The builder works out the data offset.
-struct BmpParts {
-    std::uint32_t headerSize = 40;
-    std::int32_t width = 1;
-    std::int32_t height = 1;
-    std::uint16_t bits = 8;
-    std::uint32_t compression = 0;
-    std::uint32_t clrUsed = 0;
-    std::vector<RgbQuad> table;        // written as is (3 bytes each for a 12-byte header)
-    std::vector<std::uint32_t> masks;  // after a 40-byte header, inside longer ones
-    Bytes pixelData;                   // exactly as stored in the file
-};
-
-Bytes BuildBmp(const BmpParts& parts)
-{
-    const bool core = parts.headerSize == 12;
-    const std::size_t masksAfterHeader = parts.headerSize == 40 ? parts.masks.size() * 4 : 0;
-    const std::size_t entrySize = core ? 3 : 4;
-    const std::size_t dataOffset = 14 + parts.headerSize + masksAfterHeader + parts.table.size() * entrySize;
-    Bytes bytes(dataOffset + parts.pixelData.size(), 0);
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    Put32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
-    Put32(bytes, 10, static_cast<std::uint32_t>(dataOffset));
-    Put32(bytes, 14, parts.headerSize);
-    if (core) {
-        Put16(bytes, 18, static_cast<std::uint32_t>(parts.width));
-        Put16(bytes, 20, static_cast<std::uint32_t>(parts.height));
-        Put16(bytes, 22, 1);
-        Put16(bytes, 24, parts.bits);
-    } else {
-        Put32(bytes, 18, static_cast<std::uint32_t>(parts.width));
-        Put32(bytes, 22, static_cast<std::uint32_t>(parts.height));
-        Put16(bytes, 26, 1);
-        Put16(bytes, 28, parts.bits);
-        Put32(bytes, 30, parts.compression);
-        Put32(bytes, 46, parts.clrUsed);
-        for (std::size_t i = 0; i < parts.masks.size(); ++i)
-            Put32(bytes, 54 + i * 4, parts.masks[i]);
-    }
-    std::size_t at = 14 + parts.headerSize + masksAfterHeader;
-    for (const RgbQuad& entry : parts.table) {
-        bytes[at] = entry.blue;
-        bytes[at + 1] = entry.green;
-        bytes[at + 2] = entry.red;
-        if (!core)
-            bytes[at + 3] = entry.reserved;
-        at += entrySize;
-    }
-    std::copy(parts.pixelData.begin(), parts.pixelData.end(), bytes.begin() + static_cast<std::ptrdiff_t>(dataOffset));
-    return bytes;
-}
-
-// Packs rows of indices (given in file order) at `bits` per pixel, padding
-// each row to four bytes.
-Bytes PackRows(std::uint16_t bits, const std::vector<Bytes>& rows)
-{
-    Bytes packed;
-    for (const Bytes& row : rows) {
-        const std::size_t rowSize = ((row.size() * bits + 31) / 32) * 4;
-        Bytes bytes(rowSize, 0);
-        for (std::size_t x = 0; x < row.size(); ++x) {
-            const std::size_t bit = x * bits;
-            bytes[bit / 8] |= static_cast<std::uint8_t>(row[x] << (8 - bits - bit % 8));
-        }
-        packed.insert(packed.end(), bytes.begin(), bytes.end());
-    }
-    return packed;
-}
+using testing_support::BmpParts;
+using testing_support::BuildBmp;
+using testing_support::PackRows;
+using testing_support::Put16;
+using testing_support::Put32;
 
 std::vector<RgbQuad> Grays(std::size_t count)
 {
@@ -621,21 +545,10 @@ TEST(BmpReader, ColourTableOfADirectColourFileIsSkipped)
 
 class BmpReaderFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        path_ = std::filesystem::temp_directory_path()
-            / ("lumivane_bmp_reader_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_"
-               + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".bmp");
-    }
-    void TearDown() override { std::filesystem::remove(path_); }
+    void Write(const Bytes& bytes) { testing_support::WriteAll(path_.string(), bytes); }
 
-    void Write(const Bytes& bytes)
-    {
-        std::ofstream out(path_, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-
-    std::filesystem::path path_;
+    testing_support::TempDir dir_;
+    std::filesystem::path path_ = dir_.Path() / "picture.bmp";
 };
 
 TEST_F(BmpReaderFile, LoadsAFileFromDisk)
@@ -657,7 +570,7 @@ TEST_F(BmpReaderFile, MissingFileIsAnIoError)
 
 TEST_F(BmpReaderFile, DirectoryIsAnIoError)
 {
-    const LoadResult result = LoadBmpFile(std::filesystem::temp_directory_path().string());
+    const LoadResult result = LoadBmpFile(dir_.Path().string());
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error.kind, LoadErrorKind::Io) << result.error.reason;
 }

@@ -1,6 +1,7 @@
 // The logo check on crafted files: each finding's code, the exit-relevant
 // weight, and silence on a clean logo.
 
+#include "common/BmpBuilder.h"
 #include "common/TestFiles.h"
 #include "logo/LogoCheck.h"
 #include "logo/LogoFile.h"
@@ -14,7 +15,7 @@
 using logo::Finding;
 using logo::FindingWeight;
 using testing_support::MakeBmp;
-using testing_support::PutLE;
+using testing_support::Put32;
 using testing_support::TempDir;
 
 namespace {
@@ -98,13 +99,16 @@ TEST(LogoCheck, WrongShapeIsNotALogoAndNothingElse)
 TEST(LogoCheck, CompressedPixels)
 {
     // RLE8: every row one run of 255 and one of 65 pixels of entry 1.
-    const std::vector<std::uint8_t> clean = CleanLogo();
-    std::vector<std::uint8_t> file(clean.begin(), clean.begin() + 1078);
+    testing_support::BmpParts parts;
+    parts.width = 320;
+    parts.height = 400;
+    parts.compression = 1;
+    parts.clrUsed = 256;
+    parts.table = DistinctTable();
     for (int row = 0; row < 400; ++row)
-        file.insert(file.end(), {255, 1, 65, 1, 0, 0});
-    file.back() = 1;  // the last end of line becomes end of bitmap
-    PutLE(file, 2, static_cast<std::uint32_t>(file.size()), 4);
-    PutLE(file, 30, 1, 4);
+        parts.pixelData.insert(parts.pixelData.end(), {255, 1, 65, 1, 0, 0});
+    parts.pixelData.back() = 1;  // the last end of line becomes end of bitmap
+    const std::vector<std::uint8_t> file = testing_support::BuildBmp(parts);
     EXPECT_EQ(Codes(logo::CheckLogoBytes(file)), Codes_t{"compressed"});
 }
 
@@ -129,10 +133,14 @@ TEST(LogoCheck, LayoutFindingsNameWhatDiffers)
     EXPECT_NE(paddedFindings[0].text.find("129080 bytes"), std::string::npos);
 
     // A v4 header (108 bytes): the same picture with 68 more header bytes.
-    auto v4 = CleanLogo();
-    v4.insert(v4.begin() + 54, 68, 0);
-    PutLE(v4, 14, 108, 4);
-    PutLE(v4, 10, 1078 + 68, 4);
+    testing_support::BmpParts v4Parts;
+    v4Parts.headerSize = 108;
+    v4Parts.width = 320;
+    v4Parts.height = 400;
+    v4Parts.clrUsed = 256;
+    v4Parts.table = DistinctTable();
+    v4Parts.pixelData = testing_support::PackRows(8, testing_support::FileOrderRows(320, 400, 8, Pixels(200), false));
+    const auto v4 = testing_support::BuildBmp(v4Parts);
     EXPECT_EQ(Codes(logo::CheckLogoBytes(v4)),
               (Codes_t{"layout-header-size", "layout-pixel-offset", "layout-file-size"}));
 }
@@ -150,12 +158,12 @@ TEST(LogoCheck, MarkerWithHighBytes)
 TEST(LogoCheck, ColourCountsOtherEditorsLeaveInTheMarker)
 {
     auto twoFiftySix = CleanLogo();
-    PutLE(twoFiftySix, 50, 256, 4);
+    Put32(twoFiftySix, 50, 256);
     EXPECT_EQ(Codes(logo::CheckLogoBytes(twoFiftySix)), Codes_t{"foreign-count"});
 
     // 236 colours packed at the front, their number in biClrImportant.
     auto counted = CleanLogo(DistinctTable(), Pixels(236));
-    PutLE(counted, 50, 236, 4);
+    Put32(counted, 50, 236);
     const auto findings = logo::CheckLogoBytes(counted);
     ASSERT_EQ(Codes(findings), Codes_t{"foreign-count"});
     EXPECT_NE(findings[0].text.find("entries 236 to 255 cycle"), std::string::npos) << findings[0].text;

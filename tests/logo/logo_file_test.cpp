@@ -1,5 +1,6 @@
 // The logo file format: the logo test, the animation marker and the encoder.
 
+#include "common/BmpBuilder.h"
 #include "common/TestFiles.h"
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"

@@ -2,6 +2,7 @@
 // A Windows installation on a temporary drive C: for the slot tests, and
 // writers for the BMP variants Apply has to turn into logo files.
 
+#include "common/BmpBuilder.h"
 #include "common/TestFiles.h"
 #include "logo/LogoFile.h"
 #include "platform/files/LogoFileWriter.h"
@@ -37,15 +38,7 @@ public:
         drives.Map('C', dir_.Path().string());
         platform::SetFileSystem(std::make_unique<platform::HostDriveFileSystem>(drives));
     }
-    ~DriveC()
-    {
-        // Clean-up must get through read-only files and folders.
-        std::error_code ignored;
-        for (auto it = std::filesystem::recursive_directory_iterator(dir_.Path(), ignored);
-             it != std::filesystem::recursive_directory_iterator(); it.increment(ignored))
-            chmod(it->path().c_str(), 0700);
-        platform::SetFileSystem(nullptr);
-    }
+    ~DriveC() { platform::SetFileSystem(nullptr); }
     DriveC(const DriveC&) = delete;
     DriveC& operator=(const DriveC&) = delete;
 
@@ -156,28 +149,14 @@ inline VariantLogo Os2Variant()
     logoFile.pixels = PatternPixels(256);
     const auto table = PatternTable(256);
     std::copy(table.begin(), table.end(), logoFile.table.begin());
-    const std::size_t offset = 14 + 12 + 256 * 3;
-    Bytes& file = logoFile.file;
-    file.assign(offset + logo::kLogoPixelBytes, 0);
-    file[0] = 'B';
-    file[1] = 'M';
-    testing_support::PutLE(file, 2, static_cast<std::uint32_t>(file.size()), 4);
-    testing_support::PutLE(file, 10, static_cast<std::uint32_t>(offset), 4);
-    testing_support::PutLE(file, 14, 12, 4);
-    testing_support::PutLE(file, 18, logo::kLogoWidth, 2);
-    testing_support::PutLE(file, 20, logo::kLogoHeight, 2);
-    testing_support::PutLE(file, 22, 1, 2);
-    testing_support::PutLE(file, 24, 8, 2);
-    for (std::size_t i = 0; i < 256; ++i) {
-        file[26 + i * 3] = table[i].blue;
-        file[26 + i * 3 + 1] = table[i].green;
-        file[26 + i * 3 + 2] = table[i].red;
-    }
-    for (std::size_t y = 0; y < static_cast<std::size_t>(logo::kLogoHeight); ++y) {
-        const std::size_t fileRow = static_cast<std::size_t>(logo::kLogoHeight) - 1 - y;
-        std::copy_n(logoFile.pixels.begin() + static_cast<std::ptrdiff_t>(y * 320), 320,
-                    file.begin() + static_cast<std::ptrdiff_t>(offset + fileRow * 320));
-    }
+    testing_support::BmpParts parts;
+    parts.headerSize = 12;
+    parts.width = logo::kLogoWidth;
+    parts.height = logo::kLogoHeight;
+    parts.table = table;
+    parts.pixelData = testing_support::PackRows(
+        8, testing_support::FileOrderRows(logo::kLogoWidth, logo::kLogoHeight, 8, logoFile.pixels, false));
+    logoFile.file = testing_support::BuildBmp(parts);
     return logoFile;
 }
 

@@ -2,7 +2,6 @@
 // them by plain concatenation.
 
 #include "common/ScopedEnv.h"
-#include "slots/DefaultLogo.h"
 #include "slots/LogoSlot.h"
 #include "slots/SlotFiles.h"
 #include "slots/SystemLocations.h"
@@ -148,9 +147,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "R:\\program files\\plus!\\themes\\lumivane\\default\\prshtdwn.dat"},
         PathCase{"DefaultSourceShutDown", [] { return DefaultSource(LogoSlot::ShutDown, kOdd); },
                  "R:\\program files\\plus!\\themes\\lumivane\\default\\shtdwn.dat"},
-        PathCase{"DefaultLogoPendingPreShutDown", [] { return DefaultLogoPending(LogoSlot::PreShutDown, kOdd); },
-                 "R:\\program files\\plus!\\themes\\lumivane\\default\\prshtdwn.dat"},
-        PathCase{"DefaultLogoPendingStartUp", [] { return DefaultLogoPending(LogoSlot::StartUp, kOdd); }, "Default"},
         PathCase{"EffectiveFileWithoutPending", [] { return EffectiveFile(LogoSlot::ShutDown, "", kOdd); },
                  "X:\\W\\logos.sys"},
         PathCase{"EffectiveFileWithPending",

@@ -2,6 +2,7 @@
 // their exit status (the process's status is the same number, see
 // lumva_logo_test.cpp).
 
+#include "common/BmpBuilder.h"
 #include "common/TestFiles.h"
 #include "logo/LogoFile.h"
 #include "logo/PaletteOperations.h"

@@ -1,6 +1,7 @@
 // lumva-logo import: what it writes and prints, and how it refuses bad
 // pictures and bad usage without writing anything.
 
+#include "common/BmpBuilder.h"
 #include "common/TestFiles.h"
 #include "export/PngExport.h"
 #include "logo/BmpReader.h"

@@ -1,6 +1,7 @@
 // lumva-logo, driven through its command interface and, for the exit status,
 // as a real process.
 
+#include "common/BmpBuilder.h"
 #include "common/TestFiles.h"
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
@@ -76,20 +77,14 @@ TEST(LumvaLogoInfo, DescribesEachFileAndFailsAfterAll)
 TEST(LumvaLogoInfo, AnswersFromTheHeadersAndRefusesWhatIsNoFile)
 {
     TempDir dir;
-    std::vector<std::uint8_t> tiny(64, 0);
-    const auto put = [&](std::size_t at, std::uint32_t value, int size) { testing_support::PutLE(tiny, at, value, size); };
-    tiny[0] = 'B';
-    tiny[1] = 'M';
-    put(10, 58, 4);
-    put(14, 40, 4);
-    put(18, 20000, 4);
-    put(22, 20000, 4);
-    put(26, 1, 2);
-    put(28, 8, 2);
-    put(30, 1, 4);  // RLE8
-    put(46, 1, 4);
-    tiny[59] = 1;   // end of bitmap
-    testing_support::WriteAll(dir.File("huge.bmp"), tiny);
+    testing_support::BmpParts tiny;
+    tiny.width = 20000;
+    tiny.height = 20000;
+    tiny.compression = 1;  // RLE8
+    tiny.clrUsed = 1;
+    tiny.table = {logo::RgbQuad{0, 0, 0, 0}};
+    tiny.pixelData = {0, 1, 0, 0, 0, 0};  // end of bitmap
+    testing_support::WriteAll(dir.File("huge.bmp"), testing_support::BuildBmp(tiny));
     ASSERT_EQ(mkfifo(dir.File("fifo.sys").c_str(), 0600), 0);
 
     const Outcome result = RunTool({"info", dir.File("huge.bmp"), dir.File("fifo.sys")});

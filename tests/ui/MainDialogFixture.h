@@ -5,9 +5,11 @@
 // what the preview, the buttons and the prompts show.
 
 #include "AppletUiFixture.h"
+#include "common/BmpBuilder.h"
 #include "logo/LogoFile.h"
 #include "platform/files/LogoFileWriter.h"
 #include "platform/files/FileApi.h"
+#include "platform/ui/CStatic.h"
 #include "resources/ResourceIds.h"
 #include "ui/main/CMainDlg.h"
 
@@ -96,15 +98,26 @@ public:
         return kept;
     }
 
+    // The picture the preview control shows now, and its client area.
+    static const logo::Picture* PreviewShown(CMainDlg& d)
+    {
+        return d.GetDlgItemAs<platform::CStatic>(res::IDC_PREVIEW)->GetBitmap();
+    }
+    static RECT PreviewClientArea(CMainDlg& d)
+    {
+        RECT area{};
+        d.GetDlgItem(res::IDC_PREVIEW)->GetClientRect(&area);
+        return area;
+    }
     // The colour table of the picture the preview shows now.
     static std::vector<logo::RgbQuad> PreviewTable(CMainDlg& d)
     {
-        const logo::Picture* shown = d.PreviewPicture();
+        const logo::Picture* shown = PreviewShown(d);
         return shown != nullptr ? shown->colorTable : std::vector<logo::RgbQuad>{};
     }
     static bool PreviewIsPlaceholder(CMainDlg& d)
     {
-        const logo::Picture* shown = d.PreviewPicture();
+        const logo::Picture* shown = PreviewShown(d);
         return shown != nullptr && shown->width == 235 && shown->height == 142;
     }
 

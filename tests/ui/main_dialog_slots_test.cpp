@@ -40,12 +40,14 @@ TEST_P(MainDialogOpeningTest, ShowsTheStartUpSlotSilently)
 {
     const OpeningCase& c = GetParam();
     c.prepare(*this);
+    bool startUpChecked = false;
     bool showsPicture = false;
     bool placeholder = false;
     SlotButtons buttons;
     ApplyPair pair;
     Run([&](CMainDlg& d) {
-        showsPicture = d.PreviewPicture() != nullptr && !PreviewIsPlaceholder(d);
+        startUpChecked = QueryControl(d, res::IDC_STARTUP).checked;
+        showsPicture = PreviewShown(d) != nullptr && !PreviewIsPlaceholder(d);
         placeholder = PreviewIsPlaceholder(d);
         buttons = ReadSlotButtons(d);
         pair = ReadApplyPair(d);
@@ -55,7 +57,7 @@ TEST_P(MainDialogOpeningTest, ShowsTheStartUpSlotSilently)
     EXPECT_EQ(buttons, c.buttons);
     EXPECT_EQ(pair, kNothingWaiting);
     EXPECT_EQ(m_dialog.Pending()[0], c.startUpPending);
-    EXPECT_EQ(m_dialog.SlotIndex(), 0);
+    EXPECT_TRUE(startUpChecked);
     EXPECT_TRUE(m_prompts.Order().empty()) << "no message at opening";
 }
 
@@ -78,9 +80,9 @@ TEST_F(MainDialogTest, PreviewShowsTheFileStretchedToThePreviewArea)
     RECT area{};
     std::optional<logo::Picture> shown;
     Run([&](CMainDlg& d) {
-        area = d.PreviewArea();
-        if (d.PreviewPicture() != nullptr)
-            shown = *d.PreviewPicture();
+        area = PreviewClientArea(d);
+        if (PreviewShown(d) != nullptr)
+            shown = *PreviewShown(d);
     });
     ASSERT_TRUE(shown.has_value());
     ASSERT_GT(area.right, 400);
@@ -100,7 +102,7 @@ TEST_F(MainDialogTest, PlaceholderIsTheUnavailableBitmapCentred)
     COLORREF inside = 0;
     COLORREF corner = 0;
     Run([&](CMainDlg& d) {
-        area = d.PreviewArea();
+        area = PreviewClientArea(d);
         platform::CWnd* preview = d.GetDlgItem(res::IDC_PREVIEW);
         platform::CDC* dc = preview->GetDC();
         // Just inside the placeholder's top-left corner, clear of the letters.

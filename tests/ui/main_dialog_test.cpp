@@ -1,4 +1,4 @@
-// CMainDlg as issue 3 has it: its template and opening state, its tooltips,
+// CMainDlg: its template and opening state, its tooltips,
 // Set Logo Editor, New Logo and About, and closing.
 
 #include "AppletUiFixture.h"
@@ -32,6 +32,18 @@ protected:
         return m_dialog.DoModal();
     }
 
+    // The editor path Set Logo Editor offers, its dialog cancelled.
+    static std::string EditorPathOffered(platform::CDialog& d)
+    {
+        std::string offered;
+        ScopedModalHook box(res::IDD_EDITOR_PATH, [&](platform::CDialog& editorPath) {
+            offered = editorPath.GetDlgItemText(res::IDC_EDPATH_COMBO);
+            ClickControl(editorPath, IDCANCEL);
+        });
+        ClickControl(d, res::IDC_SET_LOGO_EDITOR);
+        return offered;
+    }
+
     CMainDlg m_dialog;
 };
 
@@ -40,28 +52,35 @@ TEST_F(MainDialogShellTest, OpensWithTheDefaultEditorAndTheSystemLocations)
     bool startUpPressed = false;
     bool applyEnabled = true;
     std::string closeCaption;
+    std::string editor;
     const int result = Run([&](platform::CDialog& d) {
         startUpPressed = QueryControl(d, res::IDC_STARTUP).checked;
         applyEnabled = QueryControl(d, res::IDC_APPLY).enabled;
         closeCaption = QueryControl(d, IDCANCEL).text;
+        editor = EditorPathOffered(d);
+        ClickControl(d, res::IDC_NEW_LOGO);
         ClickControl(d, IDCANCEL);
     });
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(m_dialog.EditorPath(), "C:\\WINDOWS\\pbrush.exe");
-    EXPECT_EQ(m_dialog.Locations().windowsDir, "C:\\WINDOWS\\");
-    EXPECT_EQ(m_dialog.Locations().bootRoot, "C:\\");
-    EXPECT_EQ(m_dialog.Locations().systemDir, "C:\\WINDOWS\\SYSTEM\\");
+    // The default editor lies in the Windows folder, the template New Logo
+    // looks for in the system folder.
+    EXPECT_EQ(editor, "C:\\WINDOWS\\pbrush.exe");
+    ASSERT_EQ(m_prompts.MessageBoxes().size(), 1u);
+    EXPECT_NE(m_prompts.MessageBoxes()[0].request.text.find(" C:\\WINDOWS\\SYSTEM\\new.tpl "), std::string::npos);
     EXPECT_TRUE(startUpPressed);
     EXPECT_FALSE(applyEnabled);
     EXPECT_EQ(closeCaption, "&Close");
-    EXPECT_EQ(m_dialog.SlotIndex(), 0);
 }
 
 TEST_F(MainDialogShellTest, OpensWithTheStoredEditor)
 {
     Settings().WriteString("LogoEditor", "path", "/usr/bin/gimp");
-    Run([](platform::CDialog& d) { ClickControl(d, IDCANCEL); });
-    EXPECT_EQ(m_dialog.EditorPath(), "/usr/bin/gimp");
+    std::string editor;
+    Run([&](platform::CDialog& d) {
+        editor = EditorPathOffered(d);
+        ClickControl(d, IDCANCEL);
+    });
+    EXPECT_EQ(editor, "/usr/bin/gimp");
 }
 
 TEST_F(MainDialogShellTest, ShowsEveryControlOfItsTemplate)
@@ -167,15 +186,16 @@ TEST_F(MainDialogShellTest, SecondOpeningStartsLikeTheFirst)
     Settings().WriteString("LogoEditor", "path", "/opt/editor");
     bool startUpPressed = false;
     bool shutDownPressed = true;
+    std::string editor;
     Run([&](platform::CDialog& d) {
         startUpPressed = QueryControl(d, res::IDC_STARTUP).checked;
         shutDownPressed = QueryControl(d, res::IDC_SHUTDOWN).checked;
+        editor = EditorPathOffered(d);
         ClickControl(d, IDCANCEL);
     });
     EXPECT_TRUE(startUpPressed);
     EXPECT_FALSE(shutDownPressed);
-    EXPECT_EQ(m_dialog.SlotIndex(), 0);
-    EXPECT_EQ(m_dialog.EditorPath(), "/opt/editor");
+    EXPECT_EQ(editor, "/opt/editor");
 }
 
 TEST_F(MainDialogShellTest, AboutOpensTheAboutBoxWhichCloseEnds)
@@ -225,7 +245,7 @@ TEST_F(MainDialogShellTest, SetLogoEditorOkTakesThePathFromTheStore)
     std::string afterwards;
     Run([&](platform::CDialog& d) {
         ClickControl(d, res::IDC_SET_LOGO_EDITOR);
-        afterwards = m_dialog.EditorPath();
+        afterwards = EditorPathOffered(d);
         ClickControl(d, IDCANCEL);
     });
     EXPECT_EQ(editorPath.Calls(), 1);
@@ -244,7 +264,7 @@ TEST_F(MainDialogShellTest, SetLogoEditorCancelKeepsTheEditorPath)
     std::string afterwards;
     Run([&](platform::CDialog& d) {
         ClickControl(d, res::IDC_SET_LOGO_EDITOR);
-        afterwards = m_dialog.EditorPath();
+        afterwards = EditorPathOffered(d);
         ClickControl(d, IDCANCEL);
     });
     EXPECT_EQ(afterwards, "C:\\WINDOWS\\pbrush.exe");

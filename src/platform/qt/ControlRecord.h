@@ -20,10 +20,6 @@ struct ControlRecord {
     {
         return tpl.cls == ControlClass::Button && (tpl.style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
     }
-    bool IsGroupBox() const
-    {
-        return tpl.cls == ControlClass::Button && (tpl.style & BS_TYPEMASK) == BS_GROUPBOX;
-    }
     // Templates give -1 (IDC_STATIC) to controls nobody addresses.
     bool HasId() const { return tpl.id != -1; }
     bool StartsGroup() const { return (tpl.style & WS_GROUP) != 0; }

@@ -11,7 +11,7 @@
 namespace platform {
 namespace {
 
-std::optional<bool>& PointerMovesOverride()
+std::optional<bool>& ImposedPointerMoves()
 {
     static std::optional<bool> allowed;
     return allowed;
@@ -21,16 +21,16 @@ std::optional<bool>& PointerMovesOverride()
 
 bool CursorClipFilter::CanMovePointer()
 {
-    if (PointerMovesOverride())
-        return *PointerMovesOverride();
+    if (ImposedPointerMoves())
+        return *ImposedPointerMoves();
     const QString platform = QGuiApplication::platformName();
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal") &&
            !platform.startsWith(QLatin1String("wayland"));
 }
 
-void CursorClipFilter::SetPointerMovesForTesting(std::optional<bool> allowed)
+void CursorClipFilter::ImposePointerMoves(std::optional<bool> allowed)
 {
-    PointerMovesOverride() = allowed;
+    ImposedPointerMoves() = allowed;
 }
 
 void CursorClipFilter::Enforce(const RECT& rect)

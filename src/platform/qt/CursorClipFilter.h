@@ -17,10 +17,12 @@ public:
     // Moves the pointer inside the rectangle when it is outside.
     static void Enforce(const RECT& rect);
     // Whether this display lets the program move the pointer (not offscreen,
-    // not Wayland), or the override set for tests.
+    // not Wayland), unless an answer was imposed.
     static bool CanMovePointer();
-    // nullopt goes back to asking the display.
-    static void SetPointerMovesForTesting(std::optional<bool> allowed);
+    // Imposes the answer of CanMovePointer, for a display whose name says
+    // nothing of whether it places the pointer; nullopt asks the display
+    // again.
+    static void ImposePointerMoves(std::optional<bool> allowed);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 };

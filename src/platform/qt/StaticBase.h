@@ -28,7 +28,6 @@ protected:
     virtual void PaintClient(QPainter& painter, const QRect& client) = 0;
 
     DWORD Style() const { return m_style; }
-    DWORD ExStyle() const { return m_exStyle; }
 
 private:
     DWORD m_style;

@@ -1,5 +1,5 @@
 #pragma once
-// Icon 1000, the Control Panel item's icon: a small monitor showing a
+// IDI_APPLET, the Control Panel item's icon: a small monitor showing a
 // sunrise above a coloured bar on its stand. The same design is drawn at
 // 16, 32 and 48 pixels, each in 16 colours and in 256 colours.
 

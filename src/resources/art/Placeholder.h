@@ -1,5 +1,5 @@
 #pragma once
-// Bitmap 1006, what the main preview shows when a slot has no picture:
+// IDB_PREVIEW_UNAVAILABLE, what the main preview shows when a slot has no picture:
 // "Preview" above "Unavailable" in bold red letters with darker red edges,
 // centred on white; 235 x 142 pixels, 16 colours.
 

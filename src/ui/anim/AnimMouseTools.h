@@ -25,8 +25,8 @@ public:
     // Editor opening: every tool off, nothing over the grid.
     void Reset();
 
-    void StartPick();   // command 1015
-    void StartPlace();  // command 1017
+    void StartPick();   // IDC_ANIM_PICK
+    void StartPlace();  // IDC_ANIM_PLACE
     void OnMouseMove(UINT keyFlags, POINT point);
     void OnLButtonDown(UINT keyFlags, POINT point);
     void OnRButtonDown(UINT keyFlags, POINT point);

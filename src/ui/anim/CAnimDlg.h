@@ -34,8 +34,8 @@ public:
     // m_overGrid, m_ownCursor, m_savedColor, m_savedCursor).
     AnimMouseTools m_tools;
 
-    // Copies the count and the R, G, B fields into the state (1012, 1011,
-    // 1010, 1009). At the first bad field the field message may show, and
+    // Copies the count and the R, G, B fields into the state (IDC_ANIM_COUNT,
+    // then IDC_ANIM_BLUE, IDC_ANIM_GREEN, IDC_ANIM_RED). At the first bad field the field message may show, and
     // that field and the ones after it keep their values; false then.
     bool ReadFields(FieldReadSource source);
     // Writes the count and the current colour into the fields; an edit

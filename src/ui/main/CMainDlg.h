@@ -25,16 +25,9 @@ public:
     explicit CMainDlg(platform::CWnd* parent = nullptr);
     ~CMainDlg() override;
 
-    // What the dialog holds now; for the commands' callers and for tests.
-    const SystemLocations& Locations() const { return m_locations; }
-    const std::string& EditorPath() const { return m_editorPath; }
-    int SlotIndex() const { return m_slotIndex; }
+    // What the dialog holds now.
     const PendingSources& Pending() const { return m_pendingSources; }
     CAnimDlg& AnimDlg() { return m_animDlg; }
-    const RECT& PreviewArea() const { return m_previewArea; }
-    // The picture in the preview: a stretched file or the placeholder.
-    const logo::Picture* PreviewPicture() const { return m_previewPicture.get(); }
-    std::uint8_t AnimatedColorCount() const { return m_animatedColorCount; }
 
 protected:
     BOOL OnInitDialog() override;

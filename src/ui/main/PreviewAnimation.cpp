@@ -41,11 +41,6 @@ void PreviewAnimation::Stop()
     m_state.m_animating = false;
 }
 
-bool PreviewAnimation::IsRunning() const
-{
-    return m_state.m_animating;
-}
-
 void PreviewAnimation::ReleasePicture()
 {
     m_loan.reset();

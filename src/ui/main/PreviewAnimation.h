@@ -34,7 +34,6 @@ public:
     // Kills the timer and clears the mark, only if running. The table is
     // left as it is: whoever stops the cycling replaces the picture next.
     void Stop();
-    bool IsRunning() const;
     // Ends the loan of the picture Start was given (it is being freed): the
     // state no longer points at it.
     void ReleasePicture();

@@ -15,7 +15,7 @@
 // nullptr for a missing, unreadable or undecodable file.
 std::unique_ptr<logo::Picture> LoadPreviewPicture(const std::string& path, std::int32_t width, std::int32_t height);
 
-// Bitmap 1006 from the module's resources; nullptr when the module has none.
+// IDB_PREVIEW_UNAVAILABLE from the module's resources; nullptr when the module has none.
 std::unique_ptr<logo::Picture> LoadPlaceholderPicture();
 
 // The animated-colour count of a logo file (0: static, missing or unreadable).

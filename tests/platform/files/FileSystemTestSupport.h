@@ -1,8 +1,9 @@
 #pragma once
-// Shared helpers of the file-system, settings and launch tests: a temporary
-// folder, a drive C: mapped onto it, environment overrides and file access.
+// Shared helpers of the file-system, settings and launch tests: a drive C:
+// mapped onto a temporary folder, environment overrides and file access.
 
 #include "common/ScopedEnv.h"
+#include "common/TempDir.h"
 #include "platform/files/DriveTable.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/HostDriveFileSystem.h"
@@ -24,37 +25,7 @@
 namespace fstest {
 
 using testing_support::ScopedEnv;
-
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lumivane-fs-XXXXXX").string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        if (mkdtemp(buffer.data()) != nullptr)
-            path_ = buffer.data();
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        // Read-only files and folders must not stop the clean-up.
-        for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
-             it != std::filesystem::recursive_directory_iterator(); it.increment(ignored))
-            chmod(it->path().c_str(), 0700);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& relative) const { return path_ + "/" + relative; }
-
-private:
-    std::string path_;
-};
-
-
+using testing_support::TempDir;
 
 // Drive C: is the temporary folder while this object lives.
 class InstalledDrive {
@@ -62,18 +33,18 @@ public:
     InstalledDrive()
     {
         platform::DriveTable drives;
-        drives.Map('C', folder_.Path());
+        drives.Map('C', folder_.Path().string());
         platform::SetFileSystem(std::make_unique<platform::HostDriveFileSystem>(drives));
     }
     ~InstalledDrive() { platform::SetFileSystem(nullptr); }
     InstalledDrive(const InstalledDrive&) = delete;
     InstalledDrive& operator=(const InstalledDrive&) = delete;
 
-    const TempFolder& Folder() const { return folder_; }
-    std::string Host(const std::string& relative) const { return folder_ / relative; }
+    const TempDir& Folder() const { return folder_; }
+    std::string Host(const std::string& relative) const { return folder_.File(relative); }
 
 private:
-    TempFolder folder_;
+    TempDir folder_;
 };
 
 inline void WriteFile(const std::string& path, const std::string& content)

@@ -22,7 +22,7 @@ using fstest::InstalledDrive;
 using fstest::Listing;
 using fstest::ModeOf;
 using fstest::ReadFile;
-using fstest::TempFolder;
+using fstest::TempDir;
 using fstest::WriteFile;
 
 logo::ColorTable TableOf(const logo::LogoImage& image)
@@ -53,19 +53,19 @@ bool IsSymlink(const std::string& path)
 
 TEST(LogoFileWriter, WritesTheEncodedLayout)
 {
-    TempFolder folder;
-    ASSERT_TRUE(WriteLogo(folder / "out.bmp", 7));
-    EXPECT_EQ(ReadFile(folder / "out.bmp"), EncodedLogo(7));
+    TempDir folder;
+    ASSERT_TRUE(WriteLogo(folder.File("out.bmp"), 7));
+    EXPECT_EQ(ReadFile(folder.File("out.bmp")), EncodedLogo(7));
     EXPECT_EQ(Listing(folder.Path()), (std::set<std::string>{"out.bmp"}));
 }
 
 TEST(LogoFileWriter, RefusesAPictureThatIsNotALogo)
 {
-    TempFolder folder;
+    TempDir folder;
     logo::LogoImage small = logo::MakeBlankLogo();
     small.width = 160;
     small.pixels.resize(160 * 400);
-    EXPECT_FALSE(platform::WriteLogoFile(folder / "x.bmp", small, {}, false, 0));
+    EXPECT_FALSE(platform::WriteLogoFile(folder.File("x.bmp"), small, {}, false, 0));
     EXPECT_TRUE(Listing(folder.Path()).empty());
 }
 
@@ -73,56 +73,56 @@ TEST(LogoFileWriter, RefusesAPictureThatIsNotALogo)
 // temporary behind.
 TEST(LogoFileWriter, FailureLeavesTheTargetAndNoTemporary)
 {
-    TempFolder folder;
-    std::filesystem::create_directory(folder / "folder.bmp");
-    EXPECT_FALSE(WriteLogo(folder / "folder.bmp", 5));
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "folder.bmp"));
+    TempDir folder;
+    std::filesystem::create_directory(folder.File("folder.bmp"));
+    EXPECT_FALSE(WriteLogo(folder.File("folder.bmp"), 5));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.File("folder.bmp")));
 
-    EXPECT_FALSE(WriteLogo(folder / "missing/x.bmp", 5));
+    EXPECT_FALSE(WriteLogo(folder.File("missing/x.bmp"), 5));
 
     // Read-only target: refused as Windows refuses it, content untouched.
-    WriteFile(folder / "ro.bmp", "old");
-    chmod((folder / "ro.bmp").c_str(), 0444);
-    EXPECT_FALSE(WriteLogo(folder / "ro.bmp", 5));
-    EXPECT_EQ(ReadFile(folder / "ro.bmp"), "old");
+    WriteFile(folder.File("ro.bmp"), "old");
+    chmod((folder.File("ro.bmp")).c_str(), 0444);
+    EXPECT_FALSE(WriteLogo(folder.File("ro.bmp"), 5));
+    EXPECT_EQ(ReadFile(folder.File("ro.bmp")), "old");
 
     EXPECT_EQ(Listing(folder.Path()), (std::set<std::string>{"folder.bmp", "ro.bmp"}));
 }
 
 TEST(LogoFileWriter, ReplacingKeepsThePermissionMode)
 {
-    TempFolder folder;
-    WriteFile(folder / "private.bmp", "old");
-    chmod((folder / "private.bmp").c_str(), 0600);
-    WriteFile(folder / "shared.bmp", "old");
-    chmod((folder / "shared.bmp").c_str(), 0664);
+    TempDir folder;
+    WriteFile(folder.File("private.bmp"), "old");
+    chmod((folder.File("private.bmp")).c_str(), 0600);
+    WriteFile(folder.File("shared.bmp"), "old");
+    chmod((folder.File("shared.bmp")).c_str(), 0664);
 
-    ASSERT_TRUE(WriteLogo(folder / "private.bmp", 1));
-    ASSERT_TRUE(WriteLogo(folder / "shared.bmp", 1));
+    ASSERT_TRUE(WriteLogo(folder.File("private.bmp"), 1));
+    ASSERT_TRUE(WriteLogo(folder.File("shared.bmp"), 1));
 
-    EXPECT_EQ(ModeOf(folder / "private.bmp"), 0600u);
-    EXPECT_EQ(ModeOf(folder / "shared.bmp"), 0664u);
+    EXPECT_EQ(ModeOf(folder.File("private.bmp")), 0600u);
+    EXPECT_EQ(ModeOf(folder.File("shared.bmp")), 0664u);
 }
 
 TEST(LogoFileWriter, NewFileGetsTheModeOfAnyNewFile)
 {
-    TempFolder folder;
+    TempDir folder;
     const mode_t saved = umask(022);
-    const bool written = WriteLogo(folder / "new.bmp", 1);
+    const bool written = WriteLogo(folder.File("new.bmp"), 1);
     umask(saved);
     ASSERT_TRUE(written);
-    EXPECT_EQ(ModeOf(folder / "new.bmp"), 0644u);
+    EXPECT_EQ(ModeOf(folder.File("new.bmp")), 0644u);
 }
 
 TEST(LogoFileWriter, NamesUpToTheLongestAllowedWork)
 {
-    TempFolder folder;
+    TempDir folder;
     for (const std::size_t length : {235u, 250u, 255u}) {
         const std::string name = std::string(length - 4, 'n') + ".bmp";
-        WriteFile(folder / name, "old");
-        ASSERT_TRUE(WriteLogo(folder / name, 3)) << length;
-        EXPECT_EQ(ReadFile(folder / name), EncodedLogo(3)) << length;
-        std::filesystem::remove(folder / name);
+        WriteFile(folder.File(name), "old");
+        ASSERT_TRUE(WriteLogo(folder.File(name), 3)) << length;
+        EXPECT_EQ(ReadFile(folder.File(name)), EncodedLogo(3)) << length;
+        std::filesystem::remove(folder.File(name));
     }
     EXPECT_TRUE(Listing(folder.Path()).empty());
 }
@@ -130,29 +130,29 @@ TEST(LogoFileWriter, NamesUpToTheLongestAllowedWork)
 // Writing through a link replaces the file it names; the link stays.
 TEST(WriteThroughLinks, LogoWriterReplacesTheLinkedFile)
 {
-    TempFolder folder;
-    WriteFile(folder / "real/logo.bmp", "old");
-    ASSERT_EQ(symlink("real/logo.bmp", (folder / "relative.bmp").c_str()), 0);
-    ASSERT_EQ(symlink((folder / "relative.bmp").c_str(), (folder / "chain.bmp").c_str()), 0);
+    TempDir folder;
+    WriteFile(folder.File("real/logo.bmp"), "old");
+    ASSERT_EQ(symlink("real/logo.bmp", (folder.File("relative.bmp")).c_str()), 0);
+    ASSERT_EQ(symlink((folder.File("relative.bmp")).c_str(), (folder.File("chain.bmp")).c_str()), 0);
 
-    ASSERT_TRUE(WriteLogo(folder / "chain.bmp", 4));
+    ASSERT_TRUE(WriteLogo(folder.File("chain.bmp"), 4));
 
-    EXPECT_TRUE(IsSymlink(folder / "chain.bmp"));
-    EXPECT_TRUE(IsSymlink(folder / "relative.bmp"));
-    EXPECT_EQ(ReadFile(folder / "real/logo.bmp"), EncodedLogo(4));
-    EXPECT_EQ(Listing(folder / "real"), (std::set<std::string>{"logo.bmp"}));
+    EXPECT_TRUE(IsSymlink(folder.File("chain.bmp")));
+    EXPECT_TRUE(IsSymlink(folder.File("relative.bmp")));
+    EXPECT_EQ(ReadFile(folder.File("real/logo.bmp")), EncodedLogo(4));
+    EXPECT_EQ(Listing(folder.File("real")), (std::set<std::string>{"logo.bmp"}));
 }
 
 TEST(WriteThroughLinks, DanglingLinkCreatesTheFileItNames)
 {
-    TempFolder folder;
-    std::filesystem::create_directory(folder / "real");
-    ASSERT_EQ(symlink("real/new.bmp", (folder / "link.bmp").c_str()), 0);
+    TempDir folder;
+    std::filesystem::create_directory(folder.File("real"));
+    ASSERT_EQ(symlink("real/new.bmp", (folder.File("link.bmp")).c_str()), 0);
 
-    ASSERT_TRUE(WriteLogo(folder / "link.bmp", 2));
+    ASSERT_TRUE(WriteLogo(folder.File("link.bmp"), 2));
 
-    EXPECT_TRUE(IsSymlink(folder / "link.bmp"));
-    EXPECT_EQ(ReadFile(folder / "real/new.bmp"), EncodedLogo(2));
+    EXPECT_TRUE(IsSymlink(folder.File("link.bmp")));
+    EXPECT_EQ(ReadFile(folder.File("real/new.bmp")), EncodedLogo(2));
 }
 
 TEST(WriteThroughLinks, CopyReplacesTheLinkedFile)
@@ -172,8 +172,8 @@ TEST(WriteThroughLinks, CopyReplacesTheLinkedFile)
 
 class StaleTemporaries : public ::testing::Test {
 protected:
-    void Plant(const std::string& name) { WriteFile(folder_ / name, "left by a killed writer"); }
-    TempFolder folder_;
+    void Plant(const std::string& name) { WriteFile(folder_.File(name), "left by a killed writer"); }
+    TempDir folder_;
 };
 
 TEST_F(StaleTemporaries, EveryWriterUsesOnePatternThatNeverShowsAfterwards)
@@ -183,7 +183,7 @@ TEST_F(StaleTemporaries, EveryWriterUsesOnePatternThatNeverShowsAfterwards)
     EXPECT_FALSE(platform::IsTemporaryFileName("LOGO.SYS"));
     EXPECT_FALSE(platform::IsTemporaryFileName(".lumva-.tmp"));
 
-    platform::AtomicReplace replace(folder_ / "target");
+    platform::AtomicReplace replace(folder_.File("target"));
     ASSERT_TRUE(replace.IsOpen());
     EXPECT_TRUE(platform::IsTemporaryFileName(std::filesystem::path(replace.TempPath()).filename().string()));
 }
@@ -193,34 +193,34 @@ TEST_F(StaleTemporaries, LeftoversAreRemovedBeforeTheNextWrite)
     Plant(".lumva-AAAAAA.tmp");
     Plant(".lumva-zz9zz9.tmp");
     Plant(".lumva-notours");
-    ASSERT_TRUE(WriteLogo(folder_ / "LOGO.SYS", 1));
+    ASSERT_TRUE(WriteLogo(folder_.File("LOGO.SYS"), 1));
     EXPECT_EQ(Listing(folder_.Path()), (std::set<std::string>{".lumva-notours", "LOGO.SYS"}));
 
     Plant(".lumva-BBBBBB.tmp");
     InstalledDrive drive;
     WriteFile(drive.Host("SOURCE.BMP"), "picture");
-    ASSERT_TRUE(platform::CopyFileA("C:\\SOURCE.BMP", folder_ / "COPY.BMP", FALSE));
+    ASSERT_TRUE(platform::CopyFileA("C:\\SOURCE.BMP", folder_.File("COPY.BMP"), FALSE));
     EXPECT_EQ(Listing(folder_.Path()), (std::set<std::string>{".lumva-notours", "COPY.BMP", "LOGO.SYS"}));
 }
 
 TEST_F(StaleTemporaries, ATemporaryStillBeingWrittenIsLeftAlone)
 {
-    platform::AtomicReplace inProgress(folder_ / "slow");
+    platform::AtomicReplace inProgress(folder_.File("slow"));
     ASSERT_TRUE(inProgress.IsOpen());
-    ASSERT_TRUE(WriteLogo(folder_ / "fast", 1));
+    ASSERT_TRUE(WriteLogo(folder_.File("fast"), 1));
     ASSERT_TRUE(inProgress.Write(std::string_view("done")));
     ASSERT_TRUE(inProgress.Commit(true));
-    EXPECT_EQ(ReadFile(folder_ / "slow"), "done");
+    EXPECT_EQ(ReadFile(folder_.File("slow")), "done");
     EXPECT_EQ(Listing(folder_.Path()), (std::set<std::string>{"fast", "slow"}));
 }
 
 TEST_F(StaleTemporaries, PlantedFifoOrLinkIsNeitherWaitedForNorFollowed)
 {
-    ASSERT_EQ(mkfifo((folder_ / ".lumva-fifo00.tmp").c_str(), 0600), 0);
-    WriteFile(folder_ / "precious", "keep");
-    ASSERT_EQ(symlink("precious", (folder_ / ".lumva-link00.tmp").c_str()), 0);
-    ASSERT_TRUE(WriteLogo(folder_ / "LOGO.SYS", 1));
-    EXPECT_EQ(ReadFile(folder_ / "precious"), "keep");
+    ASSERT_EQ(mkfifo((folder_.File(".lumva-fifo00.tmp")).c_str(), 0600), 0);
+    WriteFile(folder_.File("precious"), "keep");
+    ASSERT_EQ(symlink("precious", (folder_.File(".lumva-link00.tmp")).c_str()), 0);
+    ASSERT_TRUE(WriteLogo(folder_.File("LOGO.SYS"), 1));
+    EXPECT_EQ(ReadFile(folder_.File("precious")), "keep");
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ protected:
     }
     std::set<std::string> Names(const std::string& relative = "") const
     {
-        return Listing(relative.empty() ? drive_.Folder().Path() : drive_.Host(relative));
+        return Listing(relative.empty() ? drive_.Folder().Path().string() : drive_.Host(relative));
     }
     InstalledDrive drive_;
 };

@@ -41,7 +41,7 @@ TEST_P(ResolveTest, FindsHostSpelling)
     const auto resolved = platform::ResolveHostPath(GetParam().windowsPath);
     ASSERT_TRUE(resolved.has_value());
     const std::string relative = GetParam().expectedRelative;
-    EXPECT_EQ(*resolved, relative.empty() ? drive_.Folder().Path() : drive_.Host(relative));
+    EXPECT_EQ(*resolved, relative.empty() ? drive_.Folder().Path().string() : drive_.Host(relative));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -178,11 +178,11 @@ TEST_F(DriveEnvironmentTest, WithoutDriveVariablesCIsTheSampleDrive)
 
 TEST_F(DriveEnvironmentTest, DefaultFileSystemIsBuiltFromTheEnvironmentOnFirstUse)
 {
-    const fstest::TempFolder folder;
-    WriteFile(folder / "WINDOWS/LOGOS.SYS", "shut down");
-    const ScopedEnv c("LUMIVANE_DRIVE_C", folder.Path());
+    const fstest::TempDir folder;
+    WriteFile(folder.File("WINDOWS/LOGOS.SYS"), "shut down");
+    const ScopedEnv c("LUMIVANE_DRIVE_C", folder.Path().string());
     platform::SetFileSystem(nullptr);
-    EXPECT_EQ(platform::ResolveHostPath("C:\\windows\\logos.sys"), folder / "WINDOWS/LOGOS.SYS");
+    EXPECT_EQ(platform::ResolveHostPath("C:\\windows\\logos.sys"), folder.File("WINDOWS/LOGOS.SYS"));
 }
 
 struct DirectoryCase {

@@ -1,6 +1,7 @@
 // Reading the resource section from a module file: this test executable
 // carries the section itself, since it links the compiled resources.
 
+#include "common/TestFiles.h"
 #include "platform/modres/ModuleFile.h"
 #include "platform/modres/ResourceBlob.h"
 #include "resources/ModuleResourceBlob.h"
@@ -8,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -20,30 +19,17 @@ std::string SelfPath()
     return fs::read_symlink("/proc/self/exe").string();
 }
 
-std::vector<std::uint8_t> ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing_support::ReadAll;
 
 class ModuleFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() / ("lumivane-modulefile-" + std::to_string(::getpid()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
     std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        const fs::path path = m_folder / name;
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return path.string();
+        testing_support::WriteAll(m_folder.File(name), bytes);
+        return m_folder.File(name);
     }
 
-    fs::path m_folder;
+    testing_support::TempDir m_folder;
 };
 
 TEST_F(ModuleFile, ReadsTheSectionOfThisExecutable)
@@ -69,8 +55,8 @@ TEST_F(ModuleFile, OtherSectionNamesAreFoundExactly)
 
 TEST_F(ModuleFile, MissingFileIsRefused)
 {
-    EXPECT_FALSE(platform::ReadModuleResourceSection((m_folder / "absent.cpl").string()).has_value());
-    EXPECT_FALSE(platform::ReadModuleResourceSection(m_folder.string()).has_value());
+    EXPECT_FALSE(platform::ReadModuleResourceSection(m_folder.File("absent.cpl")).has_value());
+    EXPECT_FALSE(platform::ReadModuleResourceSection(m_folder.Path().string()).has_value());
 }
 
 TEST_F(ModuleFile, NonElfFileIsRefused)

@@ -3,6 +3,9 @@
 
 #include "platform/qt/DialogTestSupport.h"
 
+#include "common/ScopedEnv.h"
+#include "common/TempDir.h"
+
 #include "platform/ui/CWinApp.h"
 #include "platform/testing/UiTesting.h"
 #include "platform/qt/IconDecoder.h"
@@ -20,30 +23,10 @@ namespace pt = platform::testing;
 
 class AppTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        InstallResources();
-        m_dir = std::filesystem::temp_directory_path() /
-                ("lumivane-ui-app-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
-        const char* old = std::getenv("XDG_CONFIG_HOME");
-        m_oldConfig = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
-        setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        if (m_oldConfig) {
-            setenv("XDG_CONFIG_HOME", m_oldConfig->c_str(), 1);
-        } else {
-            unsetenv("XDG_CONFIG_HOME");
-        }
-        std::filesystem::remove_all(m_dir);
-    }
+    void SetUp() override { InstallResources(); }
 
-    std::filesystem::path m_dir;
-    std::optional<std::string> m_oldConfig;
+    testing_support::TempDir m_dir;
+    testing_support::ScopedEnv m_config{"XDG_CONFIG_HOME", m_dir.Path().string()};
 };
 
 struct NameCase {
@@ -106,7 +89,7 @@ TEST_F(AppTest, ProfileGoesToTheProductKeysSettingsFile)
     EXPECT_TRUE(app.WriteProfileInt("AnimDlg", "x", 321));
     EXPECT_EQ(app.GetProfileString("LogoEditor", "path"), "D:\\my paint.exe");
     EXPECT_EQ(app.GetProfileInt("AnimDlg", "x", 0), 321u);
-    EXPECT_TRUE(std::filesystem::exists(m_dir / "Lumivane" / "lumva.conf"));
+    EXPECT_TRUE(std::filesystem::exists(m_dir.Path() / "Lumivane" / "lumva.conf"));
 }
 
 // An .ico file: the directory, then per image a BITMAPINFOHEADER with the

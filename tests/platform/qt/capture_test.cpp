@@ -32,7 +32,7 @@ protected:
     {
         platform::ReleaseCapture();
         platform::ClipCursor(nullptr);
-        platform::CursorClipFilter::SetPointerMovesForTesting(std::nullopt);
+        platform::CursorClipFilter::ImposePointerMoves(std::nullopt);
     }
 };
 
@@ -137,7 +137,7 @@ TEST_F(CaptureTest, OffscreenThePointerIsNotMoved)
 
 TEST_F(CaptureTest, WhereThePointerMayMoveConfinementPutsItBackInside)
 {
-    platform::CursorClipFilter::SetPointerMovesForTesting(true);
+    platform::CursorClipFilter::ImposePointerMoves(true);
     QCursor::setPos(500, 500);
     if (QCursor::pos() != QPoint(500, 500))
         GTEST_SKIP() << "this display cannot place the pointer";

@@ -1,6 +1,7 @@
 // The real file dialog: title, filters and their index, default extension,
 // initial folder or file, and the checks it makes before it accepts a name.
 
+#include "common/TempDir.h"
 #include "platform/files/DriveTable.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/HostDriveFileSystem.h"
@@ -12,7 +13,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -79,10 +79,10 @@ protected:
         platform::SetFileSystem(nullptr);
     }
 
-    std::filesystem::path Root() const { return m_dir.path().toStdString(); }
-    QString RootQ() const { return m_dir.path(); }
+    std::filesystem::path Root() const { return m_dir.Path(); }
+    QString RootQ() const { return QString::fromStdString(m_dir.Path().string()); }
 
-    QTemporaryDir m_dir;
+    testing_support::TempDir m_dir;
     platform::QtPrompts m_prompts;
 };
 

@@ -1,6 +1,7 @@
 // The help viewer: shows the help file, reuses its window, and reports a
 // missing or unreadable file through the prompts.
 
+#include "common/TempDir.h"
 #include "platform/files/DriveTable.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/HostDriveFileSystem.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -61,9 +61,9 @@ protected:
     }
 
     static void Write(const std::filesystem::path& path, const std::string& text) { std::ofstream(path) << text; }
-    std::filesystem::path Root() const { return m_dir.path().toStdString(); }
+    std::filesystem::path Root() const { return m_dir.Path(); }
 
-    QTemporaryDir m_dir;
+    testing_support::TempDir m_dir;
     platform::ScriptedPrompts m_prompts;
 };
 

@@ -15,17 +15,17 @@ namespace {
 using fstest::Listing;
 using fstest::ReadFile;
 using fstest::ScopedEnv;
-using fstest::TempFolder;
+using fstest::TempDir;
 using fstest::WriteFile;
 
 class SettingsTest : public ::testing::Test {
 protected:
-    SettingsTest() : config_("XDG_CONFIG_HOME", folder_.Path() + "/config") {}
+    SettingsTest() : config_("XDG_CONFIG_HOME", folder_.File("config")) {}
 
-    std::string FilePath() const { return folder_.Path() + "/config/Lumivane/lumva.conf"; }
+    std::string FilePath() const { return folder_.File("config/Lumivane/lumva.conf"); }
     platform::SettingsFile Store() const { return platform::SettingsFile("Lumivane", "lumva"); }
 
-    TempFolder folder_;
+    TempDir folder_;
     ScopedEnv config_;
 };
 
@@ -44,7 +44,7 @@ TEST_F(SettingsTest, EmptyStoreGivesDefaultsAndReadsCreateNothing)
     EXPECT_EQ(store.ReadString("LastLogo", "path", ""), "");
     EXPECT_EQ(store.ReadInt("PrShtDwn", "set", 0), 0);
     EXPECT_EQ(store.ReadInt("AnimDlg", "x", -42), -42);
-    EXPECT_FALSE(fstest::PathExists(folder_.Path() + "/config"));
+    EXPECT_FALSE(fstest::PathExists(folder_.File("config")));
 }
 
 TEST_F(SettingsTest, FirstWriteCreatesFoldersAndReadableText)
@@ -53,7 +53,7 @@ TEST_F(SettingsTest, FirstWriteCreatesFoldersAndReadableText)
     EXPECT_TRUE(store.WriteString("LogoEditor", "path", "C:\\WINDOWS\\pbrush.exe"));
     EXPECT_TRUE(store.WriteInt("PrShtDwn", "set", 1));
     EXPECT_EQ(ReadFile(FilePath()), "[LogoEditor]\npath=str:C:\\WINDOWS\\pbrush.exe\n[PrShtDwn]\nset=dword:1\n");
-    EXPECT_EQ(Listing(folder_.Path() + "/config/Lumivane"), (std::set<std::string>{"lumva.conf"}));
+    EXPECT_EQ(Listing(folder_.File("config/Lumivane")), (std::set<std::string>{"lumva.conf"}));
 }
 
 struct StringCase {
@@ -217,7 +217,7 @@ TEST_F(SettingsTest, FileThatIsAFolderGivesDefaultsAndIsLeftAlone)
 
 TEST_F(SettingsTest, FifoInTheFilesPlaceDoesNotHang)
 {
-    std::filesystem::create_directories(folder_.Path() + "/config/Lumivane");
+    std::filesystem::create_directories(folder_.File("config/Lumivane"));
     ASSERT_EQ(mkfifo(FilePath().c_str(), 0600), 0);
     auto store = Store();
     EXPECT_EQ(store.ReadInt("PrShtDwn", "set", 5), 5);
@@ -226,7 +226,7 @@ TEST_F(SettingsTest, FifoInTheFilesPlaceDoesNotHang)
 
 TEST_F(SettingsTest, UnwritableFolderFailsTheWriteOnly)
 {
-    WriteFile(folder_.Path() + "/config", "a file where the folder should be");
+    WriteFile(folder_.File("config"), "a file where the folder should be");
     auto store = Store();
     EXPECT_FALSE(store.WriteString("LogoEditor", "path", "x"));
     EXPECT_EQ(store.ReadString("LogoEditor", "path", "default"), "default");
@@ -234,9 +234,9 @@ TEST_F(SettingsTest, UnwritableFolderFailsTheWriteOnly)
 
 TEST_F(SettingsTest, LinkedFileStaysALink)
 {
-    const std::string real = folder_.Path() + "/dotfiles/lumva.conf";
+    const std::string real = folder_.File("dotfiles/lumva.conf");
     WriteFile(real, "[A]\nx=dword:1\n");
-    std::filesystem::create_directories(folder_.Path() + "/config/Lumivane");
+    std::filesystem::create_directories(folder_.File("config/Lumivane"));
     std::filesystem::create_symlink(real, FilePath());
     auto store = Store();
     ASSERT_TRUE(store.WriteInt("A", "y", 2));
@@ -249,7 +249,7 @@ TEST_F(SettingsTest, ManyWritesLeaveNoTemporaryFiles)
     auto store = Store();
     for (int i = 0; i < 20; ++i)
         ASSERT_TRUE(store.WriteInt("AnimDlg", "x", i));
-    EXPECT_EQ(Listing(folder_.Path() + "/config/Lumivane"), (std::set<std::string>{"lumva.conf"}));
+    EXPECT_EQ(Listing(folder_.File("config/Lumivane")), (std::set<std::string>{"lumva.conf"}));
     EXPECT_EQ(store.ReadInt("AnimDlg", "x", -1), 19);
 }
 

@@ -23,17 +23,17 @@ std::string Numbered(const char* prefix, int n)
 
 using fstest::ReadFile;
 using fstest::ScopedEnv;
-using fstest::TempFolder;
+using fstest::TempDir;
 using fstest::WriteFile;
 
 class SettingsRobustness : public ::testing::Test {
 protected:
-    SettingsRobustness() : config_("XDG_CONFIG_HOME", folder_.Path() + "/config") {}
+    SettingsRobustness() : config_("XDG_CONFIG_HOME", folder_.File("config")) {}
 
-    std::string FilePath() const { return folder_.Path() + "/config/Lumivane/lumva.conf"; }
+    std::string FilePath() const { return folder_.File("config/Lumivane/lumva.conf"); }
     static platform::SettingsFile Store() { return platform::SettingsFile("Lumivane", "lumva"); }
 
-    TempFolder folder_;
+    TempDir folder_;
     ScopedEnv config_;
 };
 
@@ -109,12 +109,12 @@ TEST_F(SettingsRobustness, WritersInSeveralProcessesLoseNothing)
 
 TEST_F(SettingsRobustness, LinkToAFileNotYetThereIsWrittenThrough)
 {
-    std::filesystem::create_directories(folder_.Path() + "/config/Lumivane");
-    std::filesystem::create_directories(folder_.Path() + "/dotfiles");
+    std::filesystem::create_directories(folder_.File("config/Lumivane"));
+    std::filesystem::create_directories(folder_.File("dotfiles"));
     std::filesystem::create_symlink("../../dotfiles/lumva.conf", FilePath());
     ASSERT_TRUE(Store().WriteInt("A", "x", 5));
     EXPECT_TRUE(std::filesystem::is_symlink(FilePath()));
-    EXPECT_EQ(ReadFile(folder_.Path() + "/dotfiles/lumva.conf"), "[A]\nx=dword:5\n");
+    EXPECT_EQ(ReadFile(folder_.File("dotfiles/lumva.conf")), "[A]\nx=dword:5\n");
 }
 
 }  // namespace

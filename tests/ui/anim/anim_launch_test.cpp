@@ -3,6 +3,8 @@
 // that is gone or is no logo gets its message and no editor.
 
 #include "AnimEditorFixture.h"
+#include "common/BmpBuilder.h"
+#include "common/TestFiles.h"
 #include "logo/LogoFile.h"
 #include "platform/files/LogoFileWriter.h"
 #include "resources/DialogTemplates.h"
@@ -113,23 +115,9 @@ TEST_F(AnimLaunch, PictureOfAnotherShapeIsRefused)
     small.pixels.resize(320 * 240);
     const std::filesystem::path file = Root() / "small.bmp";
     ASSERT_FALSE(platform::WriteLogoFile(file.string(), small, {}, false, 0));  // the writer refuses it too
-    // Write a valid 320 x 240 x 8 BMP by hand.
-    std::vector<std::uint8_t> bytes(1078 + 320 * 240, 0);
-    const auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(bytes.size()));
-    put32(10, 1078);
-    put32(14, 40);
-    put32(18, 320);
-    put32(22, 240);
-    bytes[26] = 1;
-    bytes[28] = 8;
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    // A valid 320 x 240 x 8 BMP.
+    testing_support::WriteAll(file.string(), testing_support::MakeBmp(320, 240, 8, std::vector<logo::RgbQuad>(256),
+                                                                      std::vector<std::uint8_t>(320 * 240)));
     bool editorOpened = false;
     EXPECT_EQ(Launch(file.string(), [&](CAnimDlg&) { editorOpened = true; }), AnimateLogoOutcome::NotALogo);
     EXPECT_FALSE(editorOpened);
