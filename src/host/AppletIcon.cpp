@@ -1,8 +1,7 @@
 #include "host/AppletIcon.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QImageReader>
+#include "logo/IconDirectory.h"
+#include "platform/qt/IconDecoder.h"
 
 #include <map>
 
@@ -10,56 +9,22 @@ namespace host {
 
 namespace {
 
-// ICONDIR: reserved (2), type (2) = 1, count (2); then 16-byte entries:
-//   0 width (0 = 256)  1 height  2 colour count  3 reserved
-//   4 planes (2)  6 bit count (2)  8 bytes (4)  12 offset (4)
-struct DirectoryEntry {
-    int index;
-    int size;
-    int depth;
-};
-
-std::vector<DirectoryEntry> ReadDirectory(std::span<const std::uint8_t> ico)
+int Depth(const logo::IconEntry& entry)
 {
-    std::vector<DirectoryEntry> entries;
-    if (ico.size() < 6 || ico[2] != 1 || ico[3] != 0)
-        return entries;
-    const int count = ico[4] | (ico[5] << 8);
-    for (int i = 0; i < count; ++i) {
-        const std::size_t at = 6 + static_cast<std::size_t>(i) * 16;
-        if (at + 16 > ico.size())
-            break;
-        const int width = ico[at] == 0 ? 256 : ico[at];
-        const int bitCount = ico[at + 6] | (ico[at + 7] << 8);
-        const int colours = ico[at + 2];
-        // Older writers leave the bit count 0 and give only the colour count.
-        const int depth = bitCount != 0 ? bitCount : (colours == 16 ? 4 : colours == 2 ? 1 : 8);
-        entries.push_back({i, width, depth});
-    }
-    return entries;
+    // Older writers leave the bit count 0 and give only the colour count.
+    if (entry.bitCountOrHotY != 0)
+        return entry.bitCountOrHotY;
+    return entry.colorCount == 16 ? 4 : entry.colorCount == 2 ? 1 : 8;
 }
 
-QImage ReadImage(std::span<const std::uint8_t> ico, int index)
+// size -> the deepest entry of that size
+std::map<int, logo::IconEntry> DeepestPerSize(std::span<const std::uint8_t> ico)
 {
-    QByteArray bytes(reinterpret_cast<const char*>(ico.data()), static_cast<qsizetype>(ico.size()));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "ico");
-    if (!reader.jumpToImage(index))
-        return {};
-    return reader.read();
-}
-
-// size -> index of the deepest image of that size
-std::map<int, int> DeepestPerSize(std::span<const std::uint8_t> ico)
-{
-    std::map<int, int> chosen;
-    std::map<int, int> depthOf;
-    for (const DirectoryEntry& entry : ReadDirectory(ico)) {
-        if (!depthOf.contains(entry.size) || entry.depth > depthOf[entry.size]) {
-            depthOf[entry.size] = entry.depth;
-            chosen[entry.size] = entry.index;
-        }
+    std::map<int, logo::IconEntry> chosen;
+    for (const logo::IconEntry& entry : logo::ReadIconDirectory(ico, logo::IconFileType::Icon)) {
+        const auto found = chosen.find(entry.width);
+        if (found == chosen.end() || Depth(entry) > Depth(found->second))
+            chosen[entry.width] = entry;
     }
     return chosen;
 }
@@ -69,8 +34,8 @@ std::map<int, int> DeepestPerSize(std::span<const std::uint8_t> ico)
 QIcon IconFromIco(std::span<const std::uint8_t> ico)
 {
     QIcon icon;
-    for (const auto& [size, index] : DeepestPerSize(ico)) {
-        const QImage image = ReadImage(ico, index);
+    for (const auto& [size, entry] : DeepestPerSize(ico)) {
+        const QImage image = platform::detail::DecodeIcoEntry(ico, entry);
         if (!image.isNull())
             icon.addPixmap(QPixmap::fromImage(image));
     }
@@ -79,9 +44,9 @@ QIcon IconFromIco(std::span<const std::uint8_t> ico)
 
 QImage IcoImage(std::span<const std::uint8_t> ico, int size)
 {
-    const std::map<int, int> chosen = DeepestPerSize(ico);
+    const std::map<int, logo::IconEntry> chosen = DeepestPerSize(ico);
     const auto found = chosen.find(size);
-    return found != chosen.end() ? ReadImage(ico, found->second) : QImage();
+    return found != chosen.end() ? platform::detail::DecodeIcoEntry(ico, found->second) : QImage();
 }
 
 }  // namespace host

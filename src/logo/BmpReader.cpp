@@ -23,43 +23,44 @@ namespace {
 //   6  4  bfReserved1/2
 //  10  4  bfOffBits    offset of the first pixel byte
 //
-// Info header at offset 14 (offsets below are from the start of the file):
+// Info header, at offset 14 of a file and at offset 0 of an icon or cursor
+// image (offsets below are from the start of the info header):
 //  OS/2 1.x core header (biSize 12):
-//  14  4  bcSize
-//  18  2  bcWidth      unsigned
-//  20  2  bcHeight     unsigned, rows always bottom-up
-//  22  2  bcPlanes
-//  24  2  bcBitCount
+//   0  4  bcSize
+//   4  2  bcWidth      unsigned
+//   6  2  bcHeight     unsigned, rows always bottom-up
+//   8  2  bcPlanes
+//  10  2  bcBitCount
 //  Windows 40/52/56/108/124 and OS/2 2.x 16/64 byte headers:
-//  14  4  biSize
-//  18  4  biWidth
-//  22  4  biHeight     negative for top-down rows
-//  26  2  biPlanes
-//  28  2  biBitCount
-//  30  4  biCompression   (absent from the 16-byte OS/2 header: 0)
-//  34  4  biSizeImage     not needed: row sizes come from the width
-//  38  4  biXPelsPerMeter
-//  42  4  biYPelsPerMeter
-//  46  4  biClrUsed       0 means 2^bits for indexed pictures
-//  50  4  biClrImportant
-//  54  4  red mask        inside the header from 52 bytes on; after a
-//  58  4  green mask      40-byte header when the compression is bitfields
-//  62  4  blue mask
-//  66  4  alpha mask      (ignored: pictures have no alpha)
+//   0  4  biSize
+//   4  4  biWidth
+//   8  4  biHeight     negative for top-down rows; twice the rows in an icon
+//  12  2  biPlanes
+//  14  2  biBitCount
+//  16  4  biCompression   (absent from the 16-byte OS/2 header: 0)
+//  20  4  biSizeImage     not needed: row sizes come from the width
+//  24  4  biXPelsPerMeter
+//  28  4  biYPelsPerMeter
+//  32  4  biClrUsed       0 means 2^bits for indexed pictures
+//  36  4  biClrImportant
+//  40  4  red mask        inside the header from 52 bytes on; after a
+//  44  4  green mask      40-byte header when the compression is bitfields
+//  48  4  blue mask
+//  52  4  alpha mask      (ignored: pictures have no alpha)
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kOffBitsAt = 10;
-constexpr std::size_t kHeaderSizeAt = 14;
-constexpr std::size_t kCoreWidthAt = 18;
-constexpr std::size_t kCoreHeightAt = 20;
-constexpr std::size_t kCorePlanesAt = 22;
-constexpr std::size_t kCoreBitCountAt = 24;
-constexpr std::size_t kWidthAt = 18;
-constexpr std::size_t kHeightAt = 22;
-constexpr std::size_t kPlanesAt = 26;
-constexpr std::size_t kBitCountAt = 28;
-constexpr std::size_t kCompressionAt = 30;
-constexpr std::size_t kClrUsedAt = 46;
-constexpr std::size_t kMasksAt = 54;
+constexpr std::size_t kCoreWidthAt = 4;
+constexpr std::size_t kCoreHeightAt = 6;
+constexpr std::size_t kCorePlanesAt = 8;
+constexpr std::size_t kCoreBitCountAt = 10;
+constexpr std::size_t kWidthAt = 4;
+constexpr std::size_t kHeightAt = 8;
+constexpr std::size_t kPlanesAt = 12;
+constexpr std::size_t kBitCountAt = 14;
+constexpr std::size_t kCompressionAt = 16;
+constexpr std::size_t kClrUsedAt = 32;
+constexpr std::size_t kClrImportantAt = 36;
+constexpr std::size_t kMasksAt = 40;
 
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kOs2ShortHeaderSize = 16;
@@ -136,7 +137,8 @@ Channel MakeChannel(std::uint32_t mask)
 struct Layout {
     std::uint32_t headerSize = 0;
     std::uint32_t compression = 0;
-    std::uint32_t colorsUsed = 0;  // biClrUsed as written
+    std::uint32_t colorsUsed = 0;       // biClrUsed as written
+    std::uint32_t colorsImportant = 0;  // biClrImportant as written
     std::int32_t width = 0;
     std::int32_t height = 0;  // always positive here
     bool topDown = false;
@@ -147,6 +149,8 @@ struct Layout {
     std::size_t tableEntrySize = 4;
     std::size_t tableEntries = 0;  // entries present in the file
     std::size_t dataOffset = 0;
+    std::size_t maskOffset = 0;  // icon and cursor images: the AND mask rows
+    bool hasMask = false;
 };
 
 bool IsKnownHeaderSize(std::uint32_t size)
@@ -209,6 +213,170 @@ std::optional<LoadError> CheckMask(std::uint32_t mask, std::uint16_t bits)
     return std::nullopt;
 }
 
+// Where the info header sits and what its height counts.
+enum class DibKind {
+    File,  // a BMP file: the info header follows the 14-byte file header
+    Icon,  // an icon or cursor image: the info header comes first and the
+           // height counts the colour rows and the AND mask rows below them
+};
+
+// Reads and checks the info header and the colour masks, from `info` on in
+// `data` (of `size` bytes in all), and gives the offset where the headers
+// and masks end. Reads nothing beyond the headers' own bytes.
+// With `decoding` the pixel-count limit of a decode is checked too.
+std::optional<LoadError> ParseInfoHeader(std::span<const std::uint8_t> data, std::uint64_t size, std::size_t info,
+                                         DibKind kind, bool decoding, Layout& layout, std::uint64_t& headersEnd)
+{
+    const bool icon = kind == DibKind::Icon;
+    if (icon && size < 4)
+        return LoadError{LoadErrorKind::Truncated, "icon image info header is cut short"};
+    const std::uint32_t headerSize = ReadU32LE(data, info);
+    if (!IsKnownHeaderSize(headerSize))
+        return LoadError{LoadErrorKind::Malformed,
+                         "header size " + std::to_string(headerSize) + " is not a BMP header size"};
+    if (size < info + std::uint64_t{headerSize})
+        return LoadError{LoadErrorKind::Truncated,
+                         std::string(icon ? "icon image" : "BMP") + " info header is cut short"};
+
+    const bool core = headerSize == kCoreHeaderSize;
+    const bool os2 = headerSize == kOs2ShortHeaderSize || headerSize == kOs2HeaderSize;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::uint16_t planes = 0;
+    std::uint16_t bits = 0;
+    std::uint32_t compression = kBiRgb;
+    std::uint32_t clrUsed = 0;
+    std::uint32_t clrImportant = 0;
+    if (core) {
+        const std::uint16_t coreWidth = ReadU16LE(data, info + kCoreWidthAt);
+        const std::uint16_t coreHeight = ReadU16LE(data, info + kCoreHeightAt);
+        width = coreWidth;
+        height = coreHeight;
+        planes = ReadU16LE(data, info + kCorePlanesAt);
+        bits = ReadU16LE(data, info + kCoreBitCountAt);
+    } else {
+        const std::int32_t infoWidth = ReadI32(data, info + kWidthAt);
+        const std::int32_t infoHeight = ReadI32(data, info + kHeightAt);
+        width = infoWidth;
+        height = infoHeight;
+        planes = ReadU16LE(data, info + kPlanesAt);
+        bits = ReadU16LE(data, info + kBitCountAt);
+        if (headerSize >= kInfoHeaderSize) {
+            compression = ReadU32LE(data, info + kCompressionAt);
+            clrUsed = ReadU32LE(data, info + kClrUsedAt);
+            clrImportant = ReadU32LE(data, info + kClrImportantAt);
+        }
+    }
+
+    if (planes != 1)
+        return LoadError{LoadErrorKind::Malformed, "plane count " + std::to_string(planes) + " is not 1"};
+    // Icon and cursor images are always stored uncompressed.
+    if (icon && compression != kBiRgb)
+        return LoadError{LoadErrorKind::Unsupported,
+                         "compressed icon image (compression " + std::to_string(compression) + ") is not supported"};
+    if (auto error = ChooseEncoding(compression, bits, os2, layout.encoding))
+        return error;
+    if (width <= 0)
+        return LoadError{LoadErrorKind::Malformed, "width " + std::to_string(width) + " is not positive"};
+    if (icon) {
+        if (height <= 0 || height % 2 != 0)
+            return LoadError{LoadErrorKind::Malformed, "icon image height " + std::to_string(height)
+                                                           + " is not doubled for the AND mask rows"};
+        height /= 2;
+    }
+    if (height == 0 || height == std::numeric_limits<std::int32_t>::min())
+        return LoadError{LoadErrorKind::Malformed, "height " + std::to_string(height) + " is not a valid height"};
+    layout.topDown = height < 0;
+    const std::int64_t rows = layout.topDown ? -height : height;
+    const std::string size2d = std::to_string(width) + " x " + std::to_string(rows);
+    const std::int64_t sideLimit = icon ? kMaxIconSide : kMaxDimension;
+    if (width > sideLimit || rows > sideLimit)
+        return LoadError{LoadErrorKind::TooLarge, (icon ? "icon image size " : "picture size ") + size2d
+                                                      + " is beyond the limit of " + std::to_string(sideLimit)
+                                                      + " pixels a side"};
+    if (decoding && static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(rows) > kMaxPixelCount)
+        return LoadError{LoadErrorKind::TooLarge, "picture size " + size2d + " is beyond the limit of "
+                                                      + std::to_string(kMaxPixelCount) + " pixels"};
+    if (layout.topDown && (layout.encoding == Encoding::Rle8 || layout.encoding == Encoding::Rle4))
+        return LoadError{LoadErrorKind::Malformed, "RLE-compressed BMP cannot have top-down rows"};
+    layout.width = static_cast<std::int32_t>(width);
+    layout.height = static_cast<std::int32_t>(rows);
+    layout.bits = bits;
+    layout.headerSize = headerSize;
+    layout.compression = compression;
+    layout.colorsUsed = clrUsed;
+    layout.colorsImportant = clrImportant;
+
+    // Masks follow a 40-byte header; longer headers carry them inside.
+    headersEnd = info + std::uint64_t{headerSize};
+    if (layout.encoding == Encoding::Bitfields) {
+        if (headerSize == kInfoHeaderSize) {
+            headersEnd += compression == kBiAlphaBitfields ? 16 : 12;
+            if (size < headersEnd)
+                return LoadError{LoadErrorKind::Truncated, "BMP colour masks are cut short"};
+        }
+        const std::uint32_t red = ReadU32LE(data, info + kMasksAt);
+        const std::uint32_t green = ReadU32LE(data, info + kMasksAt + 4);
+        const std::uint32_t blue = ReadU32LE(data, info + kMasksAt + 8);
+        layout.masks = {red, green, blue};
+        for (const std::uint32_t mask : layout.masks)
+            if (auto error = CheckMask(mask, bits))
+                return error;
+    } else if (bits == 16) {
+        layout.masks = {0x7c00u, 0x03e0u, 0x001fu};
+    } else if (bits == 32) {
+        layout.masks = {0x00ff0000u, 0x0000ff00u, 0x000000ffu};
+    }
+    return std::nullopt;
+}
+
+// Places the colour table after the headers. A file's table ends where its
+// pixel data offset says (layout.dataOffset, already checked); an icon
+// image's pixels follow its table, so there the data offset is set here.
+std::optional<LoadError> PlaceColorTable(std::uint64_t size, DibKind kind, std::uint64_t headersEnd, Layout& layout)
+{
+    const bool icon = kind == DibKind::Icon;
+    const bool core = layout.headerSize == kCoreHeaderSize;
+    const auto pastEnd = [icon] {
+        return LoadError{LoadErrorKind::Truncated, icon ? "icon image colour table runs past the end of the image"
+                                                        : "BMP colour table runs past the end of the file"};
+    };
+    layout.tableOffset = static_cast<std::size_t>(headersEnd);
+    layout.tableEntrySize = core ? 3 : 4;
+    std::uint64_t tableBytes = 0;
+    // Direct-colour pictures may carry a table for display hints; the pixel
+    // data skips it and nothing reads it.
+    if (layout.bits <= 8) {
+        const std::uint64_t fullTable = std::uint64_t{1} << layout.bits;
+        std::uint64_t entries = fullTable;
+        if (core && !icon) {
+            // The core header has no entry count: the table fills the space up
+            // to the pixels, at most 2^bits entries.
+            entries = std::min<std::uint64_t>(fullTable, (layout.dataOffset - headersEnd) / 3);
+        } else if (layout.colorsUsed > fullTable) {
+            return LoadError{LoadErrorKind::Malformed, "palette size " + std::to_string(layout.colorsUsed)
+                                                           + " is more than " + std::to_string(layout.bits)
+                                                           + "-bit pixels can index"};
+        } else if (layout.colorsUsed != 0) {
+            entries = layout.colorsUsed;
+        }
+        tableBytes = entries * layout.tableEntrySize;
+        layout.tableEntries = static_cast<std::size_t>(entries);
+    } else if (icon) {
+        tableBytes = std::uint64_t{layout.colorsUsed} * 4;
+    }
+    if (headersEnd + tableBytes > size)
+        return pastEnd();
+    if (icon)
+        layout.dataOffset = static_cast<std::size_t>(headersEnd + tableBytes);
+    return std::nullopt;
+}
+
+std::uint64_t RowBytes(std::int32_t width, std::uint16_t bits)
+{
+    return ((std::uint64_t(width) * bits + 31) / 32) * 4;
+}
+
 // Reads and checks the headers, the masks and the placement of the colour
 // table and the pixel data. Reads nothing beyond the headers' own bytes, so
 // `data` may be just the start of a file of fileSize bytes, as long as it
@@ -224,87 +392,9 @@ std::optional<LoadError> ParseHeaders(std::span<const std::uint8_t> data, std::u
         return LoadError{LoadErrorKind::Truncated, "BMP file header is cut short"};
 
     const std::uint32_t dataOffset = ReadU32LE(data, kOffBitsAt);
-    const std::uint32_t headerSize = ReadU32LE(data, kHeaderSizeAt);
-    if (!IsKnownHeaderSize(headerSize))
-        return LoadError{LoadErrorKind::Malformed,
-                         "header size " + std::to_string(headerSize) + " is not a BMP header size"};
-    if (fileSize < kFileHeaderSize + headerSize)
-        return LoadError{LoadErrorKind::Truncated, "BMP info header is cut short"};
-
-    const bool core = headerSize == kCoreHeaderSize;
-    const bool os2 = headerSize == kOs2ShortHeaderSize || headerSize == kOs2HeaderSize;
-    std::int64_t width = 0;
-    std::int64_t height = 0;
-    std::uint16_t planes = 0;
-    std::uint16_t bits = 0;
-    std::uint32_t compression = kBiRgb;
-    std::uint32_t clrUsed = 0;
-    if (core) {
-        const std::uint16_t coreWidth = ReadU16LE(data, kCoreWidthAt);
-        const std::uint16_t coreHeight = ReadU16LE(data, kCoreHeightAt);
-        width = coreWidth;
-        height = coreHeight;
-        planes = ReadU16LE(data, kCorePlanesAt);
-        bits = ReadU16LE(data, kCoreBitCountAt);
-    } else {
-        const std::int32_t infoWidth = ReadI32(data, kWidthAt);
-        const std::int32_t infoHeight = ReadI32(data, kHeightAt);
-        width = infoWidth;
-        height = infoHeight;
-        planes = ReadU16LE(data, kPlanesAt);
-        bits = ReadU16LE(data, kBitCountAt);
-        if (headerSize >= kInfoHeaderSize) {
-            compression = ReadU32LE(data, kCompressionAt);
-            clrUsed = ReadU32LE(data, kClrUsedAt);
-        }
-    }
-
-    if (planes != 1)
-        return LoadError{LoadErrorKind::Malformed, "plane count " + std::to_string(planes) + " is not 1"};
-    if (auto error = ChooseEncoding(compression, bits, os2, layout.encoding))
+    std::uint64_t headersEnd = 0;
+    if (auto error = ParseInfoHeader(data, fileSize, kFileHeaderSize, DibKind::File, decoding, layout, headersEnd))
         return error;
-    if (width <= 0)
-        return LoadError{LoadErrorKind::Malformed, "width " + std::to_string(width) + " is not positive"};
-    if (height == 0 || height == std::numeric_limits<std::int32_t>::min())
-        return LoadError{LoadErrorKind::Malformed, "height " + std::to_string(height) + " is not a valid height"};
-    layout.topDown = height < 0;
-    const std::int64_t rows = layout.topDown ? -height : height;
-    const std::string size = std::to_string(width) + " x " + std::to_string(rows);
-    if (width > kMaxDimension || rows > kMaxDimension)
-        return LoadError{LoadErrorKind::TooLarge, "picture size " + size + " is beyond the limit of "
-                                                      + std::to_string(kMaxDimension) + " pixels a side"};
-    if (decoding && static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(rows) > kMaxPixelCount)
-        return LoadError{LoadErrorKind::TooLarge, "picture size " + size + " is beyond the limit of "
-                                                      + std::to_string(kMaxPixelCount) + " pixels"};
-    if (layout.topDown && (layout.encoding == Encoding::Rle8 || layout.encoding == Encoding::Rle4))
-        return LoadError{LoadErrorKind::Malformed, "RLE-compressed BMP cannot have top-down rows"};
-    layout.width = static_cast<std::int32_t>(width);
-    layout.height = static_cast<std::int32_t>(rows);
-    layout.bits = bits;
-    layout.headerSize = headerSize;
-    layout.compression = compression;
-    layout.colorsUsed = clrUsed;
-
-    // Masks follow a 40-byte header; longer headers carry them inside.
-    std::uint64_t headersEnd = kFileHeaderSize + std::uint64_t{headerSize};
-    if (layout.encoding == Encoding::Bitfields) {
-        if (headerSize == kInfoHeaderSize) {
-            headersEnd += compression == kBiAlphaBitfields ? 16 : 12;
-            if (fileSize < headersEnd)
-                return LoadError{LoadErrorKind::Truncated, "BMP colour masks are cut short"};
-        }
-        const std::uint32_t red = ReadU32LE(data, kMasksAt);
-        const std::uint32_t green = ReadU32LE(data, kMasksAt + 4);
-        const std::uint32_t blue = ReadU32LE(data, kMasksAt + 8);
-        layout.masks = {red, green, blue};
-        for (const std::uint32_t mask : layout.masks)
-            if (auto error = CheckMask(mask, bits))
-                return error;
-    } else if (bits == 16) {
-        layout.masks = {0x7c00u, 0x03e0u, 0x001fu};
-    } else if (bits == 32) {
-        layout.masks = {0x00ff0000u, 0x0000ff00u, 0x000000ffu};
-    }
 
     if (dataOffset > fileSize)
         return LoadError{LoadErrorKind::Truncated, "BMP data offset is beyond the end of the file"};
@@ -312,37 +402,42 @@ std::optional<LoadError> ParseHeaders(std::span<const std::uint8_t> data, std::u
         return LoadError{LoadErrorKind::Malformed,
                          "BMP data offset " + std::to_string(dataOffset) + " points into the headers"};
     layout.dataOffset = dataOffset;
-
-    // Direct-colour pictures may carry a table for display hints; the pixel
-    // data offset skips it and nothing reads it.
-    if (bits <= 8) {
-        const std::uint64_t fullTable = std::uint64_t{1} << bits;
-        layout.tableOffset = static_cast<std::size_t>(headersEnd);
-        layout.tableEntrySize = core ? 3 : 4;
-        std::uint64_t entries = fullTable;
-        if (core) {
-            // The core header has no entry count: the table fills the space up
-            // to the pixels, at most 2^bits entries.
-            entries = std::min<std::uint64_t>(fullTable, (dataOffset - headersEnd) / 3);
-        } else if (clrUsed > fullTable) {
-            return LoadError{LoadErrorKind::Malformed, "palette size " + std::to_string(clrUsed) + " is more than "
-                                                           + std::to_string(bits) + "-bit pixels can index"};
-        } else if (clrUsed != 0) {
-            entries = clrUsed;
-        }
-        if (headersEnd + entries * layout.tableEntrySize > fileSize)
-            return LoadError{LoadErrorKind::Truncated, "BMP colour table runs past the end of the file"};
-        layout.tableEntries = static_cast<std::size_t>(entries);
-    }
+    if (auto error = PlaceColorTable(fileSize, DibKind::File, headersEnd, layout))
+        return error;
 
     if (layout.encoding == Encoding::Uncompressed || layout.encoding == Encoding::Bitfields) {
-        const std::uint64_t rowSize = ((std::uint64_t(layout.width) * bits + 31) / 32) * 4;
-        const std::uint64_t needed = rowSize * std::uint64_t(layout.height);
+        const std::uint64_t needed = RowBytes(layout.width, layout.bits) * std::uint64_t(layout.height);
         if (needed > fileSize - dataOffset)
             return LoadError{LoadErrorKind::Truncated, "BMP pixel data is cut short: " + std::to_string(needed)
                                                            + " bytes needed, "
                                                            + std::to_string(fileSize - dataOffset) + " present"};
     }
+    return std::nullopt;
+}
+
+// The same for the image of an icon or cursor: info header, colour table,
+// colour rows, then the 1-bit AND mask rows (which only a 32-bit image,
+// whose alpha says the same, may leave out).
+std::optional<LoadError> ParseIconHeaders(std::span<const std::uint8_t> dib, Layout& layout)
+{
+    std::uint64_t headersEnd = 0;
+    if (auto error = ParseInfoHeader(dib, dib.size(), 0, DibKind::Icon, true, layout, headersEnd))
+        return error;
+    if (auto error = PlaceColorTable(dib.size(), DibKind::Icon, headersEnd, layout))
+        return error;
+    const std::uint64_t present = dib.size() - layout.dataOffset;
+    const std::uint64_t colourBytes = RowBytes(layout.width, layout.bits) * std::uint64_t(layout.height);
+    if (colourBytes > present)
+        return LoadError{LoadErrorKind::Truncated, "icon image colour rows are cut short: "
+                                                       + std::to_string(colourBytes) + " bytes needed, "
+                                                       + std::to_string(present) + " present"};
+    const std::uint64_t maskBytes = RowBytes(layout.width, 1) * std::uint64_t(layout.height);
+    layout.maskOffset = static_cast<std::size_t>(layout.dataOffset + colourBytes);
+    layout.hasMask = maskBytes <= present - colourBytes;
+    if (!layout.hasMask && layout.bits != 32)
+        return LoadError{LoadErrorKind::Truncated, "icon image AND mask is cut short: " + std::to_string(maskBytes)
+                                                       + " bytes needed, " + std::to_string(present - colourBytes)
+                                                       + " present"};
     return std::nullopt;
 }
 
@@ -555,6 +650,7 @@ BmpHeader ToHeader(const Layout& layout, std::uint64_t fileSize)
     header.bitsPerPixel = layout.bits;
     header.compression = layout.compression;
     header.colorsUsed = layout.colorsUsed;
+    header.colorsImportant = layout.colorsImportant;
     header.dataOffset = static_cast<std::uint32_t>(layout.dataOffset);
     header.fileSize = fileSize;
     return header;
@@ -664,6 +760,60 @@ LoadResult DecodeBmp(std::span<const std::uint8_t> data)
 
     LoadResult result;
     result.picture = std::move(picture);
+    return result;
+}
+
+IconResult DecodeIconDib(std::span<const std::uint8_t> dib, std::int32_t entryWidth, std::int32_t entryHeight)
+{
+    IconResult result;
+    Layout layout;
+    if (auto error = ParseIconHeaders(dib, layout)) {
+        result.error = std::move(*error);
+        return result;
+    }
+    if (layout.width != entryWidth || layout.height != entryHeight) {
+        result.error = LoadError{LoadErrorKind::Malformed,
+                                 "icon image of " + std::to_string(layout.width) + " x " + std::to_string(layout.height)
+                                     + " pixels where the directory says " + std::to_string(entryWidth) + " x "
+                                     + std::to_string(entryHeight)};
+        return result;
+    }
+
+    IconImage image;
+    Picture& picture = image.picture;
+    picture.width = layout.width;
+    picture.height = layout.height;
+    picture.planes = 1;
+    picture.bitsPerPixel = layout.bits;
+    const std::size_t width = static_cast<std::size_t>(layout.width);
+    const std::size_t rows = static_cast<std::size_t>(layout.height);
+    if (picture.IsIndexed()) {
+        picture.colorTable = ReadColorTable(dib, layout);
+        picture.pixels.resize(width * rows);
+        DecodeIndexedRows(dib, layout, picture.pixels);
+    } else {
+        picture.pixels.assign(width * rows * 4, 0);
+        DecodeDirectRows(dib, layout, picture.pixels);
+    }
+    if (layout.bits == 32) {
+        // The fourth byte of each pixel, which a plain picture ignores.
+        image.alpha.resize(width * rows);
+        const std::uint64_t rowSize = RowBytes(layout.width, layout.bits);
+        for (std::size_t fileRow = 0; fileRow < rows; ++fileRow) {
+            const std::uint8_t* source = dib.data() + layout.dataOffset + fileRow * rowSize;
+            std::uint8_t* target = image.alpha.data() + PictureRow(layout, fileRow) * width;
+            for (std::size_t x = 0; x < width; ++x)
+                target[x] = source[x * 4 + 3];
+        }
+    }
+    if (layout.hasMask) {
+        Layout mask = layout;
+        mask.bits = 1;
+        mask.dataOffset = layout.maskOffset;
+        image.mask.resize(width * rows);
+        DecodeIndexedRows(dib, mask, image.mask);
+    }
+    result.image = std::move(image);
     return result;
 }
 

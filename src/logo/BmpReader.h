@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace logo {
 
@@ -38,6 +39,8 @@ struct LoadResult {
 constexpr std::int32_t kMaxDimension = 32768;
 constexpr std::uint64_t kMaxPixelCount = 4ull * 1024 * 1024;
 constexpr std::uint64_t kMaxFileSize = 64ull * 1024 * 1024;
+// Icon and cursor images are at most this many pixels a side.
+constexpr std::int32_t kMaxIconSide = 256;
 
 // What the headers of a valid BMP say, without a pixel decoded.
 struct BmpHeader {
@@ -48,6 +51,7 @@ struct BmpHeader {
     std::uint16_t bitsPerPixel = 0;
     std::uint32_t compression = 0;  // biCompression (0 for the headers without one)
     std::uint32_t colorsUsed = 0;   // biClrUsed as written
+    std::uint32_t colorsImportant = 0;  // biClrImportant as written (0 for the headers without one)
     std::uint32_t dataOffset = 0;   // bfOffBits
     std::uint64_t fileSize = 0;
 };
@@ -77,5 +81,26 @@ LoadResult DecodeBmp(std::span<const std::uint8_t> data);
 // Reads the whole file (refusing files above kMaxFileSize and anything that
 // is not a regular file) and decodes it.
 LoadResult LoadBmpFile(const std::string& path);
+
+// The image of an icon or cursor: the colour bits and the AND mask of a
+// DIB whose info header comes first and whose height counts both.
+struct IconImage {
+    Picture picture;                  // the colour bits, rows top-down
+    std::vector<std::uint8_t> alpha;  // 32-bit images: each pixel's fourth byte; empty otherwise
+    std::vector<std::uint8_t> mask;   // 1 where the AND mask is set, rows top-down; empty when
+                                      // a 32-bit image leaves the mask out
+};
+
+struct IconResult {
+    std::optional<IconImage> image;
+    LoadError error;
+
+    explicit operator bool() const { return image.has_value(); }
+};
+
+// Decodes the DIB of one icon or cursor directory entry, checked as strictly
+// as a BMP file and against the size the entry gives (1 to kMaxIconSide a
+// side). Only uncompressed images are read.
+IconResult DecodeIconDib(std::span<const std::uint8_t> dib, std::int32_t entryWidth, std::int32_t entryHeight);
 
 }  // namespace logo

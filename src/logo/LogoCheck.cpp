@@ -1,12 +1,11 @@
 #include "logo/LogoCheck.h"
 
 #include "logo/BmpReader.h"
-#include "logo/ByteOrder.h"
 #include "logo/LogoCheckColors.h"
 #include "logo/LogoFile.h"
 
 #include <array>
-#include <bit>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -16,15 +15,6 @@ namespace logo {
 
 namespace {
 
-// Header fields the check reads (offsets from the start of the file):
-//  10 bfOffBits   14 biSize   22 biHeight (negative: top-down)
-//  30 biCompression   46 biClrUsed   50 biClrImportant (the marker is byte 50)
-constexpr std::size_t kOffBitsAt = 10;
-constexpr std::size_t kHeaderSizeAt = 14;
-constexpr std::size_t kHeightAt = 22;
-constexpr std::size_t kCompressionAt = 30;
-constexpr std::size_t kClrUsedAt = 46;
-constexpr std::size_t kClrImportantAt = 50;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 
 constexpr const char* kRewrite = "lumva-logo edit FILE OUT (or Save As in Animation Options) writes the exact layout";
@@ -62,36 +52,35 @@ bool UsesEntryFrom(const LogoImage& picture, unsigned first)
     return false;
 }
 
-void CheckLayout(std::span<const std::uint8_t> file, std::uint32_t headerSize, bool compressed,
-                 std::vector<Finding>& findings)
+void CheckLayout(const BmpHeader& header, std::vector<Finding>& findings)
 {
+    const std::uint32_t headerSize = header.headerSize;
     if (headerSize != kInfoHeaderSize)
         Add(findings, "layout-header-size",
             "the info header is " + std::to_string(headerSize) + " bytes, not 40; " + kRewrite);
     if (headerSize >= kInfoHeaderSize) {
-        if (std::bit_cast<std::int32_t>(ReadU32LE(file, kHeightAt)) < 0)
+        if (header.topDown)
             Add(findings, "layout-top-down",
                 std::string("the rows are stored top-down (negative height), Windows expects bottom-up; ") + kRewrite);
-        const std::uint32_t colorsUsed = ReadU32LE(file, kClrUsedAt);
+        const std::uint32_t colorsUsed = header.colorsUsed;
         if (colorsUsed >= 1 && colorsUsed <= 255)
             Add(findings, "layout-short-table",
                 "the colour table has " + std::to_string(colorsUsed) + " entries, not 256; " + kRewrite);
     }
-    const std::uint32_t pixelOffset = ReadU32LE(file, kOffBitsAt);
-    if (pixelOffset != kLogoPixelOffset)
+    if (header.dataOffset != kLogoPixelOffset)
         Add(findings, "layout-pixel-offset",
-            "the pixels start at offset " + std::to_string(pixelOffset) + ", not 1078; " + kRewrite);
-    if (!compressed && file.size() != kLogoFileSize)
+            "the pixels start at offset " + std::to_string(header.dataOffset) + ", not 1078; " + kRewrite);
+    if (header.compression == 0 && header.fileSize != kLogoFileSize)
         Add(findings, "layout-file-size",
-            "the file is " + std::to_string(file.size()) + " bytes, not 129078; " + kRewrite);
+            "the file is " + std::to_string(header.fileSize) + " bytes, not 129078; " + kRewrite);
 }
 
 // The marker as a foreign editor may have left it. Returns the count the
 // colour check should use (0 when the marker is not a real one).
-std::uint8_t CheckMarker(std::span<const std::uint8_t> file, const LogoImage& picture, std::vector<Finding>& findings)
+std::uint8_t CheckMarker(const BmpHeader& header, const LogoImage& picture, std::vector<Finding>& findings)
 {
-    const std::uint32_t important = ReadU32LE(file, kClrImportantAt);
-    const std::uint8_t marker = file[kClrImportantAt];
+    const std::uint32_t important = header.colorsImportant;
+    const auto marker = static_cast<std::uint8_t>(important & 0xffu);
     if (important == 256) {
         Add(findings, "foreign-count",
             "biClrImportant is 256, a colour count another editor wrote, not an animation marker (bytes 51 to 53 "
@@ -109,7 +98,7 @@ std::uint8_t CheckMarker(std::span<const std::uint8_t> file, const LogoImage& pi
     // An editor that counts the colours it wrote (packed at the front of the
     // table) leaves that count here; read as a marker it cycles the empty
     // entries above them.
-    const std::uint32_t colorsUsed = ReadU32LE(file, kClrUsedAt);
+    const std::uint32_t colorsUsed = header.colorsUsed;
     const bool countOfTable = colorsUsed == marker;
     const bool countOfPixels = DistinctIndices(picture) == marker && !UsesEntryFrom(picture, marker);
     if (countOfTable || countOfPixels) {
@@ -145,19 +134,22 @@ std::vector<Finding> CheckLogoBytes(std::span<const std::uint8_t> file)
         return findings;
     }
 
-    // DecodeBmp accepted the file, so the file header and biSize are there.
-    const std::uint32_t headerSize = ReadU32LE(file, kHeaderSizeAt);
-    const bool hasInfoFields = headerSize >= kInfoHeaderSize && file.size() >= kClrImportantAt + 4;
-    const std::uint32_t compression = hasInfoFields ? ReadU32LE(file, kCompressionAt) : 0;
-    if (compression != 0)
+    // DecodeBmp accepted the file, so its headers pass the same checks.
+    const HeaderResult read = ReadBmpHeader(file.first(std::min(file.size(), kHeaderBytes)), file.size());
+    if (!read) {
+        Add(findings, "unreadable", "not a readable bitmap (" + read.error.reason + ")");
+        return findings;
+    }
+    const BmpHeader& header = *read.header;
+    if (header.compression != 0)
         Add(findings, "compressed",
-            "the pixels are compressed (biCompression " + std::to_string(compression)
+            "the pixels are compressed (biCompression " + std::to_string(header.compression)
                 + "), Windows shows only uncompressed logos; " + kRewrite);
-    CheckLayout(file, headerSize, compression != 0, findings);
+    CheckLayout(header, findings);
 
     // Below a 40-byte header offset 50 is colour data, not biClrImportant:
     // the layout finding above already covers that file.
-    const std::uint8_t count = hasInfoFields ? CheckMarker(file, picture, findings) : 0;
+    const std::uint8_t count = header.headerSize >= kInfoHeaderSize ? CheckMarker(header, picture, findings) : 0;
     CheckLogoColors(picture, count, findings);
     return findings;
 }

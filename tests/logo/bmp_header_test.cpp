@@ -50,6 +50,17 @@ TEST(BmpHeaderQuery, GivesTheFactsOfTheHeaders)
     EXPECT_FALSE(read.header->topDown);
 }
 
+// The animation marker lives in biClrImportant; the logo check reads it here.
+TEST(BmpHeaderQuery, GivesTheColourCountsAsWritten)
+{
+    std::vector<std::uint8_t> file = TinyRle8(4, 2);
+    PutLE(file, 50, 0x1fe, 4);
+    const logo::HeaderResult read = logo::ReadBmpHeader(file, file.size());
+    ASSERT_TRUE(read) << read.error.reason;
+    EXPECT_EQ(read.header->colorsUsed, 1u);
+    EXPECT_EQ(read.header->colorsImportant, 0x1feu);
+}
+
 TEST(BmpHeaderQuery, ALogoInAnotherVariantIsALogoButNotTheExactLayout)
 {
     TempDir dir;
