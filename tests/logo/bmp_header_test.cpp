@@ -54,7 +54,7 @@ TEST(BmpHeaderQuery, GivesTheFactsOfTheHeaders)
 TEST(BmpHeaderQuery, GivesTheColourCountsAsWritten)
 {
     std::vector<std::uint8_t> file = TinyRle8(4, 2);
-    PutLE(file, 50, 0x1fe, 4);
+    testing_support::Put32(file, 50, 0x1fe);
     const logo::HeaderResult read = logo::ReadBmpHeader(file, file.size());
     ASSERT_TRUE(read) << read.error.reason;
     EXPECT_EQ(read.header->colorsUsed, 1u);
