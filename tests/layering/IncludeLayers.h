@@ -15,8 +15,9 @@ std::string LayerOf(const std::string& pathUnderSrc);
 
 // Whether code of layer `from` may include a header of layer `to`.
 bool MayInclude(const std::string& from, const std::string& to);
-// Whether code of the layer may include the toolkit (Qt) directly.
-bool MayIncludeQt(const std::string& layer);
+// Whether a file under src/ may include the toolkit (Qt) directly: only
+// the Qt implementation (its test hooks included) and the host may.
+bool MayIncludeQt(const std::string& pathUnderSrc);
 
 struct Violation {
     std::string file;     // under src/

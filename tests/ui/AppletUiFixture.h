@@ -11,7 +11,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/testing/ScriptedPrompts.h"
 #include "platform/settings/SettingsFile.h"
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 #include "resources/ModuleResourceBlob.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include "common/TempDir.h"
 
 #include "platform/ui/CWinApp.h"
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 #include "platform/qt/IconDecoder.h"
 
 #include <gtest/gtest.h>

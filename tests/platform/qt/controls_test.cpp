@@ -10,7 +10,7 @@
 #include "platform/ui/CEdit.h"
 #include "platform/ui/CStatic.h"
 #include "platform/ui/Ddx.h"
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 
 #include "logo/Picture.h"
 

@@ -7,7 +7,7 @@
 #include "platform/ui/CDC.h"
 #include "platform/ui/CPaintDC.h"
 #include "platform/ui/CStatic.h"
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 
 #include "logo/Picture.h"
 

@@ -8,7 +8,7 @@
 #include "platform/testing/PopupMenuTesting.h"
 #include "platform/ui/Accelerators.h"
 #include "platform/ui/CMenu.h"
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "platform/qt/DialogTestSupport.h"
 
 #include "platform/ui/CButton.h"
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 
 #include "logo/Picture.h"
 

@@ -5,7 +5,7 @@
 #include "platform/qt/DialogTestSupport.h"
 #include "platform/qt/HwndWidget.h"
 
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 
 #include <QApplication>
 #include <QGuiApplication>

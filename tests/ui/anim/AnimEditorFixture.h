@@ -8,7 +8,7 @@
 #include "platform/ui/Cursors.h"
 #include "platform/ui/MouseCapture.h"
 #include "platform/ui/CDC.h"
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 #include "resources/ResourceIds.h"
 #include "ui/anim/CAnimDlg.h"
 #include "ui/anim/SwatchGrid.h"

@@ -1,4 +1,4 @@
-#include "platform/testing/ModalHooks.h"
+#include "platform/qt/testing/ModalHooks.h"
 
 #include "platform/qt/DialogWindow.h"
 #include "platform/ui/CDialog.h"

@@ -1,8 +1,8 @@
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 #include "platform/qt/HwndWidget.h"
 #include "platform/qt/ButtonWidget.h"
 #include "platform/qt/DialogWindow.h"
-#include "platform/testing/ModalHooks.h"
+#include "platform/qt/testing/ModalHooks.h"
 
 #include <QAbstractButton>
 #include <QApplication>

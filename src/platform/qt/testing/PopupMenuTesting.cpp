@@ -1,7 +1,7 @@
 #include "platform/testing/PopupMenuTesting.h"
 #include "platform/qt/HwndWidget.h"
 #include "platform/qt/PopupMenuHook.h"
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,7 +1,7 @@
 #include "platform/testing/KeyChordTesting.h"
 #include "platform/qt/HwndWidget.h"
 #include "platform/ui/Accelerators.h"
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 
 #include <QApplication>
 #include <QKeyEvent>
