@@ -10,7 +10,7 @@
 #include "logo/Picture.h"
 #include "platform/modres/ModuleResources.h"
 #include "platform/testing/ScriptedPrompts.h"
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 #include "resources/ModuleResourceBlob.h"
 #include "resources/ResourceIds.h"
 #include "ui/anim/CAnimDlg.h"

@@ -16,7 +16,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/files/LogoFileWriter.h"
 #include "platform/testing/ScriptedPrompts.h"
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 #include "resources/ModuleResourceBlob.h"
 #include "resources/ResourceIds.h"
 #include "slots/ApplyLogos.h"

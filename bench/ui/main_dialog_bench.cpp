@@ -12,7 +12,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/testing/ScriptedPrompts.h"
 #include "platform/ui/CDC.h"
-#include "platform/testing/UiTesting.h"
+#include "platform/qt/testing/UiTesting.h"
 #include "resources/ModuleResourceBlob.h"
 #include "resources/ResourceIds.h"
 #include "ui/main/CMainDlg.h"
