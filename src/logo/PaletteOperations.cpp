@@ -39,7 +39,7 @@ std::uint32_t ColorKey(const RgbQuad& entry)
 
 // Compare-and-select passes over the pixels get an AVX2 copy next to the
 // baseline one where the toolchain can pick between them at load time.
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__has_attribute)
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__ELF__) && defined(__has_attribute)
 #if __has_attribute(target_clones)
 #define LUMIVANE_PIXEL_PASS __attribute__((target_clones("avx2", "default")))
 #endif

@@ -5,6 +5,20 @@
 
 #include <cstdint>
 
+#if defined(_WIN32)
+// On Windows the vocabulary is the system's own.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#include <commdlg.h>
+// A cursor name that clashes with a control id of the applet's.
+#undef IDC_HELP
+#else
+
 using BOOL = int;
 using UINT = std::uint32_t;
 using DWORD = std::uint32_t;
@@ -144,3 +158,4 @@ constexpr WPARAM MK_CONTROL = 0x8;
 
 // Help.
 constexpr UINT HELP_FORCEFILE = 9;
+#endif

@@ -26,7 +26,7 @@ std::optional<std::filesystem::path> ClaimFreeName(const std::filesystem::path& 
     for (int n = 1; n <= kMaxNamesakes; ++n) {
         const std::string name = n == 1 ? stem + ".bmp" : stem + " (" + std::to_string(n) + ").bmp";
         const std::filesystem::path candidate = folder / name;
-        if (std::FILE* file = std::fopen(candidate.c_str(), "wx")) {
+        if (std::FILE* file = std::fopen(candidate.string().c_str(), "wx")) {
             std::fclose(file);
             return candidate;
         }

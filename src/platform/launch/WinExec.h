@@ -5,6 +5,15 @@
 
 #include <string>
 
+#if defined(_WIN32)
+// The system headers spell these as macros; here they are constants of our own.
+#undef ERROR_FILE_NOT_FOUND
+#undef ERROR_PATH_NOT_FOUND
+#undef ERROR_ACCESS_DENIED
+#undef ERROR_NOT_ENOUGH_MEMORY
+#undef ERROR_BAD_FORMAT
+#endif
+
 namespace platform {
 
 // Results of 31 or less are errors, as WinExec reports them.

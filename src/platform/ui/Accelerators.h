@@ -9,6 +9,14 @@
 #include <span>
 #include <vector>
 
+#if defined(_WIN32)
+// The system headers spell these as macros; here they are constants of our own.
+#undef FVIRTKEY
+#undef FSHIFT
+#undef FCONTROL
+#undef FALT
+#endif
+
 namespace platform {
 
 class CWnd;

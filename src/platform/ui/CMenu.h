@@ -8,6 +8,16 @@
 #include <string>
 #include <vector>
 
+#if defined(_WIN32)
+// The system headers spell these as macros; here they are constants of our own.
+#undef MF_STRING
+#undef MF_GRAYED
+#undef MF_SEPARATOR
+#undef TPM_LEFTALIGN
+#undef TPM_RIGHTBUTTON
+#undef TPM_RETURNCMD
+#endif
+
 namespace platform {
 
 class CWnd;

@@ -9,8 +9,15 @@
 
 #include <optional>
 
+#if defined(_WIN32)
+#include "platform/WinTypes.h"
+// The system headers spell these as macros; here they are constants of our own.
+#undef IDC_ARROW
+#undef IDC_WAIT
+#else
 struct HCURSOR__;
 using HCURSOR = HCURSOR__*;  // nullptr: no cursor of the program's own
+#endif
 
 namespace platform {
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#if !defined(_WIN32)
 using UINT_PTR = std::uintptr_t;
 
 // Messages (what the message maps route).
@@ -81,6 +82,7 @@ constexpr int COLOR_BTNFACE = 15;
 constexpr int COLOR_BTNSHADOW = 16;
 constexpr int COLOR_BTNTEXT = 18;
 constexpr int COLOR_BTNHIGHLIGHT = 20;
+#endif
 
 namespace platform {
 

@@ -23,6 +23,12 @@
 #include <optional>
 #include <string>
 
+#if defined(_WIN32)
+// The system headers spell these as macros; here they are constants of our own.
+#undef HELP_QUIT
+#undef HELP_CONTENTS
+#endif
+
 namespace platform {
 
 constexpr UINT HELP_QUIT = 2;

@@ -1,0 +1,8 @@
+# The Win32 build: lumva.cpl for Windows from the same applet sources, over
+# the Win32 back end of the platform layer. Included by the top-level
+# CMakeLists.txt when cross-compiling for Windows; Qt is not used.
+
+add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0400 WINVER=0x0400 _WIN32_IE=0x0400)
+
+add_subdirectory(src/logo)
+add_subdirectory(src/platform/win32)
