@@ -1,0 +1,182 @@
+#include "platform/ui/Cursors.h"
+
+#include "platform/ui/CursorSuspension.h"
+#include "platform/win32/module/ModuleInstance.h"
+#include "platform/win32/ui/CursorControl.h"
+
+#include <map>
+
+namespace platform {
+namespace {
+
+struct CursorState {
+    HCURSOR current = nullptr;
+    int waitDepth = 0;
+    int suspendDepth = 0;
+    // Every cursor this layer made, with what it is; module cursors by id too.
+    std::map<HCURSOR, CursorInfo> known;
+    std::map<int, HCURSOR> byResource;
+};
+
+CursorState& State()
+{
+    static CursorState state;
+    return state;
+}
+
+HCURSOR Standard(int id)
+{
+    CursorState& state = State();
+    const auto cached = state.byResource.find(-id);
+    if (cached != state.byResource.end())
+        return cached->second;
+    HCURSOR cursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(id));
+    if (cursor == nullptr)
+        return nullptr;
+    CursorInfo info;
+    info.resourceId = id;
+    info.standard = true;
+    state.known[cursor] = info;
+    state.byResource[-id] = cursor;
+    return cursor;
+}
+
+// Size and hot spot of a monochrome cursor; nullopt for a colour one.
+std::optional<CursorInfo> Inspect(HCURSOR cursor, int id)
+{
+    ICONINFO icon{};
+    if (!::GetIconInfo(cursor, &icon))
+        return std::nullopt;
+    std::optional<CursorInfo> info;
+    BITMAP mask{};
+    if (icon.hbmColor == nullptr && icon.hbmMask != nullptr &&
+        ::GetObjectA(icon.hbmMask, sizeof mask, &mask) == sizeof mask) {
+        // A monochrome cursor's mask holds the AND image above the XOR image.
+        info = CursorInfo{id, false, mask.bmWidth, mask.bmHeight / 2,
+                          static_cast<int>(icon.xHotspot), static_cast<int>(icon.yHotspot)};
+    }
+    if (icon.hbmMask != nullptr)
+        ::DeleteObject(icon.hbmMask);
+    if (icon.hbmColor != nullptr)
+        ::DeleteObject(icon.hbmColor);
+    return info;
+}
+
+HCURSOR Effective()
+{
+    const CursorState& state = State();
+    if (state.waitDepth > 0)
+        return Standard(IDC_WAIT);
+    return state.current;
+}
+
+// Puts the cursor in effect on screen now; the windows' WM_SETCURSOR keeps
+// it there (ApplyProgramCursor).
+void Apply()
+{
+    const CursorState& state = State();
+    if (state.suspendDepth > 0)
+        return;
+    const HCURSOR wanted = Effective();
+    ::SetCursor(wanted != nullptr ? wanted : Standard(IDC_ARROW));
+}
+
+}  // namespace
+
+HCURSOR LoadCursorA(int resourceId)
+{
+    if (resourceId == IDC_ARROW || resourceId == IDC_WAIT)
+        return Standard(resourceId);
+    if (resourceId <= 0 || resourceId > 0xFFFF)
+        return nullptr;
+    CursorState& state = State();
+    const auto cached = state.byResource.find(resourceId);
+    if (cached != state.byResource.end())
+        return cached->second;
+    // Loaded shared: the system keeps one handle per resource for the life of the module.
+    HANDLE image = ::LoadImageA(win32::ModuleInstance(), MAKEINTRESOURCEA(resourceId), IMAGE_CURSOR, 0, 0,
+                                LR_DEFAULTCOLOR | LR_SHARED);
+    HCURSOR cursor = static_cast<HCURSOR>(image);
+    if (cursor == nullptr)
+        return nullptr;
+    const std::optional<CursorInfo> info = Inspect(cursor, resourceId);
+    if (!info)
+        return nullptr;
+    state.known[cursor] = *info;
+    state.byResource[resourceId] = cursor;
+    return cursor;
+}
+
+HCURSOR SetCursor(HCURSOR cursor)
+{
+    CursorState& state = State();
+    const HCURSOR previous = state.current;
+    state.current = state.known.count(cursor) != 0 ? cursor : nullptr;
+    if (state.current != previous)
+        Apply();
+    return previous;
+}
+
+HCURSOR GetCursor()
+{
+    return State().current;
+}
+
+void BeginWaitCursor()
+{
+    if (++State().waitDepth == 1)
+        Apply();
+}
+
+void EndWaitCursor()
+{
+    CursorState& state = State();
+    if (state.waitDepth == 0)
+        return;
+    if (--state.waitDepth == 0)
+        Apply();
+}
+
+HCURSOR ShownCursor()
+{
+    return Effective();
+}
+
+std::optional<CursorInfo> DescribeCursor(HCURSOR cursor)
+{
+    const auto& known = State().known;
+    const auto found = known.find(cursor);
+    if (cursor == nullptr || found == known.end())
+        return std::nullopt;
+    return found->second;
+}
+
+void SuspendProgramCursor()
+{
+    if (++State().suspendDepth == 1)
+        ::SetCursor(Standard(IDC_ARROW));
+}
+
+void ResumeProgramCursor()
+{
+    CursorState& state = State();
+    if (state.suspendDepth > 0 && --state.suspendDepth == 0)
+        Apply();
+}
+
+namespace win32 {
+
+bool ApplyProgramCursor()
+{
+    const CursorState& state = State();
+    if (state.suspendDepth > 0)
+        return false;
+    const HCURSOR wanted = Effective();
+    if (wanted == nullptr)
+        return false;
+    ::SetCursor(wanted);
+    return true;
+}
+
+}  // namespace win32
+}  // namespace platform
