@@ -5,4 +5,6 @@
 add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0400 WINVER=0x0400 _WIN32_IE=0x0400)
 
 add_subdirectory(src/logo)
+add_subdirectory(src/convert)
+add_subdirectory(src/export)
 add_subdirectory(src/platform/win32)
