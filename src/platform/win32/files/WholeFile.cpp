@@ -52,7 +52,7 @@ WholeFile ReadWholeFile(const std::string& path, std::uint64_t maxBytes)
     if (low == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR)
         return Failed(WholeFileError::ReadFailed);
     const std::uint64_t size = (static_cast<std::uint64_t>(high) << 32) | low;
-    if (size > maxBytes || size > SIZE_MAX)
+    if (size > maxBytes || static_cast<std::uint64_t>(static_cast<std::size_t>(size)) != size)
         return Failed(WholeFileError::TooLarge);
 
     WholeFile whole;

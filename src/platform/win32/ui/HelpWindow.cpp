@@ -63,8 +63,9 @@ bool CreateChildren(HWND viewer)
         return false;
     ::SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
     ::SendMessageA(close, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+    // SetWindowLongPtrA is SetWindowLongA in 32-bit headers, so Windows 98 has it.
     g_editProcedure = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongA(edit, GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(EditProcedure))));
+        ::SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProcedure)));
     return g_editProcedure != nullptr;
 }
 
