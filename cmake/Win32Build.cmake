@@ -6,3 +6,16 @@ add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0400 WINVER=
 
 add_subdirectory(src/logo)
 add_subdirectory(src/platform/win32)
+
+# Resources compiled by windres from a script that a native build of the
+# resource compiler writes.
+enable_language(RC)
+add_subdirectory(src/platform/modres)
+add_subdirectory(src/resources)
+
+# Tests run under Wine and need GoogleTest cross-built for Windows.
+find_package(GTest QUIET)
+if(TARGET GTest::gtest_main)
+    enable_testing()
+    add_subdirectory(tests/win32/resources)
+endif()
