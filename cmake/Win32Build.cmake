@@ -13,9 +13,3 @@ enable_language(RC)
 add_subdirectory(src/platform/modres)
 add_subdirectory(src/resources)
 
-# Tests run under Wine and need GoogleTest cross-built for Windows.
-find_package(GTest QUIET)
-if(TARGET GTest::gtest_main)
-    enable_testing()
-    add_subdirectory(tests/win32/resources)
-endif()

@@ -42,5 +42,3 @@ add_custom_command(
 add_library(lumivane_win32_resources OBJECT ${rc_script})
 # The bitmaps, cursors and icon lie beside the script.
 set_source_files_properties(${rc_script} PROPERTIES GENERATED ON INCLUDE_DIRECTORIES ${rc_script_dir})
-# windres takes none of the compiler warnings set for C++.
-set_target_properties(lumivane_win32_resources PROPERTIES COMPILE_OPTIONS "")
