@@ -12,4 +12,3 @@ add_subdirectory(src/platform/win32)
 enable_language(RC)
 add_subdirectory(src/platform/modres)
 add_subdirectory(src/resources)
-
