@@ -67,12 +67,6 @@ TEST(ModuleStrings, EveryTableStringLoadsByIdAsWritten)
     }
 }
 
-TEST(ModuleStrings, AnIdOutsideTheTableLoadsNothing)
-{
-    char text[64] = "unchanged";
-    EXPECT_EQ(::LoadStringA(ResourceModule(), 4095, text, sizeof text), 0);
-}
-
 // A BITMAP resource is the .bmp file without its 14-byte file header.
 TEST(ModuleBitmaps, EveryRenderedBitmapIsFoundAndLoads)
 {
