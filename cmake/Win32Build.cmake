@@ -6,3 +6,8 @@ add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0400 WINVER=
 
 add_subdirectory(src/logo)
 add_subdirectory(src/platform/win32)
+
+# The Win32 tests, run under Wine (make test-win32). Last, so that they can
+# see every target above.
+enable_testing()
+add_subdirectory(tests/win32)

@@ -1,0 +1,160 @@
+#!/usr/bin/env bash
+# Runs the Windows test programs under Wine in a prefix and on a virtual
+# display of their own, so that no test touches the user's ~/.wine or X
+# session, and none can wait forever on a dialog box.
+#
+#   scripts/wine-test.sh start STATE_DIR
+#       makes the prefix (once, wineboot -i), starts an X server (Xvfb) and a
+#       persistent Wine server for it
+#   scripts/wine-test.sh run STATE_DIR [--timeout SECONDS] PROGRAM [ARGS...]
+#       runs PROGRAM under Wine there (starting first when needed) and exits
+#       with its exit code; 124 when it ran out of time
+#   scripts/wine-test.sh stop STATE_DIR
+#       ends the Wine server (and every program of the prefix) and the X server
+#
+# STATE_DIR (the build folder's wine/) holds prefix/, the display and the
+# X server's pid, and the logs of both servers.
+set -euo pipefail
+
+usage() {
+    sed -n '2,17s/^# \{0,1\}//p' "$0" >&2
+    exit 2
+}
+
+[ $# -ge 2 ] || usage
+command=$1
+state=$2
+shift 2
+
+mkdir -p "$state"
+state=$(cd "$state" && pwd)
+
+export WINEPREFIX="$state/prefix"
+export WINEDEBUG=-all
+# winedbg disabled: a crash ends the program with its exception code instead
+# of opening the crash dialog. Without Mono and Gecko wineboot asks nothing.
+export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
+
+find_wine() {
+    wine=$(command -v wine || true)
+    if [ -z "$wine" ]; then
+        echo "wine-test.sh: wine is not installed (scripts/install-deps.sh --win32)" >&2
+        exit 1
+    fi
+    wineserver=$(command -v wineserver || true)
+    for candidate in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver32 /usr/lib/wine/wineserver; do
+        [ -n "$wineserver" ] && break
+        [ -x "$candidate" ] && wineserver=$candidate
+    done
+    if [ -z "$wineserver" ]; then
+        echo "wine-test.sh: no wineserver beside $wine" >&2
+        exit 1
+    fi
+}
+
+display_alive() {
+    [ -f "$state/xvfb.pid" ] && [ -f "$state/display" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null
+}
+
+# An X server on a free display number (-displayfd), detached from the
+# caller's output: ctest waits for every holder of a test's pipe to close it.
+start_display() {
+    display_alive && return 0
+    rm -f "$state/display" "$state/xvfb.pid"
+    # A Wine server of an earlier display still knows the dead one.
+    "$wineserver" -k >/dev/null 2>&1 || true
+    "$wineserver" -w >/dev/null 2>&1 || true
+    local numberfile="$state/display.number"
+    : >"$numberfile"
+    setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+        3>"$numberfile" </dev/null >"$state/xvfb.log" 2>&1 &
+    local pid=$!
+    for _ in $(seq 100); do
+        [ -s "$numberfile" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ ! -s "$numberfile" ]; then
+        echo "wine-test.sh: Xvfb did not start (see $state/xvfb.log)" >&2
+        kill "$pid" 2>/dev/null || true
+        exit 1
+    fi
+    echo "$pid" >"$state/xvfb.pid"
+    echo ":$(tr -d '[:space:]' <"$numberfile")" >"$state/display"
+}
+
+# The prefix, made once: 64-bit or 32-bit as the installed Wine makes it (a
+# 32-bit program runs in either). The crash dialog is switched off in the
+# registry as well, for a Wine that starts winedbg despite the override.
+make_prefix() {
+    [ -f "$WINEPREFIX/.lumivane-ready" ] && return 0
+    rm -rf "$WINEPREFIX"
+    echo "wine-test.sh: making the Wine prefix $WINEPREFIX" >&2
+    "$wine" wineboot -i </dev/null >>"$state/wine.log" 2>&1
+    "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        </dev/null >>"$state/wine.log" 2>&1
+    "$wineserver" -w
+    touch "$WINEPREFIX/.lumivane-ready"
+}
+
+# A Wine server that stays (-p) keeps the desktop and the services it starts
+# here, with their output in the log, instead of in a test's pipe.
+start_wineserver() {
+    "$wineserver" -p </dev/null >>"$state/wine.log" 2>&1
+    "$wine" wineboot </dev/null >>"$state/wine.log" 2>&1
+}
+
+do_start() {
+    find_wine
+    exec 9>"$state/lock"
+    flock 9
+    start_display
+    DISPLAY=$(cat "$state/display")
+    export DISPLAY
+    make_prefix
+    start_wineserver
+    flock -u 9
+}
+
+do_stop() {
+    find_wine
+    exec 9>"$state/lock"
+    flock 9
+    "$wineserver" -k >/dev/null 2>&1 || true
+    "$wineserver" -w >/dev/null 2>&1 || true
+    if [ -f "$state/xvfb.pid" ]; then
+        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+        rm -f "$state/xvfb.pid" "$state/display"
+    fi
+    flock -u 9
+}
+
+do_run() {
+    local seconds=300
+    if [ "${1:-}" = "--timeout" ]; then
+        [ $# -ge 2 ] || usage
+        seconds=$2
+        shift 2
+    fi
+    [ $# -ge 1 ] || usage
+    find_wine
+    if ! display_alive || [ ! -f "$WINEPREFIX/.lumivane-ready" ]; then
+        do_start
+    fi
+    DISPLAY=$(cat "$state/display")
+    export DISPLAY
+    local status=0
+    timeout --kill-after=10 "$seconds" "$wine" "$@" || status=$?
+    if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+        echo "wine-test.sh: $1 did not finish within $seconds s" >&2
+        exit 124
+    fi
+    exit "$status"
+}
+
+case "$command" in
+    start) do_start ;;
+    stop) do_stop ;;
+    run) do_run "$@" ;;
+    *) usage ;;
+esac
