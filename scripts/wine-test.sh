@@ -35,21 +35,61 @@ export WINEDEBUG=-all
 # of opening the crash dialog. Without Mono and Gecko wineboot asks nothing.
 export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
 
-find_wine() {
-    wine=$(command -v wine || true)
-    if [ -z "$wine" ]; then
-        echo "wine-test.sh: wine is not installed (scripts/install-deps.sh --win32)" >&2
-        exit 1
-    fi
-    wineserver=$(command -v wineserver || true)
-    for candidate in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver32 /usr/lib/wine/wineserver; do
-        [ -n "$wineserver" ] && break
-        [ -x "$candidate" ] && wineserver=$candidate
+runs() { [ -n "$1" ] && "$1" --version >/dev/null 2>&1; }
+
+first_that_runs() {
+    local candidate
+    for candidate in "$@"; do
+        if runs "$candidate"; then
+            echo "$candidate"
+            return 0
+        fi
     done
-    if [ -z "$wineserver" ]; then
-        echo "wine-test.sh: no wineserver beside $wine" >&2
+    return 0
+}
+
+# The loaders that work on this machine, each tried: Debian's wine wrapper
+# takes the 32-bit loader whenever it is installed, which fails on a kernel
+# without 32-bit support, where only 64-bit programs can run.
+find_wine() {
+    wine32=$(first_that_runs /usr/lib/wine/wine "$(command -v wine || true)")
+    wine64=$(first_that_runs /usr/lib/wine/wine64 "$(command -v wine64 || true)")
+    wine=${wine64:-$wine32}
+    if [ -z "$wine" ]; then
+        echo "wine-test.sh: no Wine that runs here (scripts/install-deps.sh --win32)" >&2
         exit 1
     fi
+    wineserver=$(first_that_runs /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver32 \
+        "$(command -v wineserver || true)")
+    if [ -z "$wineserver" ]; then
+        echo "wine-test.sh: no wineserver that runs beside $wine" >&2
+        exit 1
+    fi
+    export WINESERVER=$wineserver
+    [ "$wine" = "$wine64" ] && export WINELOADER=$wine64
+    return 0
+}
+
+# The machine field of a PE program's header: 14c for i386, 8664 for x86-64.
+pe_machine() {
+    local header
+    header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+    od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' '
+}
+
+# The loader for one program.
+loader_for() {
+    case "$(pe_machine "$1")" in
+        14c)
+            if [ -z "$wine32" ]; then
+                echo "wine-test.sh: $1 is a 32-bit program and this machine's Wine runs only 64-bit" \
+                     "ones (the kernel runs no 32-bit Linux programs); build the tests for x86-64" \
+                     "(make test-win64)" >&2
+                exit 1
+            fi
+            echo "$wine32" ;;
+        *) echo "${wine64:-$wine32}" ;;
+    esac
 }
 
 display_alive() {
@@ -143,8 +183,10 @@ do_run() {
     fi
     DISPLAY=$(cat "$state/display")
     export DISPLAY
+    local loader
+    loader=$(loader_for "$1") || exit 1
     local status=0
-    timeout --kill-after=10 "$seconds" "$wine" "$@" || status=$?
+    timeout --kill-after=10 "$seconds" "$loader" "$@" || status=$?
     if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
         echo "wine-test.sh: $1 did not finish within $seconds s" >&2
         exit 124
