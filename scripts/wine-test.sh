@@ -11,29 +11,18 @@
 #       with its exit code; 124 when it ran out of time
 #   scripts/wine-test.sh stop STATE_DIR
 #       ends the Wine server (and every program of the prefix) and the X server
+#   scripts/wine-test.sh arch
+#       prints the MinGW target whose programs Wine runs here: i686, or x86_64
+#       where the kernel runs no 32-bit programs
 #
 # STATE_DIR (the build folder's wine/) holds prefix/, the display and the
 # X server's pid, and the logs of both servers.
 set -euo pipefail
 
 usage() {
-    sed -n '2,17s/^# \{0,1\}//p' "$0" >&2
+    sed -n '2,20s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
-
-[ $# -ge 2 ] || usage
-command=$1
-state=$2
-shift 2
-
-mkdir -p "$state"
-state=$(cd "$state" && pwd)
-
-export WINEPREFIX="$state/prefix"
-export WINEDEBUG=-all
-# winedbg disabled: a crash ends the program with its exception code instead
-# of opening the crash dialog. Without Mono and Gecko wineboot asks nothing.
-export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
 
 runs() { [ -n "$1" ] && "$1" --version >/dev/null 2>&1; }
 
@@ -193,6 +182,34 @@ do_run() {
     fi
     exit "$status"
 }
+
+do_arch() {
+    find_wine
+    if [ -n "$wine32" ]; then
+        echo i686
+    else
+        echo "wine-test.sh: Wine runs only 64-bit programs here, so the tests are built for x86-64" >&2
+        echo x86_64
+    fi
+}
+
+[ $# -ge 1 ] || usage
+command=$1
+shift
+if [ "$command" = "arch" ]; then
+    do_arch
+    exit 0
+fi
+[ $# -ge 1 ] || usage
+mkdir -p "$1"
+state=$(cd "$1" && pwd)
+shift
+
+export WINEPREFIX="$state/prefix"
+export WINEDEBUG=-all
+# winedbg disabled: a crash ends the program with its exception code instead
+# of opening the crash dialog. Without Mono and Gecko wineboot asks nothing.
+export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
 
 case "$command" in
     start) do_start ;;
