@@ -59,7 +59,7 @@ find_wine() {
     return 0
 }
 
-# The machine field of a PE program's header: 14c for i386, 8664 for x86-64.
+# The machine field of a PE program's header: 014c for i386, 8664 for x86-64.
 pe_machine() {
     local header
     header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
@@ -69,11 +69,11 @@ pe_machine() {
 # The loader for one program.
 loader_for() {
     case "$(pe_machine "$1")" in
-        14c)
+        014c)
             if [ -z "$wine32" ]; then
                 echo "wine-test.sh: $1 is a 32-bit program and this machine's Wine runs only 64-bit" \
                      "ones (the kernel runs no 32-bit Linux programs); build the tests for x86-64" \
-                     "(make test-win64)" >&2
+                     "(make test-win32 WIN32_ARCH=x86_64)" >&2
                 exit 1
             fi
             echo "$wine32" ;;
