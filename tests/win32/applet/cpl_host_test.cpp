@@ -46,8 +46,11 @@ public:
     LoadedApplet()
         : m_module(::LoadLibraryA(LUMIVANE_CPL_MODULE))
     {
-        if (m_module != nullptr)
-            m_entry = reinterpret_cast<APPLET_PROC>(::GetProcAddress(m_module, "CPlApplet"));
+        if (m_module == nullptr)
+            return;
+        // Through void (*)(), the type GCC lets stand for any function's.
+        const auto entry = reinterpret_cast<void (*)()>(::GetProcAddress(m_module, "CPlApplet"));
+        m_entry = reinterpret_cast<APPLET_PROC>(entry);
     }
     ~LoadedApplet() { Unload(); }
     LoadedApplet(const LoadedApplet&) = delete;
