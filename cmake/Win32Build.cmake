@@ -21,3 +21,8 @@ add_subdirectory(src/convert)
 add_subdirectory(src/export)
 add_subdirectory(src/ui)
 add_subdirectory(src/applet)
+
+# The Win32 tests, run under Wine (make test-win32). Last, so that they can
+# see every target above.
+enable_testing()
+add_subdirectory(tests/win32)
