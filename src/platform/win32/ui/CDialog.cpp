@@ -5,6 +5,7 @@
 #include "platform/win32/module/ModuleInstance.h"
 #include "platform/win32/ui/Accelerators.h"
 #include "platform/win32/ui/DialogTemplateBuilder.h"
+#include "platform/win32/ui/WindowDC.h"
 #include "platform/win32/ui/WindowRegistry.h"
 
 #include <commctrl.h>
@@ -208,9 +209,10 @@ INT_PTR CALLBACK DialogWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         dialog->Route(event);
         return TRUE;
     case WM_PAINT:
-        dialog->Route(event);
-        // The dialog manager validates whatever the handler left unpainted.
-        return FALSE;
+        // Every CPaintDC the handler makes draws into this paint's buffer,
+        // which then goes onto the window in one copy.
+        win32::PaintWindow(hwnd, [&] { dialog->Route(event); });
+        return TRUE;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
