@@ -1,0 +1,139 @@
+// Functions the compiler's runtime (std::filesystem, file streams) imports
+// but Windows 98 lacks: kernel32's GetFileSizeEx, CreateHardLinkW and the
+// volume enumeration (Windows 2000), and msvcrt's _fstat64 and _wstat64
+// (msvcrt 7). An unresolved import stops the whole module from loading, so
+// the import slots are defined here instead: each finds the system's own
+// function at run time and, where it is missing, does what Windows 98 can,
+// or fails the way a system without the feature fails.
+// Built into the 32-bit module only; 64-bit Windows has all of them.
+
+#include <windows.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+template <typename Function>
+Function SystemFunction(const char* dll, const char* name)
+{
+    HMODULE module = ::GetModuleHandleA(dll);
+    if (module == nullptr)
+        module = ::LoadLibraryA(dll);
+    return module != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
+                             : nullptr;
+}
+
+BOOL WINAPI FileSizeEx(HANDLE file, PLARGE_INTEGER size)
+{
+    using Call = BOOL(WINAPI*)(HANDLE, PLARGE_INTEGER);
+    static const Call system = SystemFunction<Call>("kernel32.dll", "GetFileSizeEx");
+    if (system != nullptr)
+        return system(file, size);
+    DWORD high = 0;
+    const DWORD low = ::GetFileSize(file, &high);
+    if (low == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR)
+        return FALSE;
+    size->LowPart = low;
+    size->HighPart = static_cast<LONG>(high);
+    return TRUE;
+}
+
+// FAT has no hard links.
+BOOL WINAPI HardLinkW(LPCWSTR link, LPCWSTR target, LPSECURITY_ATTRIBUTES security)
+{
+    using Call = BOOL(WINAPI*)(LPCWSTR, LPCWSTR, LPSECURITY_ATTRIBUTES);
+    static const Call system = SystemFunction<Call>("kernel32.dll", "CreateHardLinkW");
+    if (system != nullptr)
+        return system(link, target, security);
+    ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+
+HANDLE WINAPI FirstVolumeW(LPWSTR name, DWORD length)
+{
+    using Call = HANDLE(WINAPI*)(LPWSTR, DWORD);
+    static const Call system = SystemFunction<Call>("kernel32.dll", "FindFirstVolumeW");
+    if (system != nullptr)
+        return system(name, length);
+    ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return INVALID_HANDLE_VALUE;
+}
+
+BOOL WINAPI NextVolumeW(HANDLE search, LPWSTR name, DWORD length)
+{
+    using Call = BOOL(WINAPI*)(HANDLE, LPWSTR, DWORD);
+    static const Call system = SystemFunction<Call>("kernel32.dll", "FindNextVolumeW");
+    if (system != nullptr)
+        return system(search, name, length);
+    ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+
+BOOL WINAPI VolumeClose(HANDLE search)
+{
+    using Call = BOOL(WINAPI*)(HANDLE);
+    static const Call system = SystemFunction<Call>("kernel32.dll", "FindVolumeClose");
+    if (system != nullptr)
+        return system(search);
+    ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+
+// msvcrt 6 has the same calls with 32-bit times (_fstati64, _wstati64).
+void Widen(const struct _stat32i64& from, struct _stat64& to)
+{
+    to.st_dev = from.st_dev;
+    to.st_ino = from.st_ino;
+    to.st_mode = from.st_mode;
+    to.st_nlink = from.st_nlink;
+    to.st_uid = from.st_uid;
+    to.st_gid = from.st_gid;
+    to.st_rdev = from.st_rdev;
+    to.st_size = from.st_size;
+    to.st_atime = from.st_atime;
+    to.st_mtime = from.st_mtime;
+    to.st_ctime = from.st_ctime;
+}
+
+int __cdecl FileStat64(int descriptor, struct _stat64* result)
+{
+    using Call = int(__cdecl*)(int, struct _stat64*);
+    using Narrow = int(__cdecl*)(int, struct _stat32i64*);
+    static const Call system = SystemFunction<Call>("msvcrt.dll", "_fstat64");
+    static const Narrow narrow = SystemFunction<Narrow>("msvcrt.dll", "_fstati64");
+    if (system != nullptr)
+        return system(descriptor, result);
+    struct _stat32i64 status {};
+    if (narrow == nullptr || narrow(descriptor, &status) != 0)
+        return -1;
+    Widen(status, *result);
+    return 0;
+}
+
+int __cdecl PathStat64W(const wchar_t* path, struct _stat64* result)
+{
+    using Call = int(__cdecl*)(const wchar_t*, struct _stat64*);
+    using Narrow = int(__cdecl*)(const wchar_t*, struct _stat32i64*);
+    static const Call system = SystemFunction<Call>("msvcrt.dll", "_wstat64");
+    static const Narrow narrow = SystemFunction<Narrow>("msvcrt.dll", "_wstati64");
+    if (system != nullptr)
+        return system(path, result);
+    struct _stat32i64 status {};
+    if (narrow == nullptr || narrow(path, &status) != 0)
+        return -1;
+    Widen(status, *result);
+    return 0;
+}
+
+}  // namespace
+
+// The import slots, under the names the runtime's references use.
+extern "C" {
+void* g_fileSizeEx asm("__imp__GetFileSizeEx@8") = reinterpret_cast<void*>(&FileSizeEx);
+void* g_hardLinkW asm("__imp__CreateHardLinkW@12") = reinterpret_cast<void*>(&HardLinkW);
+void* g_firstVolumeW asm("__imp__FindFirstVolumeW@8") = reinterpret_cast<void*>(&FirstVolumeW);
+void* g_nextVolumeW asm("__imp__FindNextVolumeW@12") = reinterpret_cast<void*>(&NextVolumeW);
+void* g_volumeClose asm("__imp__FindVolumeClose@4") = reinterpret_cast<void*>(&VolumeClose);
+void* g_fileStat64 asm("__imp___fstat64") = reinterpret_cast<void*>(&FileStat64);
+void* g_pathStat64W asm("__imp___wstat64") = reinterpret_cast<void*>(&PathStat64W);
+}
