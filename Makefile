@@ -4,6 +4,7 @@
 #   make fuzz FUZZ_SECONDS=N   every libFuzzer harness for N seconds (clang, own build folder)
 #   make package, make check-package   the Debian package; it checked and run from a scratch root
 #   make win32              lumva.cpl for Windows (MinGW-w64, i686) in build-win32
+#   make run-win32          lumva.cpl in Wine's Control Panel (a screenshot without a display)
 #   make test-win32         the Win32 tests under Wine: i686 programs in build-win32, or the
 #                           same tests as x86-64 programs in build-win64 where this machine's
 #                           Wine runs only 64-bit ones (WIN32_ARCH=i686 or x86_64 to choose)
@@ -25,7 +26,7 @@ WIN32_ARCH ?=
 WIN32_CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Release
 
 .PHONY: all deps configure build test bench bench-startup run fuzz package check-package clean \
-        deps-win32 win32 test-win32
+        deps-win32 win32 test-win32 run-win32
 
 all: build
 
@@ -89,13 +90,15 @@ fuzz: deps
 deps-win32:
 	@scripts/install-deps.sh --win32
 
+# lumva.cpl for Windows 98 and later, checked as that system will load it.
 win32: deps-win32
 	cmake -S . -B build-win32 $(WIN32_CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake
-	cmake --build build-win32
+	cmake --build build-win32 --target lumva_cpl
+	scripts/check-pe.sh build-win32/lumva.cpl
 
 # The tree's own GoogleTest and one ctest test per program, each run by
 # scripts/wine-test.sh in the build folder's Wine prefix on a virtual display.
-test-win32: deps-win32
+test-win32: win32
 	@arch="$(WIN32_ARCH)"; [ -n "$$arch" ] || arch=$$(scripts/wine-test.sh arch); \
 	case "$$arch" in \
 	    i686) dir=build-win32 ;; \
@@ -106,6 +109,20 @@ test-win32: deps-win32
 	cmake -S . -B $$dir $(WIN32_CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-$$arch-w64-mingw32.cmake && \
 	cmake --build $$dir && \
 	ctest --test-dir $$dir $(CTEST_FLAGS)
+
+# The applet in Wine's Control Panel, on a prefix of its own with the sample
+# pictures; without a display a screenshot of the main dialog.
+run-win32: deps-win32 configure
+	cmake --build $(BUILD_DIR) --target lumivane_sample_drive
+	@arch="$(WIN32_ARCH)"; [ -n "$$arch" ] || arch=$$(scripts/wine-test.sh arch); \
+	case "$$arch" in \
+	    i686) dir=build-win32 ;; \
+	    x86_64) dir=build-win64 ;; \
+	    *) echo "WIN32_ARCH is i686 or x86_64, not $$arch" >&2; exit 2 ;; \
+	esac; \
+	cmake -S . -B $$dir $(WIN32_CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-$$arch-w64-mingw32.cmake && \
+	cmake --build $$dir --target lumva_cpl && \
+	scripts/run-win32.sh $$dir $(BUILD_DIR)/src/host/lumivane_sample_drive
 
 clean:
 	rm -rf build build-sanitize build-fuzz build-win32 build-win64
