@@ -3,6 +3,10 @@
 #   make test LABEL=logo   only the tests carrying that ctest label
 #   make fuzz FUZZ_SECONDS=N   every libFuzzer harness for N seconds (clang, own build folder)
 #   make package, make check-package   the Debian package; it checked and run from a scratch root
+#   make win32              lumva.cpl for Windows (MinGW-w64, i686) in build-win32
+#   make test-win32         the Win32 tests under Wine: i686 programs in build-win32, or the
+#                           same tests as x86-64 programs in build-win64 where this machine's
+#                           Wine runs only 64-bit ones (WIN32_ARCH=i686 or x86_64 to choose)
 
 SANITIZE ?= 0
 ifeq ($(SANITIZE),1)
@@ -17,8 +21,11 @@ CTEST_FLAGS = --output-on-failure --timeout 300 $(if $(LABEL),-L $(LABEL))
 FUZZ_SECONDS ?= 60
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_CXX ?= clang++-14
+WIN32_ARCH ?=
+WIN32_CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build test bench bench-startup run fuzz package check-package clean
+.PHONY: all deps configure build test bench bench-startup run fuzz package check-package clean \
+        deps-win32 win32 test-win32
 
 all: build
 
@@ -79,5 +86,26 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD_DIR)
 	tests/fuzz/run.sh $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
 
+deps-win32:
+	@scripts/install-deps.sh --win32
+
+win32: deps-win32
+	cmake -S . -B build-win32 $(WIN32_CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake
+	cmake --build build-win32
+
+# The tree's own GoogleTest and one ctest test per program, each run by
+# scripts/wine-test.sh in the build folder's Wine prefix on a virtual display.
+test-win32: deps-win32
+	@arch="$(WIN32_ARCH)"; [ -n "$$arch" ] || arch=$$(scripts/wine-test.sh arch); \
+	case "$$arch" in \
+	    i686) dir=build-win32 ;; \
+	    x86_64) dir=build-win64 ;; \
+	    *) echo "WIN32_ARCH is i686 or x86_64, not $$arch" >&2; exit 2 ;; \
+	esac; \
+	set -x; \
+	cmake -S . -B $$dir $(WIN32_CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-$$arch-w64-mingw32.cmake && \
+	cmake --build $$dir && \
+	ctest --test-dir $$dir $(CTEST_FLAGS)
+
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz build-win32 build-win64

@@ -3,6 +3,9 @@
 # and only those that are missing. Uses sudo when not run as root.
 #   scripts/install-deps.sh           what the build and the tests need
 #   scripts/install-deps.sh --bench   and what only the benchmarks run (make bench)
+#   scripts/install-deps.sh --win32   what the Win32 build and its tests under Wine need
+#                                     (make win32, make test-win32), adding i386 to dpkg's
+#                                     architectures for the 32-bit Wine
 set -euo pipefail
 
 packages=(
@@ -18,9 +21,20 @@ packages=(
 )
 # The yardstick the conversion benchmark measures itself against.
 bench_packages=(imagemagick)
-if [ "${1:-}" = "--bench" ]; then
-    packages+=("${bench_packages[@]}")
-fi
+# MinGW-w64 for lumva.cpl (i686) and for the tests where Wine runs only
+# 64-bit programs (x86-64); GoogleTest's sources, cross-built by the tree.
+win32_packages=(
+    cmake ninja-build make
+    g++-mingw-w64-i686 binutils-mingw-w64-i686
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+    googletest
+    wine wine32:i386 wine64
+    xvfb xauth
+)
+case "${1:-}" in
+    --bench) packages+=("${bench_packages[@]}") ;;
+    --win32) packages=("${win32_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -37,5 +51,9 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo_cmd=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
+if [ "${1:-}" = "--win32" ] && [ "$(dpkg --print-architecture)" = "amd64" ] &&
+    ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${sudo_cmd[@]}" dpkg --add-architecture i386
+fi
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,7 +1,8 @@
 #pragma once
 // The temporary folder of every test: a fresh folder under the system's
 // temporary folder, removed with all it holds when the object goes, even
-// where a test left files or folders read-only.
+// where a test left files or folders read-only. Builds for Windows too (the
+// logo tests run under Wine), where there is no mkdtemp and no mode bits.
 
 #include <sys/stat.h>
 
@@ -10,11 +11,41 @@
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#ifdef _WIN32
+#include <random>
+#endif
 
 namespace testing_support {
 
 class TempDir {
 public:
+#ifdef _WIN32
+    TempDir()
+    {
+        // A random name, taken only when the folder is new.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::filesystem::path candidate =
+                std::filesystem::temp_directory_path() / ("lumivane-test-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) {
+                m_path = candidate;
+                return;
+            }
+        }
+        throw std::runtime_error("cannot make a temporary folder");
+    }
+    ~TempDir()
+    {
+        std::error_code ignored;
+        for (auto it = std::filesystem::recursive_directory_iterator(m_path, ignored);
+             it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, ignored);
+        }
+        std::filesystem::remove_all(m_path, ignored);
+    }
+#else
     TempDir()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "lumivane-test-XXXXXX").string();
@@ -36,6 +67,7 @@ public:
         }
         std::filesystem::remove_all(m_path, ignored);
     }
+#endif
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 

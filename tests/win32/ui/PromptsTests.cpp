@@ -114,7 +114,9 @@ TEST_F(ScriptedPromptsTest, ProgramCursorIsPutAsideWhileThePromptIsOpen)
 TEST(CommonDialogFilter, JoinsDescriptionsAndPatternsWithNulls)
 {
     const std::vector<char> filter = win32::CommonDialogFilter("Pictures|*.bmp;*.sys|All Files (*.*)|*.*||");
-    const std::string expected("Pictures\0*.bmp;*.sys\0All Files (*.*)\0*.*\0\0", 41);
+    // The literal's own terminator is the list's second NUL.
+    static constexpr char kExpected[] = "Pictures\0*.bmp;*.sys\0All Files (*.*)\0*.*\0";
+    const std::string expected(kExpected, sizeof kExpected);
     EXPECT_EQ(std::string(filter.begin(), filter.end()), expected);
     EXPECT_TRUE(win32::CommonDialogFilter("").empty());
 }

@@ -41,7 +41,9 @@ HCURSOR Standard(int id)
     return cursor;
 }
 
-// Size and hot spot of a monochrome cursor; nullopt for a colour one.
+// Size and hot spot of a cursor. Windows hands a monochrome cursor back as
+// one mask holding the AND image above the XOR image; Wine hands every
+// cursor back with a colour image beside a mask of the cursor's own size.
 std::optional<CursorInfo> Inspect(HCURSOR cursor, int id)
 {
     ICONINFO icon{};
@@ -49,11 +51,10 @@ std::optional<CursorInfo> Inspect(HCURSOR cursor, int id)
         return std::nullopt;
     std::optional<CursorInfo> info;
     BITMAP mask{};
-    if (icon.hbmColor == nullptr && icon.hbmMask != nullptr &&
-        ::GetObjectA(icon.hbmMask, sizeof mask, &mask) == sizeof mask) {
-        // A monochrome cursor's mask holds the AND image above the XOR image.
-        info = CursorInfo{id, false, mask.bmWidth, mask.bmHeight / 2,
-                          static_cast<int>(icon.xHotspot), static_cast<int>(icon.yHotspot)};
+    if (icon.hbmMask != nullptr && ::GetObjectA(icon.hbmMask, sizeof mask, &mask) == sizeof mask) {
+        const int height = icon.hbmColor == nullptr ? mask.bmHeight / 2 : mask.bmHeight;
+        info = CursorInfo{id, false, mask.bmWidth, height, static_cast<int>(icon.xHotspot),
+                          static_cast<int>(icon.yHotspot)};
     }
     if (icon.hbmMask != nullptr)
         ::DeleteObject(icon.hbmMask);

@@ -1,0 +1,188 @@
+// The built lumva.cpl in a host that does what the Control Panel does:
+// load the module, find CPlApplet by its plain name, CPL_INIT, CPL_GETCOUNT,
+// CPL_INQUIRE per item, CPL_STOP per item, CPL_EXIT, unload; and read the
+// item's name, description and icon from the module's resources by the ids
+// CPL_INQUIRE gave.
+#include "resources/ResourceIds.h"
+
+#include <cpl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#ifndef LUMIVANE_CPL_MODULE
+#error "LUMIVANE_CPL_MODULE names the lumva.cpl under test"
+#endif
+
+namespace {
+
+// The Control Panel's own window, which an applet may own its windows by.
+class HostWindow {
+public:
+    HostWindow()
+        : m_hwnd(::CreateWindowExA(0, "STATIC", "Control Panel", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                   nullptr, ::GetModuleHandleA(nullptr), nullptr))
+    {
+    }
+    ~HostWindow()
+    {
+        if (m_hwnd != nullptr)
+            ::DestroyWindow(m_hwnd);
+    }
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+
+    HWND Handle() const { return m_hwnd; }
+
+private:
+    HWND m_hwnd;
+};
+
+// The module loaded as an applet; unloaded at the end unless a test did.
+class LoadedApplet {
+public:
+    LoadedApplet()
+        : m_module(::LoadLibraryA(LUMIVANE_CPL_MODULE))
+    {
+        if (m_module == nullptr)
+            return;
+        // Through void (*)(), the type GCC lets stand for any function's.
+        const auto entry = reinterpret_cast<void (*)()>(::GetProcAddress(m_module, "CPlApplet"));
+        m_entry = reinterpret_cast<APPLET_PROC>(entry);
+    }
+    ~LoadedApplet() { Unload(); }
+    LoadedApplet(const LoadedApplet&) = delete;
+    LoadedApplet& operator=(const LoadedApplet&) = delete;
+
+    HMODULE Module() const { return m_module; }
+    APPLET_PROC Entry() const { return m_entry; }
+    LONG Send(HWND host, UINT message, LPARAM first = 0, LPARAM second = 0) const
+    {
+        return m_entry(host, message, first, second);
+    }
+    bool Unload()
+    {
+        const bool freed = m_module != nullptr && ::FreeLibrary(m_module) != FALSE;
+        m_module = nullptr;
+        m_entry = nullptr;
+        return freed;
+    }
+
+private:
+    HMODULE m_module;
+    APPLET_PROC m_entry = nullptr;
+};
+
+std::string LoadModuleString(HMODULE module, int id)
+{
+    char text[512] = {};
+    const int length = ::LoadStringA(module, static_cast<UINT>(id), text, sizeof text);
+    return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+// The names a module exports, from its export directory in memory.
+std::vector<std::string> ExportedNames(HMODULE module)
+{
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    std::vector<std::string> names;
+    if (entry.VirtualAddress == 0)
+        return names;
+    const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry.VirtualAddress);
+    const auto* nameRvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+        names.emplace_back(reinterpret_cast<const char*>(base + nameRvas[i]));
+    return names;
+}
+
+// The width of an icon as the system made it: Windows gives a monochrome
+// icon as one mask, Wine gives a colour image beside it; the width is the
+// mask's in both.
+int IconWidth(HICON icon)
+{
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info))
+        return 0;
+    BITMAP mask{};
+    const int width = ::GetObjectA(info.hbmMask, sizeof mask, &mask) == sizeof mask ? mask.bmWidth : 0;
+    ::DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr)
+        ::DeleteObject(info.hbmColor);
+    return width;
+}
+
+TEST(CplModule, ExportsCPlAppletAloneByItsPlainName)
+{
+    LoadedApplet applet;
+    ASSERT_NE(applet.Module(), nullptr) << "LoadLibraryA failed with " << ::GetLastError();
+    EXPECT_NE(applet.Entry(), nullptr);
+    EXPECT_EQ(ExportedNames(applet.Module()), std::vector<std::string>{"CPlApplet"});
+}
+
+TEST(CplModule, AnswersTheControlPanelsMessagesInOrder)
+{
+    HostWindow host;
+    LoadedApplet applet;
+    ASSERT_NE(applet.Entry(), nullptr);
+
+    EXPECT_NE(applet.Send(host.Handle(), CPL_INIT), 0);
+    ASSERT_EQ(applet.Send(host.Handle(), CPL_GETCOUNT), 1);
+
+    CPLINFO info{};
+    info.idIcon = info.idName = info.idInfo = -7;
+    info.lData = 0x5a5a;
+    EXPECT_EQ(applet.Send(host.Handle(), CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&info)), 0);
+    EXPECT_EQ(info.idIcon, res::IDI_APPLET);
+    EXPECT_EQ(info.idName, static_cast<int>(res::IDS_APPLET_NAME));
+    EXPECT_EQ(info.idInfo, static_cast<int>(res::IDS_APPLET_DESCRIPTION));
+
+    EXPECT_EQ(applet.Send(host.Handle(), CPL_STOP, 0, info.lData), 0);
+    EXPECT_EQ(applet.Send(host.Handle(), CPL_EXIT), 0);
+    EXPECT_TRUE(applet.Unload());
+}
+
+TEST(CplModule, ItsResourcesHoldWhatTheInquiryNames)
+{
+    HostWindow host;
+    LoadedApplet applet;
+    ASSERT_NE(applet.Entry(), nullptr);
+    ASSERT_NE(applet.Send(host.Handle(), CPL_INIT), 0);
+    CPLINFO info{};
+    applet.Send(host.Handle(), CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&info));
+
+    EXPECT_EQ(LoadModuleString(applet.Module(), info.idName), "Lumivane");
+    EXPECT_EQ(LoadModuleString(applet.Module(), info.idInfo), "Change the windows startup & shutdown screens");
+    EXPECT_NE(::LoadIconA(applet.Module(), MAKEINTRESOURCEA(info.idIcon)), nullptr);
+    // The Control Panel lists the item large or small; the icon carries both.
+    for (const int size : {16, 32, 48}) {
+        const auto icon = static_cast<HICON>(
+            ::LoadImageA(applet.Module(), MAKEINTRESOURCEA(info.idIcon), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        ASSERT_NE(icon, nullptr) << size << " px";
+        EXPECT_EQ(IconWidth(icon), size);
+        ::DestroyIcon(icon);
+    }
+    applet.Send(host.Handle(), CPL_STOP, 0, info.lData);
+    applet.Send(host.Handle(), CPL_EXIT);
+}
+
+// The Control Panel loads an applet once to list it and again to run it; the
+// module must come back whole, and leave nothing behind that keeps it loaded.
+TEST(CplModule, UnloadsAndLoadsAgainInOneProcess)
+{
+    HostWindow host;
+    for (int round = 0; round < 2; ++round) {
+        LoadedApplet applet;
+        ASSERT_NE(applet.Entry(), nullptr) << "round " << round;
+        EXPECT_NE(applet.Send(host.Handle(), CPL_INIT), 0) << "round " << round;
+        EXPECT_EQ(applet.Send(host.Handle(), CPL_GETCOUNT), 1) << "round " << round;
+        EXPECT_EQ(applet.Send(host.Handle(), CPL_EXIT), 0) << "round " << round;
+        EXPECT_TRUE(applet.Unload());
+        EXPECT_EQ(::GetModuleHandleA(LUMIVANE_CPL_MODULE), nullptr) << "round " << round;
+    }
+}
+
+}  // namespace
