@@ -98,15 +98,18 @@ win32: deps-win32
 
 # The tree's own GoogleTest and one ctest test per program, each run by
 # scripts/wine-test.sh in the build folder's Wine prefix on a virtual display.
+# The tests need the posix thread model, so the 32-bit ones build in a folder
+# of their own beside the win32-model lumva.cpl of build-win32.
 test-win32: win32
 	@arch="$(WIN32_ARCH)"; [ -n "$$arch" ] || arch=$$(scripts/wine-test.sh arch); \
 	case "$$arch" in \
-	    i686) dir=build-win32 ;; \
+	    i686) dir=build-win32-tests ;; \
 	    x86_64) dir=build-win64 ;; \
 	    *) echo "WIN32_ARCH is i686 or x86_64, not $$arch" >&2; exit 2 ;; \
 	esac; \
 	set -x; \
-	cmake -S . -B $$dir $(WIN32_CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-$$arch-w64-mingw32.cmake && \
+	cmake -S . -B $$dir $(WIN32_CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-$$arch-w64-mingw32.cmake \
+	    -DLUMIVANE_MINGW_THREADS=posix && \
 	cmake --build $$dir && \
 	ctest --test-dir $$dir $(CTEST_FLAGS)
 
@@ -125,4 +128,4 @@ run-win32: deps-win32 configure
 	scripts/run-win32.sh $$dir $(BUILD_DIR)/src/host/lumivane_sample_drive
 
 clean:
-	rm -rf build build-sanitize build-fuzz build-win32 build-win64
+	rm -rf build build-sanitize build-fuzz build-win32 build-win32-tests build-win64

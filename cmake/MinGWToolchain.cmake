@@ -4,12 +4,16 @@
 # 32-bit programs).
 set(CMAKE_SYSTEM_NAME Windows)
 
-# The posix thread model: GCC 12's libstdc++ has std::mutex and
+# The thread model. posix: GCC 12's libstdc++ has std::mutex and
 # std::condition_variable only there, and GoogleTest's Windows port needs
-# both. Its winpthreads comes in statically (below), so no program or module
-# of ours imports a DLL beyond the system's own.
-set(CMAKE_C_COMPILER ${LUMIVANE_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${LUMIVANE_MINGW_PREFIX}-g++-posix)
+# both; its winpthreads comes in statically (below), so nothing imports a
+# DLL beyond the system's own, but winpthreads calls functions of Windows XP
+# and later. win32: what lumva.cpl for Windows 98 is built with; the applet
+# needs no thread. The toolchain file gives the default, and
+# -DLUMIVANE_MINGW_THREADS=posix|win32 overrides it.
+set(LUMIVANE_MINGW_THREADS "${LUMIVANE_MINGW_DEFAULT_THREADS}" CACHE STRING "MinGW thread model: posix or win32")
+set(CMAKE_C_COMPILER ${LUMIVANE_MINGW_PREFIX}-gcc-${LUMIVANE_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${LUMIVANE_MINGW_PREFIX}-g++-${LUMIVANE_MINGW_THREADS})
 set(CMAKE_RC_COMPILER ${LUMIVANE_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${LUMIVANE_MINGW_PREFIX})

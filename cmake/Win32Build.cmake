@@ -23,6 +23,8 @@ add_subdirectory(src/ui)
 add_subdirectory(src/applet)
 
 # The Win32 tests, run under Wine (make test-win32). Last, so that they can
-# see every target above.
-enable_testing()
-add_subdirectory(tests/win32)
+# see every target above. GoogleTest needs the posix thread model.
+if(LUMIVANE_MINGW_THREADS STREQUAL "posix")
+    enable_testing()
+    add_subdirectory(tests/win32)
+endif()
