@@ -1,7 +1,7 @@
 #include "applet/AppletAttachment.h"
 
 #include "applet/AppletAttach.h"
-#include "platform/ModuleEntry.h"
+#include "platform/ui/ModuleEntry.h"
 
 AppletAttachment::AppletAttachment(platform::CWinApp& app, const std::string& moduleFileName)
     : m_app(app), m_attached(AttachApplet(app, moduleFileName))

@@ -8,7 +8,7 @@
 
 #include "applet/AppletAttachment.h"
 #include "applet/CAppletApp.h"
-#include "platform/ModuleEntry.h"
+#include "platform/ui/ModuleEntry.h"
 #include "platform/ui/ControlPanel.h"
 #include "platform/ui/ResourceLoading.h"
 #include "resources/ModuleResourceBlob.h"

@@ -1,4 +1,4 @@
-#include "platform/ModuleEntry.h"
+#include "platform/ui/ModuleEntry.h"
 
 #include "platform/win32/module/ModuleInstance.h"
 #include "platform/win32/module/ModuleLoadVerdict.h"

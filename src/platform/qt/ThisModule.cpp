@@ -1,4 +1,4 @@
-#include "platform/ModuleEntry.h"
+#include "platform/ui/ModuleEntry.h"
 
 #include <dlfcn.h>
 
