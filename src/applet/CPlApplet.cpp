@@ -8,18 +8,16 @@
 
 #include "applet/AppletAttachment.h"
 #include "applet/CAppletApp.h"
+#include "platform/ModuleEntry.h"
 #include "platform/ui/ControlPanel.h"
 #include "platform/ui/ResourceLoading.h"
 #include "resources/ModuleResourceBlob.h"
 #include "resources/ResourceIds.h"
 #include "ui/main/CMainDlg.h"
 
-#include <dlfcn.h>
-
 #include <string>
 
-extern "C" __attribute__((visibility("default"))) LONG CPlApplet(HWND hwndCPl, UINT message, LPARAM lParam1,
-                                                                 LPARAM lParam2);
+LUMIVANE_CPL_ENTRY CPlApplet(HWND hwndCPl, UINT message, LPARAM lParam1, LPARAM lParam2);
 
 namespace {
 
@@ -28,10 +26,7 @@ namespace {
 std::string PrepareModule()
 {
     platform::SetModuleResources(res::ModuleResourceBlob());
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&CPlApplet), &info) != 0 && info.dli_fname != nullptr)
-        return info.dli_fname;
-    return std::string();
+    return platform::ThisModuleFileName();
 }
 
 // A fixed place before every other static of the module, so the order does
@@ -65,7 +60,7 @@ void RunMainDialog()
 
 }  // namespace
 
-extern "C" LONG CPlApplet(HWND /*hwndCPl*/, UINT message, LPARAM /*lParam1*/, LPARAM lParam2)
+LUMIVANE_CPL_ENTRY CPlApplet(HWND /*hwndCPl*/, UINT message, LPARAM /*lParam1*/, LPARAM lParam2)
 {
     if (!g_attachment.Attached())
         return 0;

@@ -32,7 +32,8 @@ ExportResult WriteFileAtomically(const std::string& path, std::span<const std::u
         return ExportResult::Failed(path + " is a folder");
     const std::filesystem::path temporary = TemporaryBeside(target);
     // "x": never reuse a file that happens to carry the temporary's name.
-    std::FILE* out = std::fopen(temporary.c_str(), "wbx");
+    // string(): fopen takes a narrow name, and Windows paths are wide.
+    std::FILE* out = std::fopen(temporary.string().c_str(), "wbx");
     if (!out)
         return ExportResult::Failed(std::string("cannot create a file there: ") + std::strerror(errno));
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();

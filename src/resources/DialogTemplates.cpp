@@ -4,12 +4,17 @@
 
 namespace res {
 
+std::span<const platform::DialogTemplate* const> AllDialogTemplates()
+{
+    static const std::array all = {&MainDialogTemplate(), &EditorPathDialogTemplate(), &AboutDialogTemplate(),
+                                   &AnimDialogTemplate(), &PreviewDialogTemplate(), &BootScreenTemplate(),
+                                   &ConvertDialogTemplate()};
+    return all;
+}
+
 const platform::DialogTemplate* FindDialogTemplate(int id)
 {
-    const std::array all = {&MainDialogTemplate(), &EditorPathDialogTemplate(), &AboutDialogTemplate(),
-                            &AnimDialogTemplate(), &PreviewDialogTemplate(), &BootScreenTemplate(),
-                            &ConvertDialogTemplate()};
-    for (const platform::DialogTemplate* dialog : all) {
+    for (const platform::DialogTemplate* dialog : AllDialogTemplates()) {
         if (dialog->id == id)
             return dialog;
     }

@@ -4,6 +4,8 @@
 
 #include "platform/ui/DialogTemplate.h"
 
+#include <span>
+
 namespace res {
 
 const platform::DialogTemplate& MainDialogTemplate();        // IDD_MAIN
@@ -13,6 +15,9 @@ const platform::DialogTemplate& AnimDialogTemplate();        // IDD_ANIM
 const platform::DialogTemplate& PreviewDialogTemplate();     // IDD_PREVIEW
 const platform::DialogTemplate& BootScreenTemplate();        // IDD_BOOT_SCREEN
 const platform::DialogTemplate& ConvertDialogTemplate();     // IDD_CONVERT_PICTURE
+
+// Every template above, in that order.
+std::span<const platform::DialogTemplate* const> AllDialogTemplates();
 
 // The template with this id, or nullptr.
 const platform::DialogTemplate* FindDialogTemplate(int id);

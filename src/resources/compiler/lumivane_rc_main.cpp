@@ -4,11 +4,17 @@
 //   lumivane_rc --output FILE.cpp   write the generated source
 //   lumivane_rc --dump FOLDER       write each bitmap, cursor and icon as a
 //                                   .bmp/.cur/.ico file, and the version text
-// Both options may be given together.
+//   lumivane_rc --rc-script FOLDER  write FOLDER/lumva.rc for windres and the
+//                                   .bmp/.cur/.ico files it names (Win32 build)
+// The options may be given together.
 
 #include "resources/compiler/BlobSource.h"
+#include "resources/compiler/RcScript.h"
 #include "resources/compiler/ResourceSet.h"
 #include "platform/modres/ResourceBlob.h"
+#include "resources/DialogTemplates.h"
+#include "resources/ResourceIds.h"
+#include "resources/VersionInfo.h"
 
 #include <exception>
 #include <filesystem>
@@ -63,24 +69,53 @@ bool Dump(const std::vector<platform::ResourceEntry>& entries, const std::filesy
     return true;
 }
 
+// The files first and the script last, so a script that is up to date
+// never names a file that is not.
+bool WriteRcScript(const std::vector<platform::ResourceEntry>& entries, const std::filesystem::path& folder)
+{
+    const res::rc::RcScript script =
+        res::rc::BuildRcScript(entries, res::AllDialogTemplates(), res::IDV_VERSION_INFO, res::VersionFields());
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    for (const res::rc::RcFile& file : script.files) {
+        if (!WriteFile(folder / file.name, file.bytes.data(), file.bytes.size())) {
+            std::cerr << "lumivane_rc: cannot write " << folder / file.name << '\n';
+            return false;
+        }
+    }
+    const std::filesystem::path path = folder / "lumva.rc";
+    if (!WriteFile(path, script.text.data(), script.text.size())) {
+        std::cerr << "lumivane_rc: cannot write " << path << '\n';
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     std::string output;
     std::string dumpFolder;
+    std::string rcFolder;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if ((option == "--output" || option == "--dump") && i + 1 < argc) {
-            (option == "--output" ? output : dumpFolder) = argv[++i];
+        if (option == "--output" && i + 1 < argc) {
+            output = argv[++i];
+        } else if (option == "--dump" && i + 1 < argc) {
+            dumpFolder = argv[++i];
+        } else if (option == "--rc-script" && i + 1 < argc) {
+            rcFolder = argv[++i];
         } else {
-            std::cerr << "usage: lumivane_rc [--output FILE.cpp] [--dump FOLDER]\n";
+            std::cerr << "usage: lumivane_rc [--output FILE.cpp] [--dump FOLDER] [--rc-script FOLDER]\n";
             return 2;
         }
     }
     try {
         const std::vector<platform::ResourceEntry> entries = res::rc::BuildResourceEntries();
         if (!dumpFolder.empty() && !Dump(entries, dumpFolder))
+            return 1;
+        if (!rcFolder.empty() && !WriteRcScript(entries, rcFolder))
             return 1;
         if (!output.empty()) {
             const std::vector<std::uint8_t> blob = platform::PackResources(entries);

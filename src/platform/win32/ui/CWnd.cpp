@@ -174,6 +174,11 @@ void ReleaseChildren(HWND parent)
     }
 }
 
+void DropTemporaryWrappers()
+{
+    Temporaries().clear();
+}
+
 HWND TopLevelOf(HWND hwnd)
 {
     HWND root = ::GetAncestor(hwnd, GA_ROOT);

@@ -1,8 +1,9 @@
 #include "platform/WinTypes.h"
 #include "platform/win32/ui/DialogTemplateBuilder.h"
 
-#include <cstdlib>
-#include <cstring>
+#include "platform/ui/DialogTemplateRules.h"
+
+#include <optional>
 
 namespace platform::win32 {
 
@@ -37,50 +38,17 @@ void AlignDword(std::vector<WORD>& out)
         out.push_back(0);
 }
 
-WORD ClassAtom(ControlClass cls)
-{
-    switch (cls) {
-    case ControlClass::Button:
-        return 0x0080;
-    case ControlClass::Edit:
-        return 0x0081;
-    case ControlClass::Static:
-        return 0x0082;
-    case ControlClass::ComboBox:
-        return 0x0085;
-    }
-    return 0x0082;
-}
-
-// "#1000" names a resource by number (icon and bitmap statics).
-bool ResourceOrdinal(const char* text, WORD& ordinal)
-{
-    if (text == nullptr || text[0] != '#' || text[1] == '\0')
-        return false;
-    char* end = nullptr;
-    const unsigned long value = std::strtoul(text + 1, &end, 10);
-    if (end == nullptr || *end != '\0' || value == 0 || value > 0xFFFF)
-        return false;
-    ordinal = static_cast<WORD>(value);
-    return true;
-}
-
 }  // namespace
 
 std::vector<WORD> BuildDialogTemplate(const DialogTemplate& t)
 {
     std::vector<WORD> out;
-    const bool hasFont = t.fontName != nullptr && *t.fontName != '\0';
-    DWORD style = t.style;
-    if (hasFont)
-        style |= DS_SETFONT;
-    else
-        style &= ~static_cast<DWORD>(DS_SETFONT);
+    const bool hasFont = HasDialogFont(t);
     out.push_back(1);       // dlgVer
     out.push_back(0xFFFF);  // signature: extended template
     PutDword(out, 0);       // help id
     PutDword(out, t.exStyle);
-    PutDword(out, style);
+    PutDword(out, DialogWindowStyle(t));
     out.push_back(static_cast<WORD>(t.controls.size()));
     out.push_back(static_cast<WORD>(t.x));
     out.push_back(static_cast<WORD>(t.y));
@@ -91,31 +59,25 @@ std::vector<WORD> BuildDialogTemplate(const DialogTemplate& t)
     PutString(out, t.caption);
     if (hasFont) {
         out.push_back(static_cast<WORD>(t.fontPointSize));
-        out.push_back(FW_NORMAL);
-        out.push_back(0);  // italic = 0, charset = ANSI_CHARSET (0)
+        out.push_back(kDialogFontWeight);
+        out.push_back(static_cast<WORD>(kDialogFontItalic | (kDialogFontCharset << 8)));
         PutString(out, t.fontName);
     }
     for (const ControlTemplate& c : t.controls) {
         AlignDword(out);
-        DWORD controlStyle = c.style | WS_CHILD;
-        if (!c.hidden)
-            controlStyle |= WS_VISIBLE;
-        else
-            controlStyle &= ~static_cast<DWORD>(WS_VISIBLE);
         PutDword(out, 0);  // help id
         PutDword(out, c.exStyle);
-        PutDword(out, controlStyle);
+        PutDword(out, ControlWindowStyle(c));
         out.push_back(static_cast<WORD>(c.x));
         out.push_back(static_cast<WORD>(c.y));
         out.push_back(static_cast<WORD>(c.cx));
         out.push_back(static_cast<WORD>(c.cy));
-        PutDword(out, static_cast<DWORD>(c.id == -1 ? 0xFFFF : c.id));
+        PutDword(out, DialogItemId(c.id));
         out.push_back(0xFFFF);
-        out.push_back(ClassAtom(c.cls));
-        WORD ordinal = 0;
-        if (ResourceOrdinal(c.text, ordinal)) {
+        out.push_back(ControlClassAtom(c.cls));
+        if (const std::optional<WORD> ordinal = ResourceOrdinalText(c.text)) {
             out.push_back(0xFFFF);
-            out.push_back(ordinal);
+            out.push_back(*ordinal);
         } else {
             PutString(out, c.text);
         }

@@ -20,6 +20,8 @@ CWnd* WrapWindow(HWND hwnd);
 // A dialog window is going away: its children's objects let go of their
 // handles and their temporary wrappers are dropped.
 void ReleaseChildren(HWND parent);
+// The framework is ending: every temporary wrapper goes, whatever its window.
+void DropTemporaryWrappers();
 
 // The top-level window a window belongs to (itself for a top-level one).
 HWND TopLevelOf(HWND hwnd);

@@ -1,0 +1,32 @@
+// The Win32 build has no giflib (Debian builds it for Linux only): the GIF
+// export refuses with a reason the export prompt shows.
+
+#include "export/GifExport.h"
+
+#include <algorithm>
+
+namespace exporting {
+
+namespace {
+
+constexpr const char* kUnavailable = "exporting as GIF is not available in this build of Lumivane";
+
+}  // namespace
+
+int GifDelayCentiseconds(int periodMilliseconds)
+{
+    return std::clamp((periodMilliseconds + 5) / 10, 1, 65535);
+}
+
+std::vector<std::uint8_t> EncodeGif(const AnimationFrames& /*frames*/, std::string& error)
+{
+    error = kUnavailable;
+    return {};
+}
+
+ExportResult ExportGif(const std::string& /*path*/, const AnimationFrames& /*frames*/)
+{
+    return ExportResult::Failed(kUnavailable);
+}
+
+}  // namespace exporting

@@ -1,0 +1,25 @@
+// The Win32 build has no libpng (Debian builds it for Linux only): the PNG
+// export refuses with a reason the export prompt shows.
+
+#include "export/PngExport.h"
+
+namespace exporting {
+
+namespace {
+
+constexpr const char* kUnavailable = "exporting as PNG is not available in this build of Lumivane";
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const logo::RgbImage& /*image*/, std::string& error)
+{
+    error = kUnavailable;
+    return {};
+}
+
+ExportResult ExportPng(const std::string& /*path*/, const logo::RgbImage& /*image*/)
+{
+    return ExportResult::Failed(kUnavailable);
+}
+
+}  // namespace exporting

@@ -1,0 +1,25 @@
+// The Win32 build has no libwebp (Debian builds it for Linux only): the WebP
+// export refuses with a reason the export prompt shows.
+
+#include "export/WebpExport.h"
+
+namespace exporting {
+
+namespace {
+
+constexpr const char* kUnavailable = "exporting as WebP is not available in this build of Lumivane";
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeWebp(const AnimationFrames& /*frames*/, std::string& error)
+{
+    error = kUnavailable;
+    return {};
+}
+
+ExportResult ExportWebp(const std::string& /*path*/, const AnimationFrames& /*frames*/)
+{
+    return ExportResult::Failed(kUnavailable);
+}
+
+}  // namespace exporting

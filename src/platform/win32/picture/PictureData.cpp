@@ -1,0 +1,215 @@
+// Pictures decoded by stb_image (PNG, JPEG, GIF's first frame, BMP), with
+// the project's own DIB decoder for the BMP variants stb refuses (RLE, the
+// OS/2 headers). Embedded colour profiles are not applied: the values are
+// taken as sRGB, which is what nearly every picture holds.
+
+#include "platform/ui/PictureDecoder.h"
+
+#include "logo/BmpReader.h"
+#include "platform/win32/picture/DecodeFailure.h"
+#include "platform/win32/picture/ExifOrientation.h"
+#include "platform/win32/picture/PictureFormat.h"
+#include "platform/win32/picture/StbImageConfig.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <optional>
+#include <span>
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+using win32::DecodeFailure;
+using win32::PictureFormat;
+
+constexpr int kRgbaChannels = 4;
+
+bool Exceeds(std::uint64_t width, std::uint64_t height, std::uint64_t maxPixels)
+{
+    return width != 0 && height > maxPixels / width;
+}
+
+// A PNG's size from its header chunk, read here because stb refuses a
+// header beyond its own limit with no size to report.
+//   0  signature (8 bytes)
+//   8  chunk length, 12 chunk type "IHDR"
+//   16 width, 20 height (big-endian)
+std::optional<std::pair<std::uint64_t, std::uint64_t>> PngHeaderSize(const std::uint8_t* data, std::size_t size)
+{
+    constexpr std::size_t kTypeOffset = 12;
+    constexpr std::size_t kWidthOffset = 16;
+    constexpr std::size_t kHeightOffset = 20;
+    if (size < kHeightOffset + 4 || std::memcmp(data + kTypeOffset, "IHDR", 4) != 0)
+        return std::nullopt;
+    const auto bigEndian32 = [data](std::size_t at) {
+        std::uint64_t value = 0;
+        for (std::size_t i = 0; i < 4; ++i)
+            value = (value << 8) | data[at + i];
+        return value;
+    };
+    const std::uint64_t width = bigEndian32(kWidthOffset);
+    const std::uint64_t height = bigEndian32(kHeightOffset);
+    return std::make_pair(width, height);
+}
+
+struct StbFree {
+    void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
+};
+
+DecodedPicture NotAPicture()
+{
+    return DecodeFailure(PictureError::Unsupported,
+                         "the file is not a picture in a format Lumivane reads (PNG, JPEG, GIF or BMP)");
+}
+
+DecodedPicture UnreadFormat(PictureFormat format)
+{
+    return DecodeFailure(PictureError::Unsupported, "the file is a " + win32::PictureFormatName(format)
+                                                        + " picture, which this build of Lumivane does not read"
+                                                          " (it reads PNG, JPEG, GIF and BMP)");
+}
+
+DecodedPicture Damaged(PictureFormat format)
+{
+    return DecodeFailure(PictureError::Malformed,
+                         "the " + win32::PictureFormatName(format) + " picture's data is damaged or incomplete");
+}
+
+// stb's short failure reasons sorted into our kinds.
+DecodedPicture StbFailure(PictureFormat format)
+{
+    const char* why = stbi_failure_reason();
+    const std::string reason = why != nullptr ? why : "";
+    if (reason == "outofmem")
+        return win32::OutOfMemoryFailure();
+    if (reason == "too large")
+        return DecodeFailure(PictureError::TooLarge, "the picture is too large to decode");
+    if (reason == "only 8-bit" || reason == "1/2/4/8/16-bit only" || reason == "no header height")
+        return DecodeFailure(PictureError::Unsupported, "this kind of " + win32::PictureFormatName(format)
+                                                            + " picture is not one Lumivane reads (" + reason + ")");
+    return Damaged(format);
+}
+
+PictureError FromLoadError(logo::LoadErrorKind kind)
+{
+    switch (kind) {
+    case logo::LoadErrorKind::Io: return PictureError::Unreadable;
+    case logo::LoadErrorKind::Unsupported: return PictureError::Unsupported;
+    case logo::LoadErrorKind::TooLarge: return PictureError::TooLarge;
+    case logo::LoadErrorKind::Truncated:
+    case logo::LoadErrorKind::Malformed: break;
+    }
+    return PictureError::Malformed;
+}
+
+logo::RgbaImage FromPicture(const logo::Picture& picture)
+{
+    logo::RgbaImage rgba;
+    rgba.width = picture.width;
+    rgba.height = picture.height;
+    rgba.rgba.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * kRgbaChannels);
+    std::uint8_t* out = rgba.rgba.data();
+    for (std::int32_t y = 0; y < picture.height; ++y) {
+        for (std::int32_t x = 0; x < picture.width; ++x) {
+            const logo::RgbQuad colour = picture.ColorAt(x, y);
+            *out++ = colour.red;
+            *out++ = colour.green;
+            *out++ = colour.blue;
+            *out++ = 0xFF;  // a BMP's fourth byte is seldom an alpha
+        }
+    }
+    return rgba;
+}
+
+// The DIB decoder, for the BMPs stb turns down.
+DecodedPicture DecodeWithDibReader(const std::uint8_t* data, std::size_t size, std::uint64_t maxPixels)
+{
+    const std::span<const std::uint8_t> bytes(data, size);
+    const logo::HeaderResult header =
+        logo::ReadBmpHeader(bytes.first(std::min(size, logo::kHeaderBytes)), static_cast<std::uint64_t>(size));
+    if (!header)
+        return DecodeFailure(FromLoadError(header.error.kind), "the BMP picture cannot be read: " + header.error.reason);
+    const auto width = static_cast<std::uint64_t>(header.header->width);
+    const auto height = static_cast<std::uint64_t>(header.header->height);
+    if (Exceeds(width, height, maxPixels))
+        return win32::TooLargeFailure(width, height, maxPixels);
+    const logo::LoadResult loaded = logo::DecodeBmp(bytes);
+    if (!loaded)
+        return DecodeFailure(FromLoadError(loaded.error.kind), "the BMP picture cannot be read: " + loaded.error.reason);
+    DecodedPicture decoded;
+    decoded.picture = FromPicture(*loaded.picture);
+    return decoded;
+}
+
+DecodedPicture DecodeWithStb(const std::uint8_t* data, std::size_t size, std::uint64_t maxPixels,
+                             PictureFormat format)
+{
+    const int length = static_cast<int>(size);
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    // The header's size, before any pixel is allocated.
+    if (stbi_info_from_memory(data, length, &width, &height, &channels) == 0) {
+        if (format == PictureFormat::Bmp)
+            return DecodeWithDibReader(data, size, maxPixels);
+        if (format == PictureFormat::Png) {
+            const auto claimed = PngHeaderSize(data, size);
+            if (claimed && Exceeds(claimed->first, claimed->second, maxPixels))
+                return win32::TooLargeFailure(claimed->first, claimed->second, maxPixels);
+        }
+        return StbFailure(format);
+    }
+    if (width <= 0 || height <= 0)
+        return Damaged(format);
+    if (Exceeds(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height), maxPixels))
+        return win32::TooLargeFailure(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height), maxPixels);
+
+    int decodedWidth = 0;
+    int decodedHeight = 0;
+    const std::unique_ptr<stbi_uc, StbFree> pixels(
+        stbi_load_from_memory(data, length, &decodedWidth, &decodedHeight, &channels, kRgbaChannels));
+    if (!pixels) {
+        if (format == PictureFormat::Bmp)
+            return DecodeWithDibReader(data, size, maxPixels);
+        return StbFailure(format);
+    }
+    // The decoded size is what the header said; checked again all the same,
+    // since every byte copied below depends on it.
+    if (decodedWidth != width || decodedHeight != height)
+        return Damaged(format);
+
+    DecodedPicture decoded;
+    logo::RgbaImage& picture = decoded.picture.emplace();
+    picture.width = width;
+    picture.height = height;
+    picture.rgba.assign(pixels.get(), pixels.get() + static_cast<std::size_t>(width) * static_cast<std::size_t>(height)
+                                                         * kRgbaChannels);
+    if (format == PictureFormat::Jpeg)
+        win32::ApplyExifOrientation(picture, win32::JpegExifOrientation(data, size));
+    return decoded;
+}
+
+}  // namespace
+
+DecodedPicture DecodePictureData(const std::uint8_t* data, std::size_t size, std::uint64_t maxPixels)
+{
+    if (size > static_cast<std::size_t>(INT_MAX))
+        return DecodeFailure(PictureError::TooLarge, "the file is too large to be a picture Lumivane reads");
+    const PictureFormat format = win32::SniffPictureFormat(data, size);
+    if (format == PictureFormat::Unknown)
+        return NotAPicture();
+    if (!win32::IsReadableFormat(format))
+        return UnreadFormat(format);
+    try {
+        return DecodeWithStb(data, size, maxPixels, format);
+    } catch (const std::bad_alloc&) {
+        return win32::OutOfMemoryFailure();
+    }
+}
+
+}  // namespace platform
