@@ -4,9 +4,10 @@
 #   make fuzz FUZZ_SECONDS=N   every libFuzzer harness for N seconds (clang, own build folder)
 #   make package, make check-package   the Debian package; it checked and run from a scratch root
 #   make win32              lumva.cpl for Windows (MinGW-w64, i686) in build-win32
-#   make test-win32         the Win32 tests under Wine: i686 programs in build-win32, or the
-#                           same tests as x86-64 programs in build-win64 where this machine's
-#                           Wine runs only 64-bit ones (WIN32_ARCH=i686 or x86_64 to choose)
+#   make test-win32         the Win32 tests under Wine: i686 programs in build-win32-tests
+#                           (posix threads, which GoogleTest needs), or the same tests as x86-64
+#                           programs in build-win64 where this machine's Wine runs only 64-bit
+#                           ones (WIN32_ARCH=i686 or x86_64 to choose)
 
 SANITIZE ?= 0
 ifeq ($(SANITIZE),1)
@@ -98,14 +99,15 @@ win32: deps-win32
 test-win32: deps-win32
 	@arch="$(WIN32_ARCH)"; [ -n "$$arch" ] || arch=$$(scripts/wine-test.sh arch); \
 	case "$$arch" in \
-	    i686) dir=build-win32 ;; \
+	    i686) dir=build-win32-tests ;; \
 	    x86_64) dir=build-win64 ;; \
 	    *) echo "WIN32_ARCH is i686 or x86_64, not $$arch" >&2; exit 2 ;; \
 	esac; \
 	set -x; \
-	cmake -S . -B $$dir $(WIN32_CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-$$arch-w64-mingw32.cmake && \
+	cmake -S . -B $$dir $(WIN32_CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-$$arch-w64-mingw32.cmake \
+	    -DLUMIVANE_MINGW_THREADS=posix && \
 	cmake --build $$dir && \
 	ctest --test-dir $$dir $(CTEST_FLAGS)
 
 clean:
-	rm -rf build build-sanitize build-fuzz build-win32 build-win64
+	rm -rf build build-sanitize build-fuzz build-win32 build-win32-tests build-win64
