@@ -8,6 +8,7 @@
 #include "logo/BmpReader.h"
 #include "platform/win32/picture/DecodeFailure.h"
 #include "platform/win32/picture/ExifOrientation.h"
+#include "platform/win32/picture/JpegHuffmanTables.h"
 #include "platform/win32/picture/PictureFormat.h"
 #include "platform/win32/picture/StbImageConfig.h"
 
@@ -153,6 +154,8 @@ DecodedPicture DecodeWithStb(const std::uint8_t* data, std::size_t size, std::ui
     int width = 0;
     int height = 0;
     int channels = 0;
+    if (format == PictureFormat::Jpeg && !win32::JpegHuffmanTablesFit(data, size))
+        return Damaged(format);
     // The header's size, before any pixel is allocated.
     if (stbi_info_from_memory(data, length, &width, &height, &channels) == 0) {
         if (format == PictureFormat::Bmp)
