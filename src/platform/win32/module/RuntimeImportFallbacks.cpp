@@ -7,21 +7,19 @@
 // or fails the way a system without the feature fails.
 // Built into the 32-bit module only; 64-bit Windows has all of them.
 
+#include "platform/win32/module/NarrowFileCalls.h"
+#include "platform/win32/module/SystemFunction.h"
+
 #include <windows.h>
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <string>
+
 namespace {
 
-template <typename Function>
-Function SystemFunction(const char* dll, const char* name)
-{
-    HMODULE module = ::GetModuleHandleA(dll);
-    if (module == nullptr)
-        module = ::LoadLibraryA(dll);
-    return module != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
-                             : nullptr;
-}
+using platform::win32::SystemFunction;
 
 BOOL WINAPI FileSizeEx(HANDLE file, PLARGE_INTEGER size)
 {
@@ -114,13 +112,25 @@ int __cdecl PathStat64W(const wchar_t* path, struct _stat64* result)
 {
     using Call = int(__cdecl*)(const wchar_t*, struct _stat64*);
     using Narrow = int(__cdecl*)(const wchar_t*, struct _stat32i64*);
+    using Ansi = int(__cdecl*)(const char*, struct _stat32i64*);
     static const Call system = SystemFunction<Call>("msvcrt.dll", "_wstat64");
     static const Narrow narrow = SystemFunction<Narrow>("msvcrt.dll", "_wstati64");
+    static const Ansi ansi = SystemFunction<Ansi>("msvcrt.dll", "_stati64");
     if (system != nullptr)
         return system(path, result);
     struct _stat32i64 status {};
-    if (narrow == nullptr || narrow(path, &status) != 0)
+    // Windows 9x's msvcrt makes its wide calls through the system's stubs.
+    if ((::GetVersion() & 0x80000000U) != 0) {
+        std::string ansiPath;
+        if (!platform::win32::narrow::ToAnsi(path, ansiPath)) {
+            errno = ENOENT;
+            return -1;
+        }
+        if (ansi == nullptr || ansi(ansiPath.c_str(), &status) != 0)
+            return -1;
+    } else if (narrow == nullptr || narrow(path, &status) != 0) {
         return -1;
+    }
     Widen(status, *result);
     return 0;
 }
