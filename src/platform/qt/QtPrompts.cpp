@@ -13,6 +13,13 @@
 #include <vector>
 
 namespace platform {
+
+Prompts& detail::DefaultPrompts()
+{
+    static QtPrompts prompts;
+    return prompts;
+}
+
 namespace {
 
 QMessageBox::Icon QtIcon(MessageBoxIcon icon)

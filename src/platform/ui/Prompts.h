@@ -31,10 +31,15 @@ protected:
     virtual ColorAnswer ShowColorDialog(const ColorRequest& request) = 0;
 };
 
-// The prompts in use; nullptr restores the real Qt dialogs. The object must
+// The prompts in use; nullptr restores the back end's own dialogs. The object must
 // outlive its use (tests install a ScriptedPrompts for the test's duration).
 void SetPrompts(Prompts* prompts);
 Prompts& CurrentPrompts();
+
+namespace detail {
+// The back end's own prompts, which CurrentPrompts gives when none is set.
+Prompts& DefaultPrompts();
+}  // namespace detail
 
 // Runs before every prompt, after capture and confinement are released.
 // An empty function removes it.

@@ -1,8 +1,11 @@
+// The prompts' seam, the same in every back end: the prompts in use (the
+// back end's own unless a test set others) and the scope every prompt runs
+// in, which frees the pointer and puts the program's cursor aside.
+
 #include "platform/ui/Prompts.h"
 
 #include "platform/ui/CursorSuspension.h"
 #include "platform/ui/MouseCapture.h"
-#include "platform/qt/QtPrompts.h"
 
 #include <utility>
 
@@ -15,12 +18,6 @@ std::function<void()>& BeforeModalCallback()
 {
     static std::function<void()> callback;
     return callback;
-}
-
-Prompts& DefaultPrompts()
-{
-    static QtPrompts prompts;
-    return prompts;
 }
 
 // Frees the pointer and puts the program's cursor aside for the life of one
@@ -69,7 +66,7 @@ void SetPrompts(Prompts* prompts)
 
 Prompts& CurrentPrompts()
 {
-    return g_prompts ? *g_prompts : DefaultPrompts();
+    return g_prompts ? *g_prompts : detail::DefaultPrompts();
 }
 
 void SetBeforeModalPromptCallback(std::function<void()> callback)
