@@ -1,6 +1,6 @@
 #include "platform/ui/Cursors.h"
 
-#include "platform/ui/CursorSuspension.h"
+#include "platform/ui/ProgramCursor.h"
 #include "platform/win32/module/ModuleInstance.h"
 #include "platform/win32/ui/CursorControl.h"
 
@@ -10,9 +10,6 @@ namespace platform {
 namespace {
 
 struct CursorState {
-    HCURSOR current = nullptr;
-    int waitDepth = 0;
-    int suspendDepth = 0;
     // Every cursor this layer made, with what it is; module cursors by id too.
     std::map<HCURSOR, CursorInfo> known;
     std::map<int, HCURSOR> byResource;
@@ -63,26 +60,25 @@ std::optional<CursorInfo> Inspect(HCURSOR cursor, int id)
     return info;
 }
 
-HCURSOR Effective()
-{
-    const CursorState& state = State();
-    if (state.waitDepth > 0)
-        return Standard(IDC_WAIT);
-    return state.current;
-}
+}  // namespace
 
 // Puts the cursor in effect on screen now; the windows' WM_SETCURSOR keeps
 // it there (ApplyProgramCursor).
-void Apply()
+void detail::ShowProgramCursor()
 {
-    const CursorState& state = State();
-    if (state.suspendDepth > 0)
-        return;
-    const HCURSOR wanted = Effective();
+    const HCURSOR wanted = ProgramCursorOnScreen();
     ::SetCursor(wanted != nullptr ? wanted : Standard(IDC_ARROW));
 }
 
-}  // namespace
+bool detail::OwnsCursor(HCURSOR cursor)
+{
+    return State().known.count(cursor) != 0;
+}
+
+HCURSOR detail::StandardCursor(int id)
+{
+    return Standard(id);
+}
 
 HCURSOR LoadCursorA(int resourceId)
 {
@@ -108,41 +104,6 @@ HCURSOR LoadCursorA(int resourceId)
     return cursor;
 }
 
-HCURSOR SetCursor(HCURSOR cursor)
-{
-    CursorState& state = State();
-    const HCURSOR previous = state.current;
-    state.current = state.known.count(cursor) != 0 ? cursor : nullptr;
-    if (state.current != previous)
-        Apply();
-    return previous;
-}
-
-HCURSOR GetCursor()
-{
-    return State().current;
-}
-
-void BeginWaitCursor()
-{
-    if (++State().waitDepth == 1)
-        Apply();
-}
-
-void EndWaitCursor()
-{
-    CursorState& state = State();
-    if (state.waitDepth == 0)
-        return;
-    if (--state.waitDepth == 0)
-        Apply();
-}
-
-HCURSOR ShownCursor()
-{
-    return Effective();
-}
-
 std::optional<CursorInfo> DescribeCursor(HCURSOR cursor)
 {
     const auto& known = State().known;
@@ -152,27 +113,11 @@ std::optional<CursorInfo> DescribeCursor(HCURSOR cursor)
     return found->second;
 }
 
-void SuspendProgramCursor()
-{
-    if (++State().suspendDepth == 1)
-        ::SetCursor(Standard(IDC_ARROW));
-}
-
-void ResumeProgramCursor()
-{
-    CursorState& state = State();
-    if (state.suspendDepth > 0 && --state.suspendDepth == 0)
-        Apply();
-}
-
 namespace win32 {
 
 bool ApplyProgramCursor()
 {
-    const CursorState& state = State();
-    if (state.suspendDepth > 0)
-        return false;
-    const HCURSOR wanted = Effective();
+    const HCURSOR wanted = detail::ProgramCursorOnScreen();
     if (wanted == nullptr)
         return false;
     ::SetCursor(wanted);
