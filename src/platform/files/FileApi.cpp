@@ -1,7 +1,5 @@
 #include "platform/files/FileApi.h"
 
-#include "platform/files/FileSystem.h"
-
 #include <cstdlib>
 #include <cstring>
 
@@ -35,36 +33,6 @@ UINT GetWindowsDirectoryA(char* buffer, UINT size)
 UINT GetSystemDirectoryA(char* buffer, UINT size)
 {
     return CopyOut(FromEnvironment("LUMIVANE_SYSTEM_DIR", "C:\\WINDOWS\\SYSTEM"), buffer, size);
-}
-
-DWORD GetFileAttributesA(const std::string& path)
-{
-    return CurrentFileSystem().GetAttributes(path);
-}
-
-BOOL SetFileAttributesA(const std::string& path, DWORD attributes)
-{
-    return CurrentFileSystem().SetAttributes(path, attributes) ? TRUE : FALSE;
-}
-
-BOOL CopyFileA(const std::string& source, const std::string& target, BOOL failIfExists)
-{
-    return CurrentFileSystem().Copy(source, target, failIfExists != FALSE) ? TRUE : FALSE;
-}
-
-BOOL DeleteFileA(const std::string& path)
-{
-    return CurrentFileSystem().Delete(path) ? TRUE : FALSE;
-}
-
-std::optional<std::string> ResolveHostPath(const std::string& path)
-{
-    return CurrentFileSystem().Resolve(path);
-}
-
-bool HostPathIsTheFile(const std::string& path)
-{
-    return CurrentFileSystem().ResolvesToTheFile(path);
 }
 
 }  // namespace platform

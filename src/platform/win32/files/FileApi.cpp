@@ -1,8 +1,6 @@
 #include "platform/WinTypes.h"
 #include "platform/files/FileApi.h"
 
-#include "platform/files/FileSystem.h"
-
 namespace platform {
 
 UINT GetWindowsDirectoryA(char* buffer, UINT size)
@@ -13,36 +11,6 @@ UINT GetWindowsDirectoryA(char* buffer, UINT size)
 UINT GetSystemDirectoryA(char* buffer, UINT size)
 {
     return ::GetSystemDirectoryA(buffer, size);
-}
-
-DWORD GetFileAttributesA(const std::string& path)
-{
-    return CurrentFileSystem().GetAttributes(path);
-}
-
-BOOL SetFileAttributesA(const std::string& path, DWORD attributes)
-{
-    return CurrentFileSystem().SetAttributes(path, attributes) ? TRUE : FALSE;
-}
-
-BOOL CopyFileA(const std::string& source, const std::string& target, BOOL failIfExists)
-{
-    return CurrentFileSystem().Copy(source, target, failIfExists != FALSE) ? TRUE : FALSE;
-}
-
-BOOL DeleteFileA(const std::string& path)
-{
-    return CurrentFileSystem().Delete(path) ? TRUE : FALSE;
-}
-
-std::optional<std::string> ResolveHostPath(const std::string& path)
-{
-    return CurrentFileSystem().Resolve(path);
-}
-
-bool HostPathIsTheFile(const std::string& path)
-{
-    return CurrentFileSystem().ResolvesToTheFile(path);
 }
 
 }  // namespace platform
