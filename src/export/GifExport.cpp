@@ -158,11 +158,6 @@ bool PutRows(GifFileType* gif, GifPixelType* pixels, int width, int height)
 
 }  // namespace
 
-int GifDelayCentiseconds(int periodMilliseconds)
-{
-    return std::clamp((periodMilliseconds + 5) / 10, 1, 65535);
-}
-
 std::vector<std::uint8_t> EncodeGif(const AnimationFrames& frames, std::string& error)
 {
     std::vector<std::uint8_t> out;

@@ -3,8 +3,6 @@
 
 #include "export/GifExport.h"
 
-#include <algorithm>
-
 namespace exporting {
 
 namespace {
@@ -12,11 +10,6 @@ namespace {
 constexpr const char* kUnavailable = "exporting as GIF is not available in this build of Lumivane";
 
 }  // namespace
-
-int GifDelayCentiseconds(int periodMilliseconds)
-{
-    return std::clamp((periodMilliseconds + 5) / 10, 1, 65535);
-}
 
 std::vector<std::uint8_t> EncodeGif(const AnimationFrames& /*frames*/, std::string& error)
 {
