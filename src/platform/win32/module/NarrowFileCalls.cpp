@@ -318,11 +318,11 @@ wchar_t* __cdecl wfullpath(wchar_t* buffer, const wchar_t* name, std::size_t len
 
 std::intptr_t __cdecl wfindfirst(const wchar_t* pattern, WideFindData* found)
 {
-    std::string spec;
-    if (!AnsiPath(pattern, spec))
+    std::string ansiPattern;
+    if (!AnsiPath(pattern, ansiPattern))
         return -1;
     WIN32_FIND_DATAA entry {};
-    const HANDLE search = ::FindFirstFileA(spec.c_str(), &entry);
+    const HANDLE search = ::FindFirstFileA(ansiPattern.c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) {
         errno = ENOENT;
         return -1;

@@ -1,11 +1,11 @@
 #pragma once
 // The wide-character file calls of kernel32 and msvcrt, done through their
-// ANSI counterparts. Windows 95, 98 and Me export the wide ones as stubs that
+// ANSI counterparts. Windows 95, 98 and Me export the wide ones only to
 // fail, yet the compiler's runtime (std::filesystem, file streams) makes
 // every file call through them; on those systems the module's import slots
 // send the calls here (WideImportSlots.cpp). Paths go through the ANSI code
 // page; a path it cannot spell fails as a name that is not there
-// (ERROR_PATH_NOT_FOUND, errno ENOENT), never as another file's name.
+// (ERROR_FILE_NOT_FOUND, errno ENOENT), never as another file's name.
 
 #include <windows.h>
 

@@ -119,7 +119,7 @@ int __cdecl PathStat64W(const wchar_t* path, struct _stat64* result)
     if (system != nullptr)
         return system(path, result);
     struct _stat32i64 status {};
-    // Windows 9x's msvcrt makes its wide calls through the system's stubs.
+    // Windows 9x's msvcrt makes its wide calls through the system's failing ones.
     if ((::GetVersion() & 0x80000000U) != 0) {
         std::string ansiPath;
         if (!platform::win32::narrow::ToAnsi(path, ansiPath)) {

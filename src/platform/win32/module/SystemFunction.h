@@ -1,6 +1,6 @@
 #pragma once
 // A function of a system DLL looked up at run time, for calls the module
-// must not import by name (missing or a stub on some Windows versions).
+// must not import by name (missing, or there only to fail, on some Windows versions).
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // The import slots of the wide-character file calls the compiler's runtime
-// makes (std::filesystem, file streams). Windows 95, 98 and Me export them as
-// stubs that fail, so there each slot sends the call through the ANSI one
+// makes (std::filesystem, file streams). Windows 95, 98 and Me export them
+// only to fail, so there each slot sends the call through the ANSI one
 // (NarrowFileCalls.h); Windows NT gets its own wide call, looked up when
 // first made. Built into the 32-bit module only, as RuntimeImportFallbacks.cpp.
 
