@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 namespace scenario {
 
@@ -14,18 +13,6 @@ namespace {
 
 constexpr const char* kSettingsKey = "Software\\Lumivane\\lumva";
 constexpr const char* kPictureFolder = "C:\\lumivane-test";
-
-void DeleteKeyTree(HKEY parent, const std::string& path)
-{
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char name[256];
-    while (::RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS)
-        DeleteKeyTree(key, name);
-    ::RegCloseKey(key);
-    ::RegDeleteKeyA(parent, path.c_str());
-}
 
 void RemoveFile(const std::string& path)
 {
@@ -103,22 +90,7 @@ void WriteSystemLogos()
 
 std::optional<RegistryValue> Stored(const std::string& section, const std::string& entry)
 {
-    HKEY key = nullptr;
-    const std::string path = std::string(kSettingsKey) + "\\" + section;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::nullopt;
-    RegistryValue value;
-    DWORD size = 0;
-    LONG status = ::RegQueryValueExA(key, entry.c_str(), nullptr, &value.type, nullptr, &size);
-    if (status == ERROR_SUCCESS) {
-        value.data.resize(size);
-        status = ::RegQueryValueExA(key, entry.c_str(), nullptr, &value.type, value.data.data(), &size);
-        value.data.resize(size);
-    }
-    ::RegCloseKey(key);
-    if (status != ERROR_SUCCESS)
-        return std::nullopt;
-    return value;
+    return win32_test::QueryRegistryValue(std::string(kSettingsKey) + "\\" + section, entry);
 }
 
 void ExpectControlsWhereTheTemplatePutsThem(HWND dialog, const platform::DialogTemplate& dialogTemplate)
@@ -166,25 +138,11 @@ long long FileSize(const std::string& path)
     return (static_cast<long long>(high) << 32) | low;
 }
 
-std::string RegistryValue::Text() const
-{
-    const auto end = std::find(data.begin(), data.end(), 0);
-    return std::string(data.begin(), end);
-}
-
-DWORD RegistryValue::Number() const
-{
-    DWORD value = 0;
-    if (data.size() == sizeof value)
-        std::memcpy(&value, data.data(), sizeof value);
-    return value;
-}
-
 void AppletScenario::SetUp()
 {
     RemoveSystemLogos();
     RemovePictureFolder();
-    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
+    win32_test::DeleteRegistryTree(kSettingsKey);
     ASSERT_TRUE(::CreateDirectoryA(kPictureFolder, nullptr));
     // The application takes its name, and so its settings key, from the
     // module's file name.
@@ -207,7 +165,7 @@ void AppletScenario::TearDown()
     EXPECT_EQ(m_script.StepsNotRun(), 0) << "a scripted dialog never opened";
     RemoveSystemLogos();
     RemovePictureFolder();
-    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
+    win32_test::DeleteRegistryTree(kSettingsKey);
 }
 
 int AppletScenario::RunMainDialog(const std::function<void(HWND)>& drive)

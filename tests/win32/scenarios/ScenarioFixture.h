@@ -11,6 +11,7 @@
 #include "platform/WinTypes.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/testing/ScriptedPrompts.h"
+#include "tests/win32/RegistryTesting.h"
 #include "tests/win32/scenarios/ModalScript.h"
 #include "ui/main/CMainDlg.h"
 
@@ -26,13 +27,7 @@ namespace scenario {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// What the registry holds for one setting.
-struct RegistryValue {
-    DWORD type = REG_NONE;
-    Bytes data;
-    std::string Text() const;
-    DWORD Number() const;
-};
+using win32_test::RegistryValue;
 
 // The Windows folder as the prefix reports it, with its backslash, and the
 // three logo files where the system looks for them.

@@ -8,6 +8,7 @@
 #include "platform/settings/ApplicationProfile.h"
 #include "platform/ui/CWinApp.h"
 #include "platform/ui/WinHelp.h"
+#include "tests/win32/RegistryTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -17,54 +18,15 @@
 
 namespace {
 
+using win32_test::DeleteRegistryTree;
+using win32_test::QueryRegistryValue;
+using win32_test::RegistryValue;
+
 // A product key of this test run's own, removed with everything below it.
 class RegistryProfileTest : public ::testing::Test {
 protected:
     void SetUp() override { m_productKey = "LumivaneTest" + std::to_string(::GetCurrentProcessId()); }
-    void TearDown() override { DeleteTree("Software\\" + m_productKey); }
-
-    // RegDeleteKey of Windows NT removes only empty keys, so children go first.
-    static void DeleteTree(const std::string& path)
-    {
-        HKEY key = nullptr;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return;
-        std::vector<std::string> children;
-        char name[256];
-        for (DWORD i = 0;; ++i) {
-            DWORD length = sizeof name;
-            if (::RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                break;
-            children.emplace_back(name, length);
-        }
-        ::RegCloseKey(key);
-        for (const std::string& child : children)
-            DeleteTree(path + "\\" + child);
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
-    }
-
-    struct Stored {
-        DWORD type = REG_NONE;
-        std::vector<BYTE> data;
-    };
-
-    static std::optional<Stored> Query(const std::string& path, const std::string& value)
-    {
-        HKEY key = nullptr;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-            return std::nullopt;
-        Stored stored;
-        DWORD size = 0;
-        LONG status = ::RegQueryValueExA(key, value.c_str(), nullptr, &stored.type, nullptr, &size);
-        if (status == ERROR_SUCCESS) {
-            stored.data.resize(size);
-            status = ::RegQueryValueExA(key, value.c_str(), nullptr, &stored.type, stored.data.data(), &size);
-        }
-        ::RegCloseKey(key);
-        if (status != ERROR_SUCCESS)
-            return std::nullopt;
-        return stored;
-    }
+    void TearDown() override { DeleteRegistryTree("Software\\" + m_productKey); }
 
     std::string m_productKey;
 };
@@ -85,11 +47,11 @@ TEST_F(RegistryProfileTest, StringsAndIntegersRoundTripWithTheirRegistryTypes)
     EXPECT_EQ(app.GetProfileInt("AnimDlg", "big", 0), 0xFFFFFFFFu);
 
     const std::string section = "Software\\" + m_productKey + "\\lumva\\";
-    const std::optional<Stored> path = Query(section + "LogoEditor", "path");
+    const std::optional<RegistryValue> path = QueryRegistryValue(section + "LogoEditor", "path");
     ASSERT_TRUE(path);
     EXPECT_EQ(path->type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(std::string(path->data.begin(), path->data.end()), std::string("D:\\my paint.exe") + '\0');
-    const std::optional<Stored> x = Query(section + "AnimDlg", "x");
+    const std::optional<RegistryValue> x = QueryRegistryValue(section + "AnimDlg", "x");
     ASSERT_TRUE(x);
     EXPECT_EQ(x->type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(x->data.size(), sizeof(DWORD));
@@ -116,7 +78,7 @@ TEST_F(RegistryProfileTest, TheProductKeyChangesWhereSettingsLive)
     app.SetRegistryKey((m_productKey + "Other").c_str());
     EXPECT_EQ(app.GetProfileString("Where", "entry", "none"), "none");
     ASSERT_TRUE(app.WriteProfileString("Where", "entry", "second"));
-    DeleteTree("Software\\" + m_productKey + "Other");
+    DeleteRegistryTree("Software\\" + m_productKey + "Other");
     app.SetRegistryKey(m_productKey.c_str());
     EXPECT_EQ(app.GetProfileString("Where", "entry", "none"), "first");
 }

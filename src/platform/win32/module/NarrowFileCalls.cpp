@@ -252,8 +252,10 @@ std::FILE* __cdecl wfopen(const wchar_t* name, const wchar_t* mode)
 {
     std::string path;
     std::string ansiMode;
-    if (!AnsiPath(name, path) || !ToAnsi(mode, ansiMode)) {
-        errno = errno == ENOENT ? ENOENT : EINVAL;
+    if (!AnsiPath(name, path))
+        return nullptr;
+    if (!ToAnsi(mode, ansiMode)) {
+        errno = EINVAL;
         return nullptr;
     }
     return std::fopen(path.c_str(), ansiMode.c_str());
