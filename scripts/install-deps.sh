@@ -13,11 +13,13 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     xvfb xauth x11-utils openbox binutils libxcb1-dev
-    libgif-dev libwebp-dev libpng-dev
+    libgif-dev libwebp-dev libpng-dev libexpat1-dev
     libstb-dev libimagequant-dev qt6-image-formats-plugins
     clang-14 libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream man-db
     mtools dosfstools fdisk qemu-utils
+    # qemu-storage-daemon and fusermount3: images qemu reads are changed in place
+    qemu-system-common fuse3
 )
 # The yardstick the conversion benchmark measures itself against.
 bench_packages=(imagemagick)
@@ -55,14 +57,11 @@ if [ "${1:-}" = "--win32" ] && [ "$(dpkg --print-architecture)" = "amd64" ] &&
     ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo_cmd[@]}" dpkg --add-architecture i386
 fi
-if [ "${1:-}" = "--win32" ]; then
-    # A mirror caught mid-sync for the foreign architecture must not stop
-    # the native packages from installing.
-    "${sudo_cmd[@]}" apt-get update -qq || echo "install-deps.sh: some package lists could not be fetched" >&2
-else
-    "${sudo_cmd[@]}" apt-get update -qq
-fi
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# A mirror caught mid-sync (often for a foreign architecture) must not stop
+# the packages that can be had from installing; apt-get install fails on any
+# that cannot.
+"${sudo_cmd[@]}" apt-get update -qq || echo "install-deps.sh: some package lists could not be fetched" >&2
+"${sudo_cmd[@]}" apt-get install -y -qq --no-remove --no-install-recommends "${missing[@]}"
 # The 32-bit Wine runs only where the kernel runs 32-bit programs; elsewhere
 # the tests run as 64-bit programs under wine64, so its absence is no error.
 if [ "${1:-}" = "--win32" ] && ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
