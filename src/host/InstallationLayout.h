@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -21,6 +22,9 @@ struct InstallationLayout {
     bool sampleDrive = false;  // drive C: is the sample drive
     // A 64-bit Wine prefix stores the 32-bit system folder elsewhere.
     std::optional<std::string> systemDirStoredAt;
+    // Lines to tell about usable drives ("drive C: image '...' is the base
+    // of the snapshot ...").
+    std::vector<std::string> notes;
 
     // From the command line. Without --drive, drive C: is the sample drive
     // (created when missing). Fails with a reason for a drive folder that is
@@ -29,7 +33,8 @@ struct InstallationLayout {
     static std::optional<InstallationLayout> FromOptions(const HostOptions& options, std::string& error);
 
     // Replaces every inherited LUMIVANE_DRIVE_* variable, so the module sees
-    // exactly this table, and sets the two folders.
+    // exactly this table, and sets the two folders. The disk images the
+    // checks opened go to the module with it, so it does not open them again.
     void ExportToEnvironment() const;
 };
 

@@ -50,14 +50,16 @@ std::optional<std::string> ParseWindowsFolder(const std::string& text)
     return folder;
 }
 
-std::string CheckedDrive(char letter, const std::string& text, std::string& host)
+std::string CheckedDrive(char letter, const std::string& text, std::string& host, std::vector<std::string>& notes)
 {
     std::error_code code;
     const std::string drive = "drive " + std::string(1, letter) + ": ";
     if (platform::NamesImageDrive(text)) {
-        const std::string problem = platform::ImageDriveProblem(text);
-        if (!problem.empty())
-            return drive + "image '" + text + "' " + problem;
+        const platform::ImageDriveReport report = platform::CheckImageDrive(text);
+        if (!report.problem.empty())
+            return drive + "image '" + text + "' " + report.problem;
+        for (const std::string& note : report.notes)
+            notes.push_back(drive + "image '" + text + "' " + note);
         host = fs::absolute(text, code).lexically_normal().string();
         return {};
     }
@@ -124,8 +126,9 @@ LocationParse ParseLocationOptions(const std::vector<std::string>& arguments)
     return parse;
 }
 
-std::string InstallLocation(const LocationChoice& choice)
+LocationInstall InstallLocation(const LocationChoice& choice)
 {
+    LocationInstall install;
     std::map<char, std::string> texts;
     std::string windowsDir = "C:\\WINDOWS";
     std::string systemDir = "C:\\WINDOWS\\SYSTEM";
@@ -134,7 +137,7 @@ std::string InstallLocation(const LocationChoice& choice)
         std::string error;
         const auto prefix = platform::ReadWinePrefix(*choice.winePrefix, error);
         if (!prefix)
-            return error;
+            return {error, {}};
         texts = prefix->drives;
         windowsDir = prefix->windowsDir;
         systemDir = prefix->systemDir;
@@ -152,14 +155,16 @@ std::string InstallLocation(const LocationChoice& choice)
     platform::DriveTable table;
     for (const auto& [letter, text] : texts) {
         std::string host;
-        const std::string problem = CheckedDrive(letter, text, host);
-        if (!problem.empty())
-            return problem;
+        install.problem = CheckedDrive(letter, text, host, install.notes);
+        if (!install.problem.empty())
+            return install;
         table.Map(letter, host);
     }
     for (const std::string& folder : {windowsDir, systemDir}) {
-        if (!table.Folder(folder[0]))
-            return "'" + folder + "' is on drive " + folder.substr(0, 2) + ", which is not mapped";
+        if (!table.Folder(folder[0])) {
+            install.problem = "'" + folder + "' is on drive " + folder.substr(0, 2) + ", which is not mapped";
+            return install;
+        }
     }
     ::setenv("LUMIVANE_WINDOWS_DIR", windowsDir.c_str(), 1);
     ::setenv("LUMIVANE_SYSTEM_DIR", systemDir.c_str(), 1);
@@ -168,7 +173,7 @@ std::string InstallLocation(const LocationChoice& choice)
     else
         ::unsetenv("LUMIVANE_SYSTEM_DIR_STORED");
     platform::SetFileSystem(platform::WithSystemFolderRedirect(platform::DriveFileSystems::FromDriveTable(table)));
-    return {};
+    return install;
 }
 
 }  // namespace tools

@@ -29,10 +29,14 @@ struct LocationParse {
 // Location options may stand anywhere among the command's own arguments.
 LocationParse ParseLocationOptions(const std::vector<std::string>& arguments);
 
+struct LocationInstall {
+    std::string problem;             // empty on success, otherwise the one line to print
+    std::vector<std::string> notes;  // lines to print even so ("drive C: image '...' is only read ...")
+};
+
 // Checks every drive (an image must pass the host's image check) and puts
 // the layout in place for the slot rules: the process environment the
-// module would see and the file system built from it. Empty on success,
-// otherwise the one line to print.
-std::string InstallLocation(const LocationChoice& choice);
+// module would see and the file system built from it.
+LocationInstall InstallLocation(const LocationChoice& choice);
 
 }  // namespace tools

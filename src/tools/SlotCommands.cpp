@@ -51,9 +51,11 @@ std::optional<int> PrepareLocation(const std::vector<std::string>& arguments, st
     LocationParse parse = ParseLocationOptions(arguments);
     if (!parse.usageError.empty())
         return CommandUsageError(err, parse.usageError, kSlotUsage);
-    const std::string problem = InstallLocation(parse.choice);
-    if (!problem.empty()) {
-        err << "lumva-logo: " << problem << '\n';
+    const LocationInstall install = InstallLocation(parse.choice);
+    for (const std::string& note : install.notes)
+        err << "lumva-logo: " << note << '\n';
+    if (!install.problem.empty()) {
+        err << "lumva-logo: " << install.problem << '\n';
         return 1;
     }
     rest = std::move(parse.rest);

@@ -1,11 +1,15 @@
 #include "platform/files/ImageHolders.h"
 
+#include "platform/files/ChildProcess.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string_view>
 
 namespace platform {
@@ -57,6 +61,16 @@ bool ProcessHasOpen(const std::string& pid, const struct stat& image)
     return found;
 }
 
+// The daemon behind a view of ours is not "elsewhere": a child of ours
+// serving a folder of ours.
+bool IsOurEngine(const std::string& pid)
+{
+    std::ifstream commandLine("/proc/" + pid + "/cmdline");
+    const std::string text((std::istreambuf_iterator<char>(commandLine)), std::istreambuf_iterator<char>());
+    return text.find("/lumivane-view-" + std::to_string(getpid()) + "-") != std::string::npos &&
+           IsOwnChild(static_cast<pid_t>(std::stol(pid)));
+}
+
 bool OtherProcessHasOpen(const std::string& hostPath)
 {
     struct stat image {};
@@ -74,7 +88,7 @@ bool OtherProcessHasOpen(const std::string& hostPath)
         if (!IsNumber(pid) || pid == self || fstatat(dirfd(processes), pid.c_str(), &owner, 0) != 0 ||
             owner.st_uid != user)
             continue;
-        if (ProcessHasOpen(pid, image)) {
+        if (ProcessHasOpen(pid, image) && !IsOurEngine(pid)) {
             found = true;
             break;
         }

@@ -9,7 +9,8 @@
 namespace platform {
 
 // True when a byte-range lock of another open file is on hostPath, or a
-// process of this user other than this one has it open.
+// process of this user other than this one and the daemons behind its views
+// has it open.
 bool IsImageInUseElsewhere(const std::string& hostPath);
 
 }  // namespace platform
