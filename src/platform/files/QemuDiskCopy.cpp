@@ -1,6 +1,7 @@
 #include "platform/files/QemuDiskCopy.h"
 
 #include "platform/files/ChildProcess.h"
+#include "platform/files/FileDescriptor.h"
 #include "platform/files/HandOverLine.h"
 #include "platform/files/PrivateFolder.h"
 
@@ -22,22 +23,6 @@ namespace {
 
 constexpr std::string_view kFolderPrefix = "lumivane-copy";
 constexpr std::uint64_t kChunk = 64 * 1024;
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd()
-    {
-        if (fd_ >= 0)
-            close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 bool ReadFull(int fd, std::uint64_t offset, char* buffer, std::size_t length)
 {
@@ -141,7 +126,7 @@ bool QemuDiskCopy::Ready()
 
 std::vector<std::uint64_t> QemuDiskCopy::ChunkHashes() const
 {
-    const Fd raw(open(rawPath_.c_str(), O_RDONLY | O_CLOEXEC));
+    const FileDescriptor raw(open(rawPath_.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
     if (raw.Get() < 0 || fstat(raw.Get(), &info) != 0)
         return {};
@@ -206,14 +191,14 @@ bool QemuDiskCopy::BeginChange()
 bool QemuDiskCopy::WriteIntoImage(const std::vector<Range>& ranges)
 {
     std::vector<std::string> argv{"qemu-io", "-f", format_};
-    const Fd raw(open(rawPath_.c_str(), O_RDONLY | O_CLOEXEC));
+    const FileDescriptor raw(open(rawPath_.c_str(), O_RDONLY | O_CLOEXEC));
     if (raw.Get() < 0)
         return false;
     std::vector<std::string> pieces;
     bool copied = true;
     for (std::size_t i = 0; i < ranges.size() && copied; ++i) {
         pieces.push_back(folder_ + "/piece-" + std::to_string(i));
-        const Fd out(open(pieces.back().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+        const FileDescriptor out(open(pieces.back().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
         loff_t in = static_cast<loff_t>(ranges[i].offset);
         std::uint64_t left = ranges[i].length;
         while (copied && left > 0) {

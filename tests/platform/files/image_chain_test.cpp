@@ -47,6 +47,19 @@ protected:
         table.Map('C', image);
         return platform::DriveFileSystems::FromDriveTable(table);
     }
+    // A differencing child is refused with the line that says why, and its
+    // base, which names it, is only read.
+    void ExpectRefusedChildAndReadBase(const std::string& child, const std::string& kindName,
+                                       const std::string& base) const
+    {
+        EXPECT_EQ(platform::CheckImageDrive(child).problem,
+                  "is a " + kindName + " (a snapshot on top of another disk), which qemu cannot open together with "
+                  "its parent; that parent must not be changed either, or this snapshot breaks");
+        const platform::ImageDriveReport ofBase = platform::CheckImageDrive(base);
+        ASSERT_EQ(ofBase.notes.size(), 1u);
+        EXPECT_NE(ofBase.notes[0].find("'" + child + "'"), std::string::npos) << ofBase.notes[0];
+        ExpectOnlyRead(base);
+    }
     // Read, never written: every write fails at once and the image's bytes
     // stay as they were.
     void ExpectOnlyRead(const std::string& image) const
@@ -143,14 +156,7 @@ TEST_F(ImageChain, DifferencingVhdIsRefusedAndItsBaseOnlyRead)
     std::filesystem::create_directories(dir_.File("Snapshots"));
     const std::string childPath = dir_.File("Snapshots/child.vhd");
     testing_support::WriteAll(childPath, child);
-
-    EXPECT_EQ(platform::CheckImageDrive(childPath).problem,
-              "is a differencing VHD (a snapshot on top of another disk), which qemu cannot open together with its "
-              "parent; that parent must not be changed either, or this snapshot breaks");
-    const platform::ImageDriveReport ofBase = platform::CheckImageDrive(base);
-    ASSERT_EQ(ofBase.notes.size(), 1u);
-    EXPECT_NE(ofBase.notes[0].find("'" + childPath + "'"), std::string::npos) << ofBase.notes[0];
-    ExpectOnlyRead(base);
+    ExpectRefusedChildAndReadBase(childPath, "differencing VHD", base);
 }
 
 // VirtualBox's snapshots: a differencing VDI whose linkage UUID is the
@@ -164,14 +170,7 @@ TEST_F(ImageChain, DifferencingVdiIsRefusedAndItsBaseOnlyRead)
     child[392] ^= 0xFF;
     const std::string childPath = dir_.File("child.vdi");
     testing_support::WriteAll(childPath, child);
-
-    EXPECT_EQ(platform::CheckImageDrive(childPath).problem,
-              "is a differencing VDI (a snapshot on top of another disk), which qemu cannot open together with its "
-              "parent; that parent must not be changed either, or this snapshot breaks");
-    const platform::ImageDriveReport ofBase = platform::CheckImageDrive(base);
-    ASSERT_EQ(ofBase.notes.size(), 1u);
-    EXPECT_NE(ofBase.notes[0].find("'" + childPath + "'"), std::string::npos) << ofBase.notes[0];
-    ExpectOnlyRead(base);
+    ExpectRefusedChildAndReadBase(childPath, "differencing VDI", base);
 }
 
 TEST_F(ImageChain, MachineFileNamingAChildMakesTheBaseOnlyRead)
