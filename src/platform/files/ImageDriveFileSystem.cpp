@@ -261,14 +261,16 @@ bool ImageDriveFileSystem::MayWrite() const
 {
     if (!readOnlyReason_.empty())
         return false;
-    // A view is ours; the image behind it is what must be writable.
+    // A view is ours; the image behind it is what must be writable. A disk
+    // qemu reads asks whether others hold the image itself, once the daemon
+    // behind its view has let go of it.
     std::vector<std::string> files{imagePath_};
     if (!disk_ && dataFile_ != imagePath_)
         files.push_back(dataFile_);
     for (const std::string& file : files) {
         struct stat info {};
         if (access(file.c_str(), W_OK) != 0 || stat(file.c_str(), &info) != 0 || (info.st_mode & 0222) == 0 ||
-            IsImageInUseElsewhere(file))
+            (!disk_ && IsImageInUseElsewhere(file)))
             return false;
     }
     return true;

@@ -7,7 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <fstream>
 #include <iterator>
 #include <string_view>
@@ -97,11 +99,34 @@ bool OtherProcessHasOpen(const std::string& hostPath)
     return found;
 }
 
+// The kernel grants a write lease only while no other open file of the
+// file exists, in any process of any user: the answer without walking
+// /proc. nullopt where leases cannot be had (another user's file, a file
+// system without them).
+std::optional<bool> OpenElsewhereByLease(const std::string& hostPath)
+{
+    const int fd = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<bool> open;
+    if (fcntl(fd, F_SETLEASE, F_WRLCK) == 0) {
+        fcntl(fd, F_SETLEASE, F_UNLCK);
+        open = false;
+    } else if (errno == EAGAIN) {
+        open = true;
+    }
+    close(fd);
+    return open;
+}
+
 }  // namespace
 
 bool IsImageInUseElsewhere(const std::string& hostPath)
 {
-    return HasForeignLock(hostPath) || OtherProcessHasOpen(hostPath);
+    if (HasForeignLock(hostPath))
+        return true;
+    const std::optional<bool> leased = OpenElsewhereByLease(hostPath);
+    return leased ? *leased : OtherProcessHasOpen(hostPath);
 }
 
 }  // namespace platform

@@ -24,7 +24,7 @@ public:
     virtual bool Ready() = 0;
 
     // From here RawPath may be written; false when that cannot be arranged
-    // (another program holds the image, no room for the change).
+    // (another program holds the image, which is asked here).
     virtual bool BeginChange() = 0;
     // keep: carry everything written since BeginChange into the image, in
     // place; false when it did not get there, and then the image is as it

@@ -3,6 +3,7 @@
 #include "platform/files/ChildProcess.h"
 #include "platform/files/FileDescriptor.h"
 #include "platform/files/HandOverLine.h"
+#include "platform/files/ImageHolders.h"
 #include "platform/files/PrivateFolder.h"
 
 #include <fcntl.h>
@@ -180,7 +181,7 @@ bool QemuDiskCopy::BeginChange()
 {
     if (changing_)
         return true;
-    if (!Ready())
+    if (!Ready() || IsImageInUseElsewhere(image_))
         return false;
     if (baseline_.empty())
         baseline_ = ChunkHashes();

@@ -2,6 +2,7 @@
 
 #include "platform/files/ChildProcess.h"
 #include "platform/files/HandOverLine.h"
+#include "platform/files/ImageHolders.h"
 #include "platform/files/MountedViews.h"
 #include "platform/files/PrivateFolder.h"
 
@@ -173,6 +174,8 @@ bool QemuDiskView::BeginChange()
     if (changing_)
         return true;
     daemon_.Stop();
+    if (IsImageInUseElsewhere(image_))
+        return false;
     if (access(overlay_.c_str(), F_OK) != 0 &&
         !RunChild({"qemu-img", "create", "-q", "-f", "qcow2", "-o", std::string(kOverlayOptions), "-b", image_, "-F",
                    format_, overlay_},

@@ -448,6 +448,24 @@ TEST_P(QemuImageDrive, BatchReachesTheImageOnceWhenItEnds)
     EXPECT_FALSE(reopened->Exists("C:\\WINDOWS\\LOGOW.SYS"));
 }
 
+TEST_P(QemuImageDrive, ImageHeldByAnotherProgramIsReadButNotWritten)
+{
+    const auto before = ReadAll(image_);
+    const pid_t holder = fork();
+    if (holder == 0) {
+        execl("/bin/sh", "sh", "-c", ("exec 3<'" + image_ + "'; exec sleep 30").c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(files_->Exists("C:\\WINDOWS\\LOGOW.SYS"));
+    EXPECT_FALSE(files_->Copy(logo_, "C:\\WINDOWS\\Logos.sys", false));
+    EXPECT_TRUE(files_->Exists("C:\\WINDOWS\\LOGOW.SYS"));
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    EXPECT_EQ(ReadAll(image_), before);
+    EXPECT_TRUE(files_->Copy(logo_, "C:\\WINDOWS\\Logos.sys", false));
+}
+
 INSTANTIATE_TEST_SUITE_P(Routes, QemuImageDrive, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return std::string(info.param ? "ThroughRawCopy" : "ThroughFuseView");
