@@ -1,5 +1,6 @@
 #include "tools/LogoCommand.h"
 
+#include "tools/BootCommand.h"
 #include "tools/CheckCommand.h"
 #include "tools/ExportCommand.h"
 #include "tools/ImportCommand.h"
@@ -256,6 +257,8 @@ int RunLogoCommand(const std::vector<std::string>& arguments, std::ostream& out,
         return RunApplyCommand(rest, out, err);
     if (command == "save")
         return RunSaveCommand(rest, out, err);
+    if (command == "boot")
+        return RunBootCommand(rest, out, err);
     if (command == "--help" || command == "-h" || command == "help") {
         out << kUsage << kExportUsage << kImportUsage << kCheckUsage << kSlotUsage;
         return 0;
