@@ -16,6 +16,7 @@ inline constexpr std::string_view kSlotUsage =
     "                        [--shutdown FILE|default]\n"
     "       lumva-logo save [LOCATION...] SLOT OUT\n"
     "       lumva-logo boot [LOCATION...] [--logo on|off]\n"
+    "       lumva-logo rotate [LOCATION...] --gallery DIR [--random|--next] [--slot SLOT]\n"
     "LOCATION: --drive X:=DIR|IMAGE[@N] --windows-dir PATH --system-dir PATH --wine-prefix DIR\n"
     "SLOT: startup, preshutdown or shutdown\n";
 
