@@ -1,18 +1,32 @@
 #include "slots/BootVerdict.h"
 
 #include <cctype>
+#include <initializer_list>
 #include <optional>
+#include <string_view>
 
 namespace {
 
+// Drive letters are ASCII (and toupper would be one more import for the
+// Windows 98 build).
 char Upper(char c)
 {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 std::string Letter(char c)
 {
     return std::string(1, c);
+}
+
+// Pieces appended in order: GCC 12 warns wrongly (-Wrestrict) about
+// "literal" + a temporary string.
+std::string Join(std::initializer_list<std::string_view> pieces)
+{
+    std::string text;
+    for (const std::string_view piece : pieces)
+        text += piece;
+    return text;
 }
 
 // What the file says about the start-up logo, worked out once for the
@@ -90,8 +104,9 @@ std::vector<logo::Finding> BootFindings(const BootOptionsFile& file, const std::
                                                          "drive (" + Letter(*verdict.host) +
                                                          ": while Windows runs), beside MSDOS.SYS"));
     if (verdict.elsewhere)
-        findings.push_back(Problem("boot-drive", "Windows reads the start-up logo from the root of the drive that "
-                                                 "holds " + file.path + ", not from " + startUpFile));
+        findings.push_back(Problem("boot-drive", Join({"Windows reads the start-up logo from the root of the drive "
+                                                       "that holds ",
+                                                       file.path, ", not from ", startUpFile})));
     return findings;
 }
 
@@ -110,9 +125,9 @@ std::string BootLine(const BootOptionsFile& file, const std::string& startUpFile
     else
         line += verdict.logoOff ? "off (Logo=0)" : "shown";
     if (verdict.host)
-        line += " host-drive=" + Letter(*verdict.host);
+        line += Join({" host-drive=", Letter(*verdict.host)});
     if (verdict.elsewhere)
-        line += " read-from=" + file.path.substr(0, 3);
+        line += Join({" read-from=", file.path.substr(0, 3)});
     return line;
 }
 
@@ -128,15 +143,15 @@ BootSentence DescribeBoot(const BootOptionsFile& file, const std::string& startU
     if (verdict.dosKernel)
         add(file.path + " is the MS-DOS kernel, which shows no logo.");
     if (verdict.noGui)
-        add("BootGUI=0 in " + file.path + " stops at the DOS prompt before the logo.");
+        add(Join({"BootGUI=0 in ", file.path, " stops at the DOS prompt before the logo."}));
     if (verdict.logoOff)
-        add("Logo=0 in " + file.path + " turns the logo off.");
+        add(Join({"Logo=0 in ", file.path, " turns the logo off."}));
     if (verdict.elsewhere)
-        add("Windows reads the logo from " + file.path.substr(0, 3) + ", not " + startUpFile + ".");
+        add(Join({"Windows reads the logo from ", file.path.substr(0, 3), ", not ", startUpFile, "."}));
     if (verdict.host)
-        add("The boot drive is compressed: Windows reads the logo from its host drive " + Letter(*verdict.host) +
-            ":.");
+        add(Join({"The boot drive is compressed: Windows reads the logo from its host drive ", Letter(*verdict.host),
+                  ":."}));
     if (sentence.text.empty())
-        add("Windows shows the logo (" + file.path + ").");
+        add(Join({"Windows shows the logo (", file.path, ")."}));
     return sentence;
 }

@@ -58,6 +58,8 @@ int RunCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
         return CheckSlot(arguments, out, err);
     if (arguments.empty())
         return CommandUsageError(err, "check needs at least one FILE, or --slot SLOT", kCheckUsage);
+    if (ParseLocationOptions(arguments).rest.size() != arguments.size())
+        return CommandUsageError(err, "LOCATION options go with --slot SLOT; FILEs are host files", kCheckUsage);
     bool problem = false;
     for (const std::string& file : arguments)
         problem = Print(file, logo::CheckLogoFile(file), out) || problem;

@@ -195,6 +195,7 @@ TEST_F(BootCommandOnImage, CheckSaysWhyWindowsShowsNoLogo)
     EXPECT_NE(checked.out.find("C:\\logo.sys: boot-logo-off: "), std::string::npos) << checked.out;
     const auto shutdown = RunTool({"check", drive.Drive(), "--slot", "shutdown"});
     EXPECT_EQ(shutdown.out.find("boot-"), std::string::npos) << "the boot options concern the start-up logo only";
+    EXPECT_EQ(RunTool({"check", drive.Drive(), "logo.sys"}).status, 2) << "a location goes with --slot";
 }
 
 TEST_F(BootCommandOnImage, WindowsFolderNamedByWinDirIsUsedAndSaidSo)
