@@ -109,7 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusedCase{"FourBitLogoSize", [](const std::string& p) { WriteBitmap(p, 320, 400, 4); }},
         RefusedCase{"EightBit640x480", [](const std::string& p) { WriteBitmap(p, 640, 480, 8); }},
-        RefusedCase{"NotABitmap", [](const std::string& p) { WriteBytes(p, Bytes(5000, 'x')); }}),
+        RefusedCase{"NotABitmap", [](const std::string& p) { WriteBytes(p, Bytes(5000, 'x')); }},
+        RefusedCase{"LogoHeadersOverBrokenRunLengths",
+                    [](const std::string& p) { WriteBytes(p, testing_support::MakeBrokenRle8Logo()); }}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
 
 TEST_F(MainDialogTest, EscapeDropsChoicesAndTheNextOpeningShowsTheSystemFiles)
