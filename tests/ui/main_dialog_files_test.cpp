@@ -69,7 +69,7 @@ TEST_F(MainDialogTest, BrowseAsksWithTheStoredFolderAndTheLogoFilter)
     EXPECT_EQ(asked.mode, platform::FileDialogMode::Open);
     EXPECT_EQ(asked.title, "Select Logo...");
     EXPECT_EQ(asked.filter,
-              "Bitmap Files|*.bmp;*.sys|All Pictures|*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.bmp||");
+              "Bitmap Files|*.bmp;*.sys|All Pictures|*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.bmp;*.sys||");
     EXPECT_EQ(asked.defaultExtension, "");
     EXPECT_EQ(asked.initialDirectory, "/home/u/logos/last.bmp");
     EXPECT_EQ(asked.flags, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
