@@ -7,6 +7,7 @@
 #include "common/Unprivileged.h"
 
 #include "logo/BmpReader.h"
+#include "logo/LogoCheck.h"
 #include "logo/LogoFile.h"
 #include "platform/WinTypes.h"
 #include "common/ScopedEnv.h"
@@ -82,6 +83,14 @@ TEST_P(HostSampleDriveFile, IsALogoPictureWithItsAnimation)
     std::uint8_t count = 0;
     EXPECT_EQ(logo::ReadAnimationCount(path, count), GetParam().animation != 0);
     EXPECT_EQ(count, GetParam().animation);
+}
+
+// A new user's first Boot Screen shows the check's findings: ours has none.
+TEST_P(HostSampleDriveFile, PassesTheLogoCheckCleanly)
+{
+    Create();
+    for (const logo::Finding& finding : logo::CheckLogoFile((Root() / GetParam().path).string()))
+        ADD_FAILURE() << finding.code << ": " << finding.text;
 }
 
 TEST_P(HostSampleDriveFile, IsHiddenExactlyWhenWindowsHidesIt)
