@@ -91,10 +91,10 @@ Bytes EncodeBmp(const TestRgba& picture)
     return out;
 }
 
-Bytes EncodeJpeg(const TestRgba& picture)
+Bytes EncodeJpeg(const TestRgba& picture, int quality)
 {
     Bytes out;
-    stbi_write_jpg_to_func(Append, &out, picture.width, picture.height, 4, picture.rgba.data(), 100);
+    stbi_write_jpg_to_func(Append, &out, picture.width, picture.height, 4, picture.rgba.data(), quality);
     return out;
 }
 
@@ -106,6 +106,40 @@ Bytes WithApp1(const Bytes& jpeg, const Bytes& payload)
     PutBigEndian16(out, static_cast<unsigned>(payload.size() + 2));
     out.insert(out.end(), payload.begin(), payload.end());
     out.insert(out.end(), jpeg.begin() + 2, jpeg.end());
+    return out;
+}
+
+Bytes WithoutJpegSegments(const Bytes& jpeg, std::uint8_t marker)
+{
+    constexpr std::uint8_t kStartOfScan = 0xDA;
+    Bytes out(jpeg.begin(), jpeg.begin() + 2);  // FFD8
+    std::size_t at = 2;
+    while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF) {
+        // The scan's data runs to the end-of-image marker, the file's last two bytes.
+        const std::size_t length = jpeg[at + 1] == kStartOfScan ? jpeg.size() - 2 - at
+                                                                : 2 + ((std::size_t{jpeg[at + 2]} << 8) | jpeg[at + 3]);
+        if (jpeg[at + 1] != marker)
+            out.insert(out.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(at),
+                       jpeg.begin() + static_cast<std::ptrdiff_t>(at + length));
+        at += length;
+    }
+    out.insert(out.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(at), jpeg.end());
+    return out;
+}
+
+Bytes WithJpegFrameSize(const Bytes& jpeg, unsigned width, unsigned height)
+{
+    // SOF0 after its marker: length (2), precision, height (2), width (2).
+    Bytes out = jpeg;
+    for (std::size_t at = 0; at + 9 <= out.size(); ++at) {
+        if (out[at] == 0xFF && out[at + 1] == 0xC0) {
+            out[at + 5] = static_cast<std::uint8_t>(height >> 8);
+            out[at + 6] = static_cast<std::uint8_t>(height);
+            out[at + 7] = static_cast<std::uint8_t>(width >> 8);
+            out[at + 8] = static_cast<std::uint8_t>(width);
+            break;
+        }
+    }
     return out;
 }
 
@@ -171,6 +205,22 @@ Bytes TwoFrameGif()
         0x02, 0x02, 0x44, 0x01, 0x00,
         0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x00,  // second frame
         0x02, 0x02, 0x4C, 0x01, 0x00,
+        0x3B,
+    };
+}
+
+Bytes TransparentGif()
+{
+    // 3-bit codes clear (4), 0, 1, end (5) pack into 44 0A.
+    return {
+        'G', 'I', 'F', '8', '9', 'a',
+        0x02, 0x00, 0x01, 0x00,                    // screen 2 x 1
+        0x80, 0x00, 0x00,                          // global table of two entries
+        0xFF, 0x00, 0x00,                          // 0: red
+        0x00, 0x00, 0xFF,                          // 1: blue, never shown
+        0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x01, 0x00,  // graphic control: index 1 transparent
+        0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0x00,        // the image, 2 x 1
+        0x02, 0x02, 0x44, 0x0A, 0x00,
         0x3B,
     };
 }
