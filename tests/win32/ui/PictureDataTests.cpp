@@ -74,6 +74,15 @@ TEST(Win32PictureFormats, RleBmpGoesThroughTheDibDecoder)
     EXPECT_EQ(PixelAt(*decoded.picture, 1, 1), (std::array<int, 4>{255, 0, 0, 255}));
 }
 
+TEST(Win32PictureFormats, IndexBeyondAShortColourTableIsBlack)
+{
+    const DecodedPicture decoded = Decode(lumivane::test::ShortTableBmp());
+    ASSERT_TRUE(decoded) << decoded.reason;
+    ASSERT_EQ(decoded.picture->width, 2);
+    EXPECT_EQ(PixelAt(*decoded.picture, 0, 0), (std::array<int, 4>{255, 0, 0, 255}));
+    EXPECT_EQ(PixelAt(*decoded.picture, 1, 0), (std::array<int, 4>{0, 0, 0, 255}));
+}
+
 TEST(Win32PictureFormats, GifGivesItsFirstFrame)
 {
     const DecodedPicture decoded = Decode(lumivane::test::TwoFrameGif());
@@ -243,17 +252,19 @@ TEST(Win32PictureCap, AppliesToTheDibDecoderToo)
 
 // The same bytes give the same picture or the same refusal whatever was
 // decoded before, in any order. The JPEGs without quantisation tables or
-// without a scan are the ones a decoder would fill from memory it never
-// wrote, left over from the file before.
+// without a scan and the BMP indexing beyond its colour table are the ones
+// a decoder would fill from memory it never wrote, left over from the file
+// before.
 TEST(Win32PictureDecodes, DependOnTheFileAloneNotOnWhatCameBefore)
 {
     const lumivane::test::TestRgba source = lumivane::test::Quadrants(32, 16);
     const Bytes fine = lumivane::test::EncodeJpeg(source, 100);
-    const std::array<Bytes, 6> files{fine,
+    const std::array<Bytes, 7> files{fine,
                                      lumivane::test::EncodeJpeg(source, 1),
                                      lumivane::test::WithoutJpegSegments(fine, 0xDB),
                                      lumivane::test::WithoutJpegSegments(fine, 0xDA),
                                      lumivane::test::EncodePng(lumivane::test::Gradient(5, 3)),
+                                     lumivane::test::ShortTableBmp(),
                                      lumivane::test::TwoFrameGif()};
     for (std::size_t file = 0; file < files.size(); ++file) {
         const DecodedPicture first = Decode(files[file]);

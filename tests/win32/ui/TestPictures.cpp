@@ -164,31 +164,50 @@ Bytes WithExifOrientation(const Bytes& jpeg, int orientation, bool bigEndian)
     return WithApp1(jpeg, exif);
 }
 
+namespace {
+
+// An eight-bit BMP with a 40-byte header, its colour table (BGR0 entries)
+// and its pixel data as given.
+Bytes IndexedBmp(std::int32_t width, std::int32_t height, std::uint32_t compression, const Bytes& table,
+                 const Bytes& pixels)
+{
+    const auto offset = static_cast<std::uint32_t>(14 + 40 + table.size());
+    Bytes out = {'B', 'M'};
+    PutLittle32(out, static_cast<std::uint32_t>(offset + pixels.size()));    // bfSize
+    PutLittle32(out, 0);                                                      // bfReserved1/2
+    PutLittle32(out, offset);                                                 // bfOffBits
+    PutLittle32(out, 40);                                                     // biSize
+    PutLittle32(out, static_cast<std::uint32_t>(width));                      // biWidth
+    PutLittle32(out, static_cast<std::uint32_t>(height));                     // biHeight
+    Put16(out, 1, false);                                                     // biPlanes
+    Put16(out, 8, false);                                                     // biBitCount
+    PutLittle32(out, compression);                                            // biCompression
+    PutLittle32(out, static_cast<std::uint32_t>(pixels.size()));              // biSizeImage
+    PutLittle32(out, 2835);                                                   // biXPelsPerMeter
+    PutLittle32(out, 2835);                                                   // biYPelsPerMeter
+    PutLittle32(out, static_cast<std::uint32_t>(table.size() / 4));           // biClrUsed
+    PutLittle32(out, 0);                                                      // biClrImportant
+    out.insert(out.end(), table.begin(), table.end());
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    return out;
+}
+
+}  // namespace
+
 Bytes RleBmp()
 {
     const Bytes pixels = {
         0x02, 0x00, 0x00, 0x00,  // bottom row: two of index 0, end of line
         0x02, 0x01, 0x00, 0x01,  // top row: two of index 1, end of bitmap
     };
-    Bytes out = {'B', 'M'};
-    PutLittle32(out, static_cast<std::uint32_t>(14 + 40 + 8 + pixels.size()));  // bfSize
-    PutLittle32(out, 0);                                                      // bfReserved1/2
-    PutLittle32(out, 14 + 40 + 8);                                            // bfOffBits
-    PutLittle32(out, 40);                                                     // biSize
-    PutLittle32(out, 2);                                                      // biWidth
-    PutLittle32(out, 2);                                                      // biHeight
-    Put16(out, 1, false);                                                     // biPlanes
-    Put16(out, 8, false);                                                     // biBitCount
-    PutLittle32(out, 1);                                                      // biCompression (RLE8)
-    PutLittle32(out, static_cast<std::uint32_t>(pixels.size()));              // biSizeImage
-    PutLittle32(out, 2835);                                                   // biXPelsPerMeter
-    PutLittle32(out, 2835);                                                   // biYPelsPerMeter
-    PutLittle32(out, 2);                                                      // biClrUsed
-    PutLittle32(out, 0);                                                      // biClrImportant
-    out.insert(out.end(), {0x00, 0x00, 0xFF, 0x00});                          // 0: red (BGR0)
-    out.insert(out.end(), {0xFF, 0x00, 0x00, 0x00});                          // 1: blue
-    out.insert(out.end(), pixels.begin(), pixels.end());
-    return out;
+    return IndexedBmp(2, 2, 1 /* RLE8 */, {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0x00},  // red, blue
+                      pixels);
+}
+
+Bytes ShortTableBmp()
+{
+    return IndexedBmp(2, 1, 0 /* BI_RGB */, {0x00, 0x00, 0xFF, 0x00},  // red
+                      {0x00, 200, 0x00, 0x00});                         // one row, padded to 4 bytes
 }
 
 Bytes TwoFrameGif()

@@ -41,6 +41,9 @@ Bytes WithJpegFrameSize(const Bytes& jpeg, unsigned width, unsigned height);
 // A 2 x 2 eight-bit RLE BMP: top row index 1, bottom row index 0 (palette
 // 0 red, 1 blue).
 Bytes RleBmp();
+// A 2 x 1 eight-bit BMP whose colour table holds one entry (red) while its
+// second pixel uses index 200, beyond the table.
+Bytes ShortTableBmp();
 // A GIF of one pixel with two frames: the first red, the second blue.
 Bytes TwoFrameGif();
 // A GIF of 2 x 1 pixels: red, then one left transparent.

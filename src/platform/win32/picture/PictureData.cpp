@@ -1,8 +1,9 @@
 // Pictures decoded by Windows itself where it has a decoder (JPEG, GIF's
-// first frame), by stb_image where it has none (PNG, BMP), with the
-// project's own DIB decoder for the BMP variants stb refuses (RLE, the OS/2
-// headers). Embedded colour profiles are not applied: the values are taken
-// as sRGB, which is what nearly every picture holds.
+// first frame), by stb_image where it has none (PNG, BMP of 16 bits and
+// more), by the project's own DIB decoder for indexed BMPs and the variants
+// stb refuses (RLE, some OS/2 headers). Embedded colour profiles are not
+// applied: the values are taken as sRGB, which is what nearly every picture
+// holds.
 
 #include "platform/ui/PictureDecoder.h"
 
@@ -58,6 +59,14 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> PngHeaderSize(const std::
     const std::uint64_t width = bigEndian32(kWidthOffset);
     const std::uint64_t height = bigEndian32(kHeightOffset);
     return std::make_pair(width, height);
+}
+
+std::uint32_t LittleEndian(const std::uint8_t* at, std::size_t bytes)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = bytes; i > 0; --i)
+        value = (value << 8) | at[i - 1];
+    return value;
 }
 
 struct StbFree {
@@ -141,6 +150,22 @@ DecodedPicture DecodeWithDibReader(const std::uint8_t* data, std::size_t size, s
     DecodedPicture decoded;
     decoded.picture = FromPicture(*loaded.picture);
     return decoded;
+}
+
+// Whether a BMP's pixels are indices into a colour table. stb_image leaves
+// the entries a short table lacks unwritten, so its pictures would take
+// whatever the stack held; the DIB decoder gives those indices black.
+//   14 header size (4); 12-byte headers: 24 bit count (2); others: 28
+bool IsIndexedBmp(const std::uint8_t* data, std::size_t size)
+{
+    constexpr std::size_t kHeaderSizeAt = 14;
+    constexpr std::uint32_t kCoreHeaderSize = 12;
+    constexpr std::uint32_t kFirstDirectBitCount = 16;
+    if (size < kHeaderSizeAt + 4)
+        return false;
+    const std::uint32_t headerSize = LittleEndian(data + kHeaderSizeAt, 4);
+    const std::size_t bitCountAt = headerSize == kCoreHeaderSize ? 24 : 28;
+    return size >= bitCountAt + 2 && LittleEndian(data + bitCountAt, 2) < kFirstDirectBitCount;
 }
 
 DecodedPicture DecodeWithStb(const std::uint8_t* data, std::size_t size, std::uint64_t maxPixels,
@@ -228,6 +253,8 @@ DecodedPicture DecodePictureData(const std::uint8_t* data, std::size_t size, std
     try {
         if (format == PictureFormat::Jpeg || format == PictureFormat::Gif)
             return DecodeWithSystem(data, size, maxPixels, format);
+        if (format == PictureFormat::Bmp && IsIndexedBmp(data, size))
+            return DecodeWithDibReader(data, size, maxPixels);
         return DecodeWithStb(data, size, maxPixels, format);
     } catch (const std::bad_alloc&) {
         return win32::OutOfMemoryFailure();
