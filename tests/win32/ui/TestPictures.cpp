@@ -3,6 +3,8 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
+#include <algorithm>
+
 namespace lumivane::test {
 
 namespace {
@@ -210,38 +212,44 @@ Bytes ShortTableBmp()
                       {0x00, 200, 0x00, 0x00});                         // one row, padded to 4 bytes
 }
 
+namespace {
+
+// A GIF89a of a width x height screen whose global table holds red (0) and
+// blue (1), then the blocks given and the trailer.
+Bytes RedBlueGif(std::uint8_t width, std::uint8_t height, const Bytes& blocks)
+{
+    const Bytes start = {'G', 'I', 'F', '8', '9', 'a', width, 0x00, height, 0x00,
+                         0x80, 0x00, 0x00,   // a global table of two entries
+                         0xFF, 0x00, 0x00,   // 0: red
+                         0x00, 0x00, 0xFF};  // 1: blue
+    Bytes out(start.size() + blocks.size() + 1, 0x3B);  // ends with the trailer
+    std::copy(start.begin(), start.end(), out.begin());
+    std::copy(blocks.begin(), blocks.end(), out.begin() + static_cast<std::ptrdiff_t>(start.size()));
+    return out;
+}
+
+}  // namespace
+
 Bytes TwoFrameGif()
 {
     // 3-bit LZW codes, least significant bit first: clear (4), the index,
     // end (5). Index 0 packs into 44 01, index 1 into 4C 01.
-    return {
-        'G', 'I', 'F', '8', '9', 'a',
-        0x01, 0x00, 0x01, 0x00,      // screen 1 x 1
-        0x80, 0x00, 0x00,            // global table of two entries
-        0xFF, 0x00, 0x00,            // 0: red
-        0x00, 0x00, 0xFF,            // 1: blue
+    return RedBlueGif(1, 1, {
         0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x00,  // first frame
         0x02, 0x02, 0x44, 0x01, 0x00,
         0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0x00,  // second frame
         0x02, 0x02, 0x4C, 0x01, 0x00,
-        0x3B,
-    };
+    });
 }
 
 Bytes TransparentGif()
 {
     // 3-bit codes clear (4), 0, 1, end (5) pack into 44 0A.
-    return {
-        'G', 'I', 'F', '8', '9', 'a',
-        0x02, 0x00, 0x01, 0x00,                    // screen 2 x 1
-        0x80, 0x00, 0x00,                          // global table of two entries
-        0xFF, 0x00, 0x00,                          // 0: red
-        0x00, 0x00, 0xFF,                          // 1: blue, never shown
+    return RedBlueGif(2, 1, {
         0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x01, 0x00,  // graphic control: index 1 transparent
-        0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0x00,        // the image, 2 x 1
+        0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0x00,              // the image, 2 x 1
         0x02, 0x02, 0x44, 0x0A, 0x00,
-        0x3B,
-    };
+    });
 }
 
 Bytes PngHeaderOnly(std::uint32_t width, std::uint32_t height)

@@ -2,6 +2,7 @@
 
 #include "platform/win32/module/SystemFunction.h"
 #include "platform/win32/picture/DecodeFailure.h"
+#include "platform/win32/picture/TopDownDib.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -71,22 +72,15 @@ ComPtr<IStream> StreamOver(const std::uint8_t* data, std::size_t size)
     return ComPtr<IStream>(stream);
 }
 
-// A 32-bit top-down DIB section selected into a memory DC, for rendering.
+// A top-down DIB section selected into a memory DC, for rendering.
 class RenderTarget {
 public:
     RenderTarget(int width, int height)
         : m_width(width), m_height(height), m_dc(::CreateCompatibleDC(nullptr))
     {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_bits = static_cast<std::uint8_t*>(bits);
+        std::uint32_t* bits = nullptr;
+        m_bitmap = CreateTopDownDib(width, height, &bits);
+        m_bits = reinterpret_cast<std::uint8_t*>(bits);
         if (m_dc != nullptr && m_bitmap != nullptr)
             m_previous = ::SelectObject(m_dc, m_bitmap);
     }
