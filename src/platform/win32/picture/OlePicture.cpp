@@ -49,11 +49,8 @@ private:
 };
 
 // A stream over a copy of the bytes, freed with the stream.
-ComPtr<IStream> StreamOver(const std::uint8_t* data, std::size_t size)
+ComPtr<IStream> StreamOver(CreateStreamOnHGlobalCall createStream, const std::uint8_t* data, std::size_t size)
 {
-    const auto createStream = SystemFunction<CreateStreamOnHGlobalCall>("ole32.dll", "CreateStreamOnHGlobal");
-    if (createStream == nullptr)
-        return nullptr;
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
     if (memory == nullptr)
         return nullptr;
@@ -152,11 +149,12 @@ void ClearTransparent(const std::uint8_t* onWhite, logo::RgbaImage& picture)
 DecodedPicture DecodeWithOlePicture(const std::uint8_t* data, std::size_t size, PictureFormat format)
 {
     const auto loadPicture = SystemFunction<OleLoadPictureCall>("oleaut32.dll", "OleLoadPicture");
-    if (loadPicture == nullptr)
+    const auto createStream = SystemFunction<CreateStreamOnHGlobalCall>("ole32.dll", "CreateStreamOnHGlobal");
+    if (loadPicture == nullptr || createStream == nullptr)
         return DecodeFailure(PictureError::Unsupported, "this Windows has no decoder for " + PictureFormatName(format)
                                                             + " pictures (OleLoadPicture)");
     const ComScope com;
-    const ComPtr<IStream> stream = StreamOver(data, size);
+    const ComPtr<IStream> stream = StreamOver(createStream, data, size);
     if (!stream)
         return OutOfMemoryFailure();
     IPicture* loaded = nullptr;
@@ -170,10 +168,12 @@ DecodedPicture DecodeWithOlePicture(const std::uint8_t* data, std::size_t size, 
 
     SHORT type = PICTYPE_UNINITIALIZED;
     OLE_HANDLE handle = 0;
+    if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP || FAILED(picture->get_Handle(&handle)))
+        return DamagedFailure(format);
+    // The handle travels as 32 bits and widens with its sign, as handles do.
+    const auto bitmapHandle = reinterpret_cast<HBITMAP>(static_cast<LONG_PTR>(static_cast<LONG>(handle)));
     BITMAP bitmap{};
-    if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP || FAILED(picture->get_Handle(&handle))
-        || ::GetObjectA(reinterpret_cast<HBITMAP>(static_cast<LONG_PTR>(static_cast<LONG>(handle))), sizeof(bitmap), &bitmap) == 0
-        || bitmap.bmWidth <= 0 || bitmap.bmHeight <= 0)
+    if (::GetObjectA(bitmapHandle, sizeof(bitmap), &bitmap) == 0 || bitmap.bmWidth <= 0 || bitmap.bmHeight <= 0)
         return DamagedFailure(format);
 
     RenderTarget target(bitmap.bmWidth, bitmap.bmHeight);
