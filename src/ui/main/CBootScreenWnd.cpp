@@ -36,21 +36,22 @@ std::string CBootScreenWnd::StatusText(const std::vector<logo::Finding>& finding
     std::string check = platform::LoadStringA(res::IDS_BOOT_CHECK_PREFIX);
     if (findings.empty())
         check += platform::LoadStringA(res::IDS_BOOT_CHECK_CLEAN);
+    // One finding a line: the status line grows to show them all.
     for (std::size_t i = 0; i < findings.size(); ++i)
-        check += (i == 0 ? "" : "  ") + findings[i].text;
+        check += (i == 0 ? "" : "\n") + findings[i].text;
     if (boot.text.empty())
         return check;
     const std::string atBoot = platform::LoadStringA(res::IDS_BOOT_AT_BOOT) + boot.text;
-    return boot.problem ? atBoot + "  " + check : check + "  " + atBoot;
+    return boot.problem ? atBoot + "\n" + check : check + "\n" + atBoot;
 }
 
 BOOL CBootScreenWnd::OnInitDialog()
 {
     m_ticks = 0;
-    // The first frame decides the window's size.
+    // The first frame and the findings decide the window's size.
     RenderTick();
-    platform::CPictureWnd::OnInitDialog();
     SetStatusText(StatusText(m_findings, m_boot));
+    platform::CPictureWnd::OnInitDialog();
     SetTimer(kTickTimer, logo::kBootTickMilliseconds);
     return TRUE;
 }
