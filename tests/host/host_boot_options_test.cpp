@@ -1,14 +1,10 @@
 // lumivane finds a Windows installed elsewhere than C:\WINDOWS through the
-// WinDir of its MSDOS.SYS, says so in one line, and refuses a folder on a
-// drive it was not given.
+// WinDir of its MSDOS.SYS, unless told where it is, and refuses a folder on
+// a drive it was not given.
 
 #include "CommandLine.h"
-#include "HostProcess.h"
 #include "InstallationLayout.h"
-#include "common/FatImages.h"
 #include "common/TempDir.h"
-#include "common/TestFiles.h"
-#include "platform/files/LogoFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -53,38 +49,5 @@ TEST(HostBootOptions, WinDirNamesTheFoldersUnlessTheyAreGiven)
     EXPECT_FALSE(InstallationLayout::FromOptions(OnDrive(drive.Path().string()), error));
     EXPECT_NE(error.find("map drive D: with --drive"), std::string::npos) << error;
 }
-
-#ifdef LUMVA_CPL_BUILT
-
-TEST(HostBootOptions, TheLineIsSaidAndTheDialogOpensOnAnImage)
-{
-    if (!testing_support::HasImageTools())
-        GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
-    TempDir home;
-    const std::string logo = (home.Path() / "logo.bmp").string();
-    const logo::LogoImage picture = testing_support::MakeVariedLogo(4);
-    logo::ColorTable table{};
-    std::copy_n(picture.colorTable.begin(), table.size(), table.begin());
-    platform::WriteLogoFile(logo, picture, table, false, 0);
-    const std::string image = (home.Path() / "win98.img").string();
-    const std::string msdos = (home.Path() / "MSDOS.SYS").string();
-    std::ofstream(msdos) << "[Paths]\r\nWinDir=C:\\WIN98\r\n";
-    ASSERT_TRUE(testing_support::MakeFatVolume(image, 16, 16384, logo));
-    ASSERT_EQ(testing_support::Shell("mmd -i '" + image + "' ::/WIN98 ::/WIN98/SYSTEM; mcopy -i '" + image + "' '" +
-                                     msdos + "' ::/MSDOS.SYS"),
-              0);
-    const auto run = host_test::RunLumivane({"--drive", "C:=" + image, "--screenshot",
-                                             (home.Path() / "main.png").string()},
-                                            {{"XDG_CONFIG_HOME", (home.Path() / "config").string()},
-                                             {"XDG_CACHE_HOME", (home.Path() / "cache").string()},
-                                             {"QT_QPA_PLATFORM", "offscreen"}});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("lumivane: C:\\MSDOS.SYS names the Windows folder C:\\WIN98 (WinDir): using it and "
-                           "C:\\WIN98\\SYSTEM\n"),
-              std::string::npos)
-        << run.out;
-}
-
-#endif
 
 }  // namespace

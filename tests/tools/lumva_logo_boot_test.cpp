@@ -1,6 +1,6 @@
-// lumva-logo boot, slots and check --slot on MSDOS.SYS inside disk images
-// and on a folder: Windows 95's and 98's own files round-trip byte for byte
-// but the Logo= line, keep their attributes, and say what Windows does.
+// lumva-logo boot, slots and check --slot on MSDOS.SYS inside disk images:
+// Windows 95's and 98's own files round-trip byte for byte but the Logo=
+// line, keep their attributes, and say what Windows does.
 
 #include "RunLogoTool.h"
 #include "common/FatImages.h"
@@ -11,12 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 namespace {
 
-namespace fs = std::filesystem;
 using testing_support::Quoted;
 using testing_support::RunTool;
 using testing_support::Shell;
@@ -28,10 +26,11 @@ std::string ReadText(const std::string& path)
     return std::string(bytes.begin(), bytes.end());
 }
 
-enum class DriveKind { Folder, RawImage, Qcow2Image };
+enum class DriveKind { RawImage, Qcow2Image };
 
-// Drive C: of each kind holding MSDOS.SYS (hidden, system, read-only, as
-// Setup leaves it), and a way to read it back without Lumivane.
+// Drive C: inside an image holding MSDOS.SYS (hidden, system, read-only, as
+// Setup leaves it), and a way to read it back without Lumivane. Folder
+// drives are tested in tests/slots.
 class BootDrive {
 public:
     BootDrive(const TempDir& dir, DriveKind kind, const std::string& msdos) : dir_(dir), kind_(kind)
@@ -42,13 +41,6 @@ public:
         logo::ColorTable table{};
         std::copy_n(picture.colorTable.begin(), table.size(), table.begin());
         platform::WriteLogoFile(logo, picture, table, false, 0);
-        if (kind == DriveKind::Folder) {
-            fs::create_directories(dir.File("drive/WINDOWS/SYSTEM"));
-            fs::copy_file(dir.File("MSDOS.SYS"), dir.File("drive/MSDOS.SYS"));
-            location_ = dir.File("drive");
-            ready_ = true;
-            return;
-        }
         const std::string raw = dir.File("win.img");
         ready_ = testing_support::MakeFatVolume(raw, 16, 16384, logo) &&
                  Shell("mcopy -i " + Quoted(raw) + " " + Quoted(dir.File("MSDOS.SYS")) + " ::/MSDOS.SYS; mattrib -i " +
@@ -63,30 +55,23 @@ public:
     bool Ready() const { return ready_; }
     std::string Drive() const { return "--drive=C:=" + location_; }
 
-    // Copies a file into the drive as Windows would have it.
+    // Copies a file into a raw image's volume.
     bool Put(const std::string& hostFile, const std::string& name) const
     {
-        if (kind_ == DriveKind::Folder)
-            return fs::copy_file(hostFile, dir_.File("drive/" + name), fs::copy_options::overwrite_existing);
         return kind_ == DriveKind::RawImage &&
                Shell("mcopy -o -i " + Quoted(location_) + " " + Quoted(hostFile) + " ::/" + name) == 0;
     }
 
     std::string MsdosSys() const
     {
-        if (kind_ == DriveKind::Folder)
-            return ReadText(dir_.File("drive/MSDOS.SYS"));
         const std::string raw = RawView();
         const std::string out = dir_.File("read-back.sys");
         Shell("rm -f " + Quoted(out) + "; mcopy -i " + Quoted(raw) + " ::/MSDOS.SYS " + Quoted(out));
         return ReadText(out);
     }
 
-    // mattrib's letters for MSDOS.SYS ("  A  SHR" style); empty on a folder.
-    std::string Attributes() const
-    {
-        return kind_ == DriveKind::Folder ? std::string() : testing_support::MattribLine(RawView(), 0, "::/MSDOS.SYS");
-    }
+    // mattrib's letters for MSDOS.SYS ("  A  SHR" style).
+    std::string Attributes() const { return testing_support::MattribLine(RawView(), 0, "::/MSDOS.SYS"); }
 
 private:
     std::string RawView() const
@@ -124,7 +109,7 @@ protected:
 
 TEST_P(BootCommandRoundTrip, LogoOffThenOnChangesOnlyTheLogoLine)
 {
-    if (GetParam().kind != DriveKind::Folder && !testing_support::HasImageTools())
+    if (!testing_support::HasImageTools())
         GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
     const std::string original = GetParam().layout();
     const BootDrive drive(dir_, GetParam().kind, original);
@@ -152,9 +137,7 @@ TEST_P(BootCommandRoundTrip, LogoOffThenOnChangesOnlyTheLogoLine)
 
 INSTANTIATE_TEST_SUITE_P(
     Drives, BootCommandRoundTrip,
-    ::testing::Values(RoundTripCase{"Windows95OnAFolder", DriveKind::Folder, testing_support::Windows95MsdosSys},
-                      RoundTripCase{"Windows98OnAFolder", DriveKind::Folder, testing_support::Windows98MsdosSys},
-                      RoundTripCase{"Windows95InARawImage", DriveKind::RawImage, testing_support::Windows95MsdosSys},
+    ::testing::Values(RoundTripCase{"Windows95InARawImage", DriveKind::RawImage, testing_support::Windows95MsdosSys},
                       RoundTripCase{"Windows98InARawImage", DriveKind::RawImage, testing_support::Windows98MsdosSys},
                       RoundTripCase{"Windows98InAQcow2Image", DriveKind::Qcow2Image,
                                     testing_support::Windows98MsdosSys}),
