@@ -53,8 +53,8 @@ struct ImageVolumeResult {
 ImageVolumeResult LocateVolumeOnDisk(const ImageBytes& disk, std::uint64_t diskOffset, std::uint64_t diskSize,
                                      int partition);
 
-// keepOpen: an image qemu reads stays open for the rest of the run (a
-// check's opening, which the drive then uses); see QemuDisks.
+// keepOpen: an image qemu reads stays open for the drive that comes after
+// (a check's opening); see QemuDisks.
 ImageVolumeResult LocateImageVolume(const ImageDriveName& named, bool keepOpen = false);
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -113,11 +114,14 @@ QemuDiskOpening OpenQemuDisk(const std::string& imagePath, const std::string& fo
         }
     }
     registry.open[key] = {opening.disk, opening.note};
-    if (keep)
+    if (keep && std::find(registry.kept.begin(), registry.kept.end(), opening.disk) == registry.kept.end())
         registry.kept.push_back(opening.disk);
-    else
-        std::erase(registry.kept, opening.disk);
     return opening;
+}
+
+void ReleaseKeptQemuDisks()
+{
+    Disks().kept.clear();
 }
 
 void HandOverQemuDisks()

@@ -2,8 +2,9 @@
 // The disk images qemu reads that this run has open, each opened once
 // however many checks and drives ask for it: through a FUSE view where FUSE
 // can be used, else through a raw copy (and a note says so). A disk stays
-// open while a drive uses it, and one a check opened stays open until a
-// drive takes it or the run ends.
+// open while a drive uses it, and one a check opened stays open until the
+// file system is installed (SetFileSystem), the disks are handed over, or
+// the run ends.
 //
 // The host program checks its drives before it loads the applet module,
 // which carries its own copy of this code: HandOverQemuDisks passes the
@@ -27,6 +28,9 @@ struct QemuDiskOpening {
 // keep: the disk stays open after the caller lets go (a check's opening).
 QemuDiskOpening OpenQemuDisk(const std::string& imagePath, const std::string& format, const std::string& kindName,
                              bool keep);
+
+// Lets go of the disks checks kept open; those a drive uses stay.
+void ReleaseKeptQemuDisks();
 
 // Hands every open disk over to the next copy of this code in the process
 // and forgets them here.
