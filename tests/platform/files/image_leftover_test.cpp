@@ -7,6 +7,7 @@
 #include "common/ScopedEnv.h"
 #include "common/TestFiles.h"
 #include "platform/files/ChildProcess.h"
+#include "platform/files/FileSystem.h"
 #include "platform/files/ImageDriveCheck.h"
 #include "platform/files/LogoFileWriter.h"
 #include "platform/files/MountedViews.h"
@@ -45,6 +46,8 @@ protected:
         image_ = dir_.File("disk.qcow2");
         ASSERT_TRUE(testing_support::ConvertImage(dir_.File("volume.img"), image_, "qcow2", "compat=1.1"));
     }
+    // What a check kept open is mounted in run_: it goes first.
+    void TearDown() override { platform::SetFileSystem(nullptr); }
     // The id of a process that has ended.
     static pid_t DeadProcess()
     {
