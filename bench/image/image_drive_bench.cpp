@@ -23,9 +23,8 @@
 
 #include "applet/AppletAttach.h"
 #include "applet/CAppletApp.h"
-#include "common/TestFiles.h"
+#include "common/VariedLogoFile.h"
 #include "platform/files/FileSystem.h"
-#include "platform/files/LogoFileWriter.h"
 #include "platform/modres/ModuleResources.h"
 #include "platform/qt/testing/UiTesting.h"
 #include "platform/testing/ScriptedPrompts.h"
@@ -210,11 +209,8 @@ void WriteLogos(Setup& setup)
 {
     for (unsigned set = 0; set < 2; ++set) {
         for (unsigned i = 0; i < 3; ++i) {
-            const logo::LogoImage picture = testing_support::MakeVariedLogo(set * 3 + i + 1);
-            logo::ColorTable table{};
-            std::copy_n(picture.colorTable.begin(), table.size(), table.begin());
-            setup.logos[set][i] = (setup.root / ("logo" + std::to_string(set) + std::to_string(i) + ".bmp")).string();
-            platform::WriteLogoFile(setup.logos[set][i], picture, table, false, 0);
+            setup.logos[set][i] = testing_support::WriteVariedLogoFile(
+                (setup.root / ("logo" + std::to_string(set) + std::to_string(i) + ".bmp")).string(), set * 3 + i + 1);
         }
     }
 }

@@ -9,9 +9,9 @@
 #include "common/FatImages.h"
 #include "common/ScopedEnv.h"
 #include "common/TestFiles.h"
+#include "common/VariedLogoFile.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/ImageHolders.h"
-#include "platform/files/LogoFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -44,12 +44,7 @@ struct KillCase {
 
 std::string WriteLogo(const TempDir& dir, const std::string& name, unsigned seed)
 {
-    const std::string path = dir.File(name);
-    const logo::LogoImage picture = testing_support::MakeVariedLogo(seed);
-    logo::ColorTable table{};
-    std::copy_n(picture.colorTable.begin(), table.size(), table.begin());
-    platform::WriteLogoFile(path, picture, table, false, 0);
-    return path;
+    return testing_support::WriteVariedLogoFile(dir.File(name), seed);
 }
 
 // Processes whose command line names a private folder of the run pid.

@@ -5,9 +5,9 @@
 #include "common/FatImages.h"
 #include "common/ScopedEnv.h"
 #include "common/TestFiles.h"
+#include "common/VariedLogoFile.h"
 #include "platform/files/DriveFileSystems.h"
 #include "platform/files/ImageDriveCheck.h"
-#include "platform/files/LogoFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +27,7 @@ protected:
     {
         if (!testing_support::HasImageTools())
             GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
-        const logo::LogoImage picture = testing_support::MakeVariedLogo(31);
-        logo::ColorTable table{};
-        std::copy_n(picture.colorTable.begin(), table.size(), table.begin());
-        logo_ = dir_.File("logo.bmp");
-        platform::WriteLogoFile(logo_, picture, table, false, 0);
+        logo_ = testing_support::WriteVariedLogoFile(dir_.File("logo.bmp"), 31);
         raw_ = dir_.File("volume.img");
         ASSERT_TRUE(testing_support::MakeFatVolume(raw_, 12, 1440, logo_));
     }

@@ -5,9 +5,9 @@
 #include "common/FatImages.h"
 #include "common/ScopedEnv.h"
 #include "common/TestFiles.h"
+#include "common/VariedLogoFile.h"
 #include "platform/files/DriveFileSystems.h"
 #include "platform/files/ImageDriveCheck.h"
-#include "platform/files/LogoFileWriter.h"
 #include "platform/files/MountedViews.h"
 
 #include <gtest/gtest.h>
@@ -39,12 +39,7 @@ struct ImageKind {
 
 std::string WriteLogo(const TempDir& dir, const std::string& name, unsigned seed)
 {
-    const std::string path = dir.File(name);
-    const logo::LogoImage picture = testing_support::MakeVariedLogo(seed);
-    logo::ColorTable table{};
-    std::copy_n(picture.colorTable.begin(), table.size(), table.begin());
-    platform::WriteLogoFile(path, picture, table, false, 0);
-    return path;
+    return testing_support::WriteVariedLogoFile(dir.File(name), seed);
 }
 
 class ImageDrive : public ::testing::TestWithParam<ImageKind> {

@@ -6,10 +6,10 @@
 #include "common/FatImages.h"
 #include "common/ScopedEnv.h"
 #include "common/TestFiles.h"
+#include "common/VariedLogoFile.h"
 #include "platform/files/ChildProcess.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/ImageDriveCheck.h"
-#include "platform/files/LogoFileWriter.h"
 #include "platform/files/MountedViews.h"
 #include "platform/files/PrivateFolder.h"
 #include "platform/files/QemuDisks.h"
@@ -38,10 +38,7 @@ protected:
         if (!testing_support::HasImageTools())
             GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
         fs::create_directories(run_);
-        const logo::LogoImage picture = testing_support::MakeVariedLogo(41);
-        logo::ColorTable table{};
-        std::copy_n(picture.colorTable.begin(), table.size(), table.begin());
-        platform::WriteLogoFile(dir_.File("logo.bmp"), picture, table, false, 0);
+        testing_support::WriteVariedLogoFile(dir_.File("logo.bmp"), 41);
         ASSERT_TRUE(testing_support::MakeFatVolume(dir_.File("volume.img"), 12, 1440, dir_.File("logo.bmp")));
         image_ = dir_.File("disk.qcow2");
         ASSERT_TRUE(testing_support::ConvertImage(dir_.File("volume.img"), image_, "qcow2", "compat=1.1"));
