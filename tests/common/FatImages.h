@@ -1,13 +1,19 @@
 #pragma once
 // Disk images for the image-drive tests, made at test time with the packaged
-// tools (mkfs.fat, mtools, sfdisk, qemu-img): small, sparse, never stored.
+// tools (mkfs.fat, mtools, sfdisk, qemu-img): small, sparse, made once per
+// build (kept beside the test program), never committed.
 // Every volume holds the same Windows tree: C:\logo.sys, C:\WINDOWS\LOGOW.SYS,
 // C:\WINDOWS\SYSTEM\New.tpl and "C:\Program Files\A Long Folder\readme.txt".
 
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
 
 namespace testing_support {
@@ -27,8 +33,47 @@ inline std::string Quoted(const std::string& text)
     return "'" + text + "'";
 }
 
+// Made images are kept beside the test program, named by what made them,
+// so each is made once per build rather than once per test (a dozen
+// processes each); every test gets a sparse copy of its own.
+inline bool FromImageCache(const std::string& recipe, const std::string& file,
+                           const std::function<bool(const std::string&)>& make)
+{
+    std::error_code error;
+    const std::filesystem::path folder =
+        std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / "image-cache";
+    char name[32];
+    std::snprintf(name, sizeof name, "%016zx.img", std::hash<std::string>{}(recipe));
+    const std::string kept = (folder / name).string();
+    if (error || !std::filesystem::exists(kept)) {
+        // Made under a name of this process, then renamed: tests side by
+        // side never see half an image.
+        std::filesystem::create_directories(folder, error);
+        const std::string made = kept + "." + std::to_string(getpid());
+        if (error || !make(made) || std::rename(made.c_str(), kept.c_str()) != 0) {
+            std::filesystem::remove(made, error);
+            return false;
+        }
+    }
+    return Shell("rm -f " + Quoted(file) + "; cp --sparse=always " + Quoted(kept) + " " + Quoted(file)) == 0;
+}
+
+inline std::string Contents(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline bool MakeFatVolumeAfresh(const std::string& file, int fatBits, int kilobytes, const std::string& logo);
+
 // The tree above as a FAT volume in its own file (FAT 12, 16 or 32).
 inline bool MakeFatVolume(const std::string& file, int fatBits, int kilobytes, const std::string& logo)
+{
+    return FromImageCache("fat " + std::to_string(fatBits) + " " + std::to_string(kilobytes) + " " + Contents(logo),
+                          file, [&](const std::string& made) { return MakeFatVolumeAfresh(made, fatBits, kilobytes, logo); });
+}
+
+inline bool MakeFatVolumeAfresh(const std::string& file, int fatBits, int kilobytes, const std::string& logo)
 {
     const std::string image = Quoted(file);
     std::ofstream(file + ".txt") << "read me\n";
@@ -45,14 +90,16 @@ inline bool MakeFatVolume(const std::string& file, int fatBits, int kilobytes, c
 // logical partition 5 (FAT32).
 inline bool MakePartitionedDisk(const std::string& file, const std::string& logo)
 {
-    const std::string disk = Quoted(file);
-    const std::string first = Quoted(file + ".p1");
-    const std::string logical = Quoted(file + ".p5");
-    return MakeFatVolume(file + ".p1", 16, 16384, logo) && MakeFatVolume(file + ".p5", 32, 34816, logo) &&
-           Shell("truncate -s 60M " + disk + "; printf 'label: dos\\nstart=2048, size=32768, type=6\\n"
-                 "start=36864, type=5\\nstart=38912, size=69632, type=c\\n' | sfdisk -q " + disk +
-                 "; dd if=" + first + " of=" + disk + " bs=512 seek=2048 conv=notrunc,sparse; dd if=" + logical +
-                 " of=" + disk + " bs=512 seek=38912 conv=notrunc,sparse; rm -f " + first + " " + logical) == 0;
+    return FromImageCache("partitioned " + Contents(logo), file, [&](const std::string& made) {
+        const std::string disk = Quoted(made);
+        const std::string first = Quoted(made + ".p1");
+        const std::string logical = Quoted(made + ".p5");
+        return MakeFatVolumeAfresh(made + ".p1", 16, 16384, logo) && MakeFatVolumeAfresh(made + ".p5", 32, 34816, logo) &&
+               Shell("truncate -s 60M " + disk + "; printf 'label: dos\\nstart=2048, size=32768, type=6\\n"
+                     "start=36864, type=5\\nstart=38912, size=69632, type=c\\n' | sfdisk -q " + disk +
+                     "; dd if=" + first + " of=" + disk + " bs=512 seek=2048 conv=notrunc,sparse; dd if=" + logical +
+                     " of=" + disk + " bs=512 seek=38912 conv=notrunc,sparse; rm -f " + first + " " + logical) == 0;
+    });
 }
 
 // A host folder's tree as a 24 MB FAT16 volume: the whole file (a
