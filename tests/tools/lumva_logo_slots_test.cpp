@@ -15,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 
@@ -130,6 +131,26 @@ TEST_F(SlotCommandsOnImage, BadSourcesAndBadImagesTouchNothing)
     const auto noImage = RunTool({"slots", "--drive", "C:=" + notLogo});
     EXPECT_EQ(noImage.status, 1);
     EXPECT_EQ(noImage.err, "lumva-logo: drive C: image '" + notLogo + "' is too small to be a disk image\n");
+}
+
+// Where FUSE cannot be used and the temporary folder (a small tmpfs, as
+// /tmp often is) cannot hold the raw copy: one sentence, nothing opened.
+TEST_F(SlotCommandsOnImage, RawCopyWithoutRoomIsRefusedInOneSentence)
+{
+    if (std::system("unshare -rm true >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no mount namespace of our own for a small tmpfs";
+    const std::string image = dir_.File("disk.qcow2");
+    ASSERT_TRUE(testing_support::ConvertImage(image_, image, "qcow2", "compat=1.1"));
+    const std::string tiny = dir_.File("tiny");
+    std::filesystem::create_directories(tiny);
+    const std::string err = dir_.File("err.txt");
+    const int status = std::system(("LUMIVANE_NO_FUSE=1 TMPDIR='" + tiny + "' unshare -rm sh -c 'mount -t tmpfs -o " +
+                                    "size=64k tmpfs \"$TMPDIR\" && exec \"$@\"' sh '" LUMVA_LOGO_PATH "' slots " +
+                                    "--drive 'C:=" + image + "' >/dev/null 2>'" + err + "'").c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const auto said = ReadAll(err);
+    EXPECT_EQ(std::string(said.begin(), said.end()),
+              "lumva-logo: drive C: image '" + image + "' is a qcow2 image whose raw copy does not fit in " + tiny + "\n");
 }
 
 TEST_F(SlotCommandsOnImage, HeldImageFailsApplyAndListsTheTargets)
