@@ -55,7 +55,10 @@ start_one() {
         echo "Xvfb gave no display number within 10 s" >&2
         return 1
     fi
-    DISPLAY=":$number" setsid openbox --sm-disable >"$dir/wm.log" 2>&1 &
+    # openbox with its default settings, its cache in the state folder: the
+    # user's own configuration and home stay out of the tests.
+    DISPLAY=":$number" HOME="$dir" XDG_CONFIG_HOME="$dir/config" XDG_CACHE_HOME="$dir/cache" \
+        setsid openbox --sm-disable >"$dir/wm.log" 2>&1 &
     echo $! > "$dir/wm.pid"
     # The window manager is ready once it has claimed the screen.
     for _ in $(seq 100); do
