@@ -18,6 +18,8 @@ fuzz_one() {
     local work="$build/corpus/$name" crashes="$build/crashes/$name" log="$build/$name.log"
     mkdir -p "$work" "$crashes"
     local inputs=("$work" "$here/corpus/$seeds")
+    # The harness's own corpus, grown by long runs (grow-corpus.sh).
+    [ "$name" = "$seeds" ] || [ ! -d "$here/corpus/$name" ] || inputs+=("$here/corpus/$name")
     if [ "$seeds" = dib ] && [ -d "$bmpsuite" ]; then
         for part in g q b; do
             [ -d "$bmpsuite/$part" ] && inputs+=("$bmpsuite/$part")
