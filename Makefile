@@ -51,7 +51,7 @@ build: configure
 
 test: build
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	ctest --test-dir $(BUILD_DIR) --resource-spec-file $(BUILD_DIR)/test-resources.json $(CTEST_FLAGS)
+	ctest --test-dir $(BUILD_DIR) --resource-spec-file $(abspath $(BUILD_DIR))/test-resources.json $(CTEST_FLAGS)
 
 bench:
 	@scripts/install-deps.sh --bench
