@@ -13,16 +13,18 @@
 # warning an error (.ci/run sets it).
 
 JOBS ?= $(shell nproc)
+# Paths below the project are hashed relative to it: the sanitizer build
+# shares the tests' objects with the plain one through the cache.
+export CCACHE_BASEDIR := $(CURDIR)
 WERROR ?= 0
 BUILD_FLAGS = -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
               -DCMAKE_COMPILE_WARNING_AS_ERROR=$(if $(filter 1,$(WERROR)),ON,OFF)
 SANITIZE ?= 0
 ifeq ($(SANITIZE),1)
 BUILD_DIR ?= build-sanitize
-# The product's code instrumented at -O1 with line tables only: what the
-# sanitizers need to find and report a fault, at the least compile time.
-CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo '-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG' \
-              -DLUMIVANE_SANITIZE=ON
+# The product's code instrumented at -O1 with line tables (CMakeLists.txt),
+# the tests as in the plain build.
+CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_SANITIZE=ON
 else
 BUILD_DIR ?= build
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=Release
