@@ -13,12 +13,14 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     xvfb xauth x11-utils openbox binutils libxcb1-dev
-    libgif-dev libwebp-dev libpng-dev
+    libgif-dev libwebp-dev libpng-dev libexpat1-dev
     libstb-dev libimagequant-dev qt6-image-formats-plugins
     clang-14 libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream man-db
     mtools dosfstools fdisk qemu-utils
     plymouth plymouth-x11 x11-apps netpbm
+    # qemu-storage-daemon and fusermount3: images qemu reads are changed in place
+    qemu-system-common fuse3
 )
 # The yardstick the conversion benchmark measures itself against.
 bench_packages=(imagemagick)

@@ -1,199 +1,219 @@
-// Drives inside disk images, each against the same work on a folder drive in
-// the same run (counter ratio_to_folder), on a 2 GB sparse FAT32 disk (one
-// MBR partition) holding the sample drive's tree:
-//  - opening the main dialog to its first paint, the drive table built anew
-//    each time as a fresh start of the applet builds it
-//    (targets: raw <= 150 ms, qcow2 and dynamic VDI <= 1 s);
-//  - Apply of three logos (raw <= 300 ms, qcow2 and dynamic VDI <= 1 s);
-//  - lumva-logo slots, the whole command.
+// Drives inside the disk of a Windows 98 virtual machine (Win98Disk.h: 4 GiB,
+// 2.1 GB in 7,000 files), in every container, each against the raw disk in
+// the same run (counter ratio_to_raw):
+//  - Slots: `lumva-logo slots`, the whole command;
+//  - Apply: `lumva-logo apply` of three logos, the whole command, with the
+//    bytes it wrote (bytes_written_mb, as /usr/bin/time's %O) and the most
+//    extra disk it took (extra_disk_mb);
+//  - OpenMainDialog: the main dialog opened in this process to its first
+//    paint, the drive's disk opened afresh each time as a new run opens it;
+//  - HostScreenshot: `lumivane --screenshot`, start to exit (Qt's start and
+//    the 400 ms the host lets the dialog settle included).
+// Targets through the FUSE view: slots <= 150 ms, Apply <= 400 ms, first
+// paint <= 300 ms, extra disk <= 16 MB, bytes written per Apply <= 4 MB.
+//
+// Routes: "fuse" (qemu-storage-daemon's view), "copy" (the raw copy where
+// FUSE cannot be used, LUMIVANE_NO_FUSE=1) and, when LUMIVANE_BENCH_OLD_BUILD
+// names the build folder of an earlier version, "old" (its binaries).
+// LUMIVANE_BENCH_DIR: where the disks are made (default /var/tmp; about
+// 13 GB); they are kept for the next run there.
+
+#include "CommandRun.h"
+#include "Win98Disk.h"
 
 #include "applet/AppletAttach.h"
 #include "applet/CAppletApp.h"
-#include "common/FatImages.h"
-#include "common/TestFiles.h"
-#include "host/SampleDrive.h"
-#include "platform/modres/ModuleResources.h"
+#include "common/VariedLogoFile.h"
 #include "platform/files/FileSystem.h"
-#include "platform/files/LogoFileWriter.h"
-#include "platform/testing/ScriptedPrompts.h"
+#include "platform/modres/ModuleResources.h"
 #include "platform/qt/testing/UiTesting.h"
+#include "platform/testing/ScriptedPrompts.h"
 #include "resources/ModuleResourceBlob.h"
 #include "resources/ResourceIds.h"
-#include "slots/ApplyLogos.h"
-#include "tools/LogoCommand.h"
 #include "ui/main/CMainDlg.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <random>
-#include <sstream>
 #include <string>
 
 namespace {
 
 namespace fs = std::filesystem;
+using imagebench::CommandFigures;
+using imagebench::DiskFormat;
 
-enum Kind { kFolder, kRaw, kQcow2, kVdi };
+enum class Route { Fuse, Copy, Old };
 
-class Installations {
-public:
-    Installations()
-    {
-        std::random_device device;
-        root_ = fs::temp_directory_path() / ("lumivane-image-bench-" + std::to_string(device()));
-        fs::create_directories(root_ / "config");
-        fs::create_directories(root_ / "cache");
-        setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (root_ / "cache").c_str(), 1);
-        std::string error;
-        const fs::path folder = root_ / "drive_c";
-        ready_ = testing_support::HasImageTools() && host::EnsureSampleDrive(folder, error);
-        const std::string raw = (root_ / "win98.img").string();
-        ready_ = ready_ &&
-                 testing_support::Shell("truncate -s 2G '" + raw + "'; echo 'start=2048, type=c' | sfdisk -q '" + raw +
-                                        "'; mkfs.fat -F 32 --offset 2048 '" + raw + "'; mcopy -s -i '" + raw +
-                                        "@@1048576' '" + folder.string() + "'/* ::/") == 0;
-        ready_ = ready_ && testing_support::ConvertImage(raw, (root_ / "win98.qcow2").string(), "qcow2", "compat=1.1") &&
-                 testing_support::ConvertImage(raw, (root_ / "win98.vdi").string(), "vdi", "static=off");
-        drives_ = {{kFolder, folder.string()}, {kRaw, raw}, {kQcow2, (root_ / "win98.qcow2").string()},
-                   {kVdi, (root_ / "win98.vdi").string()}};
-        for (unsigned i = 0; i < 3; ++i) {
-            const logo::LogoImage picture = testing_support::MakeVariedLogo(i + 1);
-            logo::ColorTable table{};
-            std::copy_n(picture.colorTable.begin(), table.size(), table.begin());
-            logos_[i] = (root_ / ("logo" + std::to_string(i) + ".bmp")).string();
-            platform::WriteLogoFile(logos_[i], picture, table, false, 0);
-        }
-        platform::SetModuleResources(res::ModuleResourceBlob());
-        ready_ = ready_ && AttachApplet(app_, "/usr/lib/lumivane/lumva.cpl");
-        platform::SetPrompts(&prompts_);
-        platform::testing::SetModalTimeout(60000);
-    }
-    ~Installations()
-    {
-        platform::SetFileSystem(nullptr);
-        platform::SetPrompts(nullptr);
-        DetachApplet(app_);
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-    Installations(const Installations&) = delete;
-    Installations& operator=(const Installations&) = delete;
-
-    bool Ready() const { return ready_; }
-    const std::string& Drive(Kind kind) const { return drives_.at(kind); }
-    PendingSources ThreeLogos() const { return {logos_[0], logos_[1], logos_[2]}; }
-
-    // The module's view of drive C:, built anew from the environment.
-    void Use(Kind kind) const
-    {
-        setenv("LUMIVANE_DRIVE_C", Drive(kind).c_str(), 1);
-        setenv("LUMIVANE_WINDOWS_DIR", "C:\\WINDOWS", 1);
-        setenv("LUMIVANE_SYSTEM_DIR", "C:\\WINDOWS\\SYSTEM", 1);
-        platform::SetFileSystem(nullptr);
-    }
-
-private:
-    fs::path root_;
-    std::map<Kind, std::string> drives_;
-    std::array<std::string, 3> logos_;
-    CAppletApp app_;
-    platform::ScriptedPrompts prompts_;
-    bool ready_ = false;
-};
-
-Installations* g_installations = nullptr;
-CMainDlg* g_dialog = nullptr;
-
-double Seconds(const std::function<void()>& work)
+const char* RouteName(Route route)
 {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    switch (route) {
+    case Route::Fuse:
+        return "fuse";
+    case Route::Copy:
+        return "copy";
+    case Route::Old:
+        return "old";
+    }
+    return "";
 }
 
-void OpenMainDialog(Kind kind)
+struct Setup {
+    fs::path root;
+    fs::path oldBuild;  // empty: no old route
+    std::array<std::array<std::string, 3>, 2> logos;
+    bool ready = false;
+};
+
+Setup* g_setup = nullptr;
+CMainDlg* g_dialog = nullptr;
+// Medians of the raw disk, per operation and binary: what ratios divide by.
+std::map<std::string, double> g_rawMedians;
+
+std::string Image(const DiskFormat& format)
 {
-    g_installations->Use(kind);
-    platform::testing::ScopedModalHook hook(res::IDD_MAIN, [](platform::CDialog& d) {
+    return (g_setup->root / format.file).string();
+}
+
+std::vector<std::pair<std::string, std::string>> Environment(Route route)
+{
+    return {{"LUMIVANE_NO_FUSE", route == Route::Copy ? "1" : ""}, {"QT_QPA_PLATFORM", "offscreen"}};
+}
+
+std::string LogoTool(Route route)
+{
+    return route == Route::Old ? (g_setup->oldBuild / "src/tools/lumva-logo").string() : LUMVA_LOGO_PATH;
+}
+
+std::string HostProgram(Route route)
+{
+    return route == Route::Old ? (g_setup->oldBuild / "bin/lumivane").string() : LUMIVANE_HOST_PATH;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// Runs work once per iteration and reports its median, its ratio to the
+// raw disk's median of the same operation and binary, and the figures of
+// the commands it ran.
+void Measure(benchmark::State& state, const std::string& operation, const DiskFormat& format, Route route,
+             const std::function<CommandFigures(int)>& work)
+{
+    if (!g_setup->ready) {
+        state.SkipWithError("the disks could not be made (mtools, dosfstools, fdisk, qemu-utils?)");
+        return;
+    }
+    std::vector<double> seconds;
+    std::vector<double> written;
+    double extra = 0;
+    int status = 0;
+    int iteration = 0;
+    for (auto _ : state) {
+        const CommandFigures figures = work(iteration++);
+        state.SetIterationTime(figures.seconds);
+        seconds.push_back(figures.seconds);
+        written.push_back(static_cast<double>(figures.bytesWritten));
+        extra = std::max(extra, static_cast<double>(figures.extraDisk));
+        status = std::max(status, figures.status);
+    }
+    const double median = Median(seconds);
+    const std::string rawKey = operation + (route == Route::Old ? "/old" : "/new");
+    if (format.format[0] == '\0')
+        g_rawMedians[rawKey] = median;
+    state.counters["median_ms"] = median * 1000;
+    if (g_rawMedians.contains(rawKey))
+        state.counters["ratio_to_raw"] = median / g_rawMedians[rawKey];
+    state.counters["bytes_written_mb"] = Median(written) / 1e6;
+    state.counters["extra_disk_mb"] = extra / 1e6;
+    state.counters["exit_status"] = status;
+}
+
+CommandFigures Slots(const DiskFormat& format, Route route, int)
+{
+    return imagebench::RunCommand({LogoTool(route), "slots", "--drive", "C:=" + Image(format)}, Environment(route),
+                                  {g_setup->root});
+}
+
+CommandFigures ApplyThreeLogos(const DiskFormat& format, Route route, int iteration)
+{
+    const auto& logos = g_setup->logos[static_cast<std::size_t>(iteration % 2)];
+    return imagebench::RunCommand({LogoTool(route), "apply", "--drive", "C:=" + Image(format), "--startup", logos[0],
+                                   "--preshutdown", logos[1], "--shutdown", logos[2]},
+                                  Environment(route), {g_setup->root});
+}
+
+CommandFigures HostScreenshot(const DiskFormat& format, Route route, int)
+{
+    return imagebench::RunCommand({HostProgram(route), "--drive", "C:=" + Image(format), "--screenshot",
+                                   (g_setup->root / "shot.png").string()},
+                                  Environment(route), {g_setup->root});
+}
+
+// In this process, with this build's code: the disk is opened as a fresh
+// run opens it (the previous file system, and with it the disk, is gone).
+CommandFigures OpenMainDialog(const DiskFormat& format, Route route, int)
+{
+    platform::SetFileSystem(nullptr);
+    setenv("LUMIVANE_DRIVE_C", Image(format).c_str(), 1);
+    setenv("LUMIVANE_NO_FUSE", route == Route::Copy ? "1" : "", 1);
+    CommandFigures figures;
+    const auto start = std::chrono::steady_clock::now();
+    platform::testing::ScopedModalHook hook(res::IDD_MAIN, [&](platform::CDialog& d) {
         benchmark::DoNotOptimize(platform::testing::GrabWindow(d));
+        figures.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         d.EndDialog(IDCANCEL);
     });
     g_dialog->DoModal();
+    figures.status = 0;
+    return figures;
 }
 
-// Measure has put the kind's drive in place already.
-void ApplyThreeLogos(Kind /*kind*/)
+void Register(const std::string& operation, const DiskFormat& format, Route route, int iterations,
+              CommandFigures (*work)(const DiskFormat&, Route, int))
 {
-    PendingSources pending = g_installations->ThreeLogos();
-    benchmark::DoNotOptimize(ApplyPendingSources(pending, NormaliseLocations("C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM")));
+    const std::string name = operation + "/" + format.name + "/" + RouteName(route);
+    benchmark::RegisterBenchmark(name.c_str(), [operation, &format, route, work](benchmark::State& state) {
+        Measure(state, operation, format, route, [&](int i) { return work(format, route, i); });
+    })->UseManualTime()->Iterations(iterations)->Unit(benchmark::kMillisecond);
 }
 
-void SlotsCommand(Kind kind)
+void RegisterAll(bool withOld)
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    benchmark::DoNotOptimize(
-        tools::RunLogoCommand({"slots", "--drive", "C:=" + g_installations->Drive(kind)}, out, err));
-}
-
-// The work on the kind, timed; then the same on the folder drive, whose mean
-// the counter divides by.
-void Measure(benchmark::State& state, const std::function<void(Kind)>& work, bool prepare)
-{
-    if (!g_installations->Ready()) {
-        state.SkipWithError("no image tools or no sample drive");
-        return;
+    using Work = CommandFigures (*)(const DiskFormat&, Route, int);
+    const std::vector<std::pair<std::string, Work>> operations{
+        {"Slots", Slots}, {"Apply", ApplyThreeLogos}, {"OpenMainDialog", OpenMainDialog},
+        {"HostScreenshot", HostScreenshot}};
+    for (const auto& [operation, work] : operations) {
+        for (const DiskFormat& format : imagebench::DiskFormats()) {
+            const bool raw = format.format[0] == '\0';
+            Register(operation, format, Route::Fuse, 5, work);
+            if (!raw)
+                Register(operation, format, Route::Copy, 3, work);
+            if (withOld && operation != "OpenMainDialog")
+                Register(operation, format, Route::Old, 3, work);
+        }
     }
-    const auto kind = static_cast<Kind>(state.range(0));
-    if (prepare)
-        g_installations->Use(kind);
-    double total = 0;
-    for (auto _ : state) {
-        const double seconds = Seconds([&] { work(kind); });
-        state.SetIterationTime(seconds);
-        total += seconds;
+}
+
+void WriteLogos(Setup& setup)
+{
+    for (unsigned set = 0; set < 2; ++set) {
+        for (unsigned i = 0; i < 3; ++i) {
+            setup.logos[set][i] = testing_support::WriteVariedLogoFile(
+                (setup.root / ("logo" + std::to_string(set) + std::to_string(i) + ".bmp")).string(), set * 3 + i + 1);
+        }
     }
-    if (prepare)
-        g_installations->Use(kFolder);
-    double folder = 0;
-    constexpr int kFolderRuns = 5;
-    for (int i = 0; i < kFolderRuns; ++i)
-        folder += Seconds([&] { work(kFolder); });
-    state.counters["ratio_to_folder"] = (total / static_cast<double>(state.iterations())) / (folder / kFolderRuns);
 }
-
-void BM_OpenMainDialog(benchmark::State& state)
-{
-    Measure(state, OpenMainDialog, false);
-}
-
-void BM_ApplyThreeLogos(benchmark::State& state)
-{
-    Measure(state, ApplyThreeLogos, true);
-}
-
-void BM_SlotsCommand(benchmark::State& state)
-{
-    Measure(state, SlotsCommand, false);
-}
-
-void Kinds(benchmark::internal::Benchmark* benchmark)
-{
-    benchmark->ArgName("kind")->Arg(kFolder)->Arg(kRaw)->Arg(kQcow2)->Arg(kVdi);
-    benchmark->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
-}
-
-BENCHMARK(BM_OpenMainDialog)->Apply(Kinds);
-BENCHMARK(BM_ApplyThreeLogos)->Apply(Kinds);
-BENCHMARK(BM_SlotsCommand)->Apply(Kinds);
 
 }  // namespace
 
@@ -203,15 +223,41 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     benchmark::Initialize(&argc, argv);
     QApplication app(argc, argv);
+    Setup setup;
+    const char* place = std::getenv("LUMIVANE_BENCH_DIR");
+    setup.root = fs::path(place != nullptr && place[0] == '/' ? place : "/var/tmp") / "lumivane-image-bench";
+    if (const char* old = std::getenv("LUMIVANE_BENCH_OLD_BUILD"))
+        setup.oldBuild = old;
+    for (const char* folder : {"cache", "config", "run", "tmp"})
+        fs::create_directories(setup.root / folder);
+    fs::permissions(setup.root / "run", fs::perms::owner_all);
+    // Every run's scratch goes below the root, where the sampler sees it.
+    setenv("XDG_CACHE_HOME", (setup.root / "cache").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (setup.root / "config").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (setup.root / "run").c_str(), 1);
+    setenv("TMPDIR", (setup.root / "tmp").c_str(), 1);
+    setenv("LUMIVANE_WINDOWS_DIR", "C:\\WINDOWS", 1);
+    setenv("LUMIVANE_SYSTEM_DIR", "C:\\WINDOWS\\SYSTEM", 1);
+    setup.ready = testing_support::HasImageTools() && imagebench::MakeWin98Disks(setup.root);
+    WriteLogos(setup);
+    g_setup = &setup;
+
+    CAppletApp applet;
+    platform::ScriptedPrompts prompts;
+    platform::SetModuleResources(res::ModuleResourceBlob());
+    AttachApplet(applet, "/usr/lib/lumivane/lumva.cpl");
+    platform::SetPrompts(&prompts);
+    platform::testing::SetModalTimeout(600000);
     {
-        Installations installations;
         CMainDlg dialog;
-        g_installations = &installations;
         g_dialog = &dialog;
+        RegisterAll(!setup.oldBuild.empty());
         benchmark::RunSpecifiedBenchmarks();
         g_dialog = nullptr;
-        g_installations = nullptr;
     }
+    platform::SetFileSystem(nullptr);
+    platform::SetPrompts(nullptr);
+    DetachApplet(applet);
     benchmark::Shutdown();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "platform/files/BootWindowsFolder.h"
 #include "platform/files/DriveFileSystems.h"
 #include "platform/files/ImageDriveCheck.h"
+#include "platform/files/QemuDisks.h"
 #include "platform/files/WinePrefix.h"
 
 #include <algorithm>
@@ -89,11 +90,14 @@ std::optional<InstallationLayout> InstallationLayout::FromOptions(const HostOpti
     for (const DriveMapping& drive : drives) {
         std::error_code code;
         if (platform::NamesImageDrive(drive.folder)) {
-            const std::string problem = platform::ImageDriveProblem(drive.folder);
-            if (!problem.empty()) {
-                error = "drive " + std::string(1, drive.letter) + ": image '" + drive.folder + "' " + problem;
+            const std::string image = "drive " + std::string(1, drive.letter) + ": image '" + drive.folder + "' ";
+            const platform::ImageDriveReport report = platform::CheckImageDrive(drive.folder);
+            if (!report.problem.empty()) {
+                error = image + report.problem;
                 return std::nullopt;
             }
+            for (const std::string& note : report.notes)
+                layout.notes.push_back(image + note);
             layout.drives[drive.letter] = fs::absolute(drive.folder, code).lexically_normal().string();
             continue;
         }
@@ -128,6 +132,7 @@ void InstallationLayout::ExportToEnvironment() const
 
     for (const auto& [letter, folder] : drives)
         ::setenv((std::string(kDrivePrefix) + letter).c_str(), folder.c_str(), 1);
+    platform::HandOverQemuDisks();
     ::setenv("LUMIVANE_WINDOWS_DIR", windowsDir.c_str(), 1);
     ::setenv("LUMIVANE_SYSTEM_DIR", systemDir.c_str(), 1);
     if (systemDirStoredAt)

@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -23,6 +24,9 @@ struct InstallationLayout {
     std::optional<std::string> systemDirStoredAt;
     // Set when the two folders came from MSDOS.SYS (WinDir): the line saying so.
     std::string bootNote;
+    // Lines to tell about usable drives ("drive C: image '...' is the base
+    // of the snapshot ...").
+    std::vector<std::string> notes;
 
     // From the command line. Without --drive, drive C: is the sample drive
     // (created when missing). Without --windows-dir, --system-dir and
@@ -32,7 +36,8 @@ struct InstallationLayout {
     static std::optional<InstallationLayout> FromOptions(const HostOptions& options, std::string& error);
 
     // Replaces every inherited LUMIVANE_DRIVE_* variable, so the module sees
-    // exactly this table, and sets the two folders.
+    // exactly this table, and sets the two folders. The disk images the
+    // checks opened go to the module with it, so it does not open them again.
     void ExportToEnvironment() const;
 };
 

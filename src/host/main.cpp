@@ -47,6 +47,8 @@ int main(int argc, char** argv)
         std::cerr << "lumivane: " << error << '\n';
         return 1;
     }
+    for (const std::string& note : layout->notes)
+        std::cerr << "lumivane: " << note << '\n';
     // Before the module is loaded: its stand-in layer reads this at attach.
     layout->ExportToEnvironment();
 

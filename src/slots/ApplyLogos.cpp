@@ -36,11 +36,18 @@ bool ApplySlot(LogoSlot slot, const std::string& source, const SystemLocations& 
 
 ApplyOutcome ApplyPendingSources(PendingSources& pending, const SystemLocations& locations)
 {
+    // One batch: a drive inside a disk image gets all of it at once.
+    platform::FileChangeBatch batch;
     SetAllAttributes(locations, FILE_ATTRIBUTE_NORMAL);
     std::array<bool, kLogoSlotCount> applied{};
     for (LogoSlot slot : kAllLogoSlots)
         applied[SlotIndex(slot)] = ApplySlot(slot, PendingFor(pending, slot), locations);
     SetAllAttributes(locations, FILE_ATTRIBUTE_HIDDEN);
+    if (!batch.Finish()) {
+        // Nothing the calls reported reached the disk.
+        for (LogoSlot slot : kAllLogoSlots)
+            applied[SlotIndex(slot)] = applied[SlotIndex(slot)] && PendingFor(pending, slot).empty();
+    }
 
     ApplyOutcome outcome;
     for (LogoSlot slot : kAllLogoSlots) {

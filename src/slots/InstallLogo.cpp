@@ -6,6 +6,7 @@
 #include "logo/LogoFile.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/ScratchFile.h"
+#include "platform/files/WindowsPath.h"
 
 #include <filesystem>
 
@@ -52,12 +53,15 @@ bool InstallLogo(const std::string& source, const std::string& target)
     if (NeedsRewrite(*sourceHost))
         return RewriteInto(*sourceHost, target);
     // The system file chosen as its own source already holds what is asked
-    // for; the copy would only refuse to overwrite itself. (A new file
-    // inside an image has no host path yet.)
-    const auto targetHost = platform::ResolveHostPath(target);
-    if (targetHost && SameHostFile(*sourceHost, *targetHost))
-        return true;
-    if (!targetHost && platform::HostPathIsTheFile(target))
-        return false;
+    // for; the copy would only refuse to overwrite itself. A target inside a
+    // disk image resolves to a copy of it, which only a source on a drive
+    // can be the same file as (and a new file there has no host path yet).
+    if (platform::HostPathIsTheFile(target) || !platform::IsHostPath(source)) {
+        const auto targetHost = platform::ResolveHostPath(target);
+        if (targetHost && SameHostFile(*sourceHost, *targetHost))
+            return true;
+        if (!targetHost && platform::HostPathIsTheFile(target))
+            return false;
+    }
     return platform::CopyFileA(source, target, FALSE) != FALSE;
 }

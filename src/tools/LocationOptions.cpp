@@ -54,14 +54,16 @@ std::optional<std::string> ParseWindowsFolder(const std::string& text)
     return folder;
 }
 
-std::string CheckedDrive(char letter, const std::string& text, std::string& host)
+std::string CheckedDrive(char letter, const std::string& text, std::string& host, std::vector<std::string>& notes)
 {
     std::error_code code;
     const std::string drive = "drive " + std::string(1, letter) + ": ";
     if (platform::NamesImageDrive(text)) {
-        const std::string problem = platform::ImageDriveProblem(text);
-        if (!problem.empty())
-            return drive + "image '" + text + "' " + problem;
+        const platform::ImageDriveReport report = platform::CheckImageDrive(text);
+        if (!report.problem.empty())
+            return drive + "image '" + text + "' " + report.problem;
+        for (const std::string& note : report.notes)
+            notes.push_back(drive + "image '" + text + "' " + note);
         host = fs::absolute(text, code).lexically_normal().string();
         return {};
     }
@@ -160,7 +162,7 @@ InstalledLocation InstallLocation(const LocationChoice& choice)
     platform::DriveTable table;
     for (const auto& [letter, text] : texts) {
         std::string host;
-        installed.problem = CheckedDrive(letter, text, host);
+        installed.problem = CheckedDrive(letter, text, host, installed.notes);
         if (!installed.problem.empty())
             return installed;
         table.Map(letter, host);
@@ -203,6 +205,8 @@ std::optional<int> PrepareLocation(const std::vector<std::string>& arguments, st
     if (!parse.usageError.empty())
         return CommandUsageError(err, parse.usageError, usageLines);
     const InstalledLocation installed = InstallLocation(parse.choice);
+    for (const std::string& note : installed.notes)
+        err << "lumva-logo: " << note << '\n';
     if (!installed.problem.empty()) {
         err << "lumva-logo: " << installed.problem << '\n';
         return 1;

@@ -34,6 +34,7 @@ LocationParse ParseLocationOptions(const std::vector<std::string>& arguments);
 struct InstalledLocation {
     std::string problem;   // non-empty: the one line to print; the location is unusable
     std::string note;      // MSDOS.SYS named the Windows folder: the line saying so
+    std::vector<std::string> notes;  // lines to print about usable images ("drive C: image '...' is ...")
     std::string identity;  // the drives and the Windows folder as one text
 };
 

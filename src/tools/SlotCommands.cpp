@@ -101,7 +101,11 @@ int RunApplyCommand(const std::vector<std::string>& arguments, std::ostream& out
             err << *source << ": not a logo\n";
             return 1;
         }
-        PendingFor(pending, slot) = *source;
+        // A host file named relative to the working folder; Apply's paths
+        // are Windows paths or absolute host paths.
+        std::error_code code;
+        const std::string absolute = std::filesystem::absolute(*source, code).lexically_normal().string();
+        PendingFor(pending, slot) = code ? *source : absolute;
     }
 
     const ApplyOutcome outcome = ApplyPendingSources(pending, locations);

@@ -1,13 +1,19 @@
 #pragma once
 // Disk images for the image-drive tests, made at test time with the packaged
-// tools (mkfs.fat, mtools, sfdisk, qemu-img): small, sparse, never stored.
+// tools (mkfs.fat, mtools, sfdisk, qemu-img): small, sparse, made once per
+// build (kept beside the test program), never committed.
 // Every volume holds the same Windows tree: C:\logo.sys, C:\WINDOWS\LOGOW.SYS,
 // C:\WINDOWS\SYSTEM\New.tpl and "C:\Program Files\A Long Folder\readme.txt".
 
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
 
 namespace testing_support {
@@ -27,32 +33,69 @@ inline std::string Quoted(const std::string& text)
     return "'" + text + "'";
 }
 
-// The tree above as a FAT volume in its own file (FAT 12, 16 or 32).
-inline bool MakeFatVolume(const std::string& file, int fatBits, int kilobytes, const std::string& logo)
+// Made images are kept beside the test program, named by the commands that
+// make them (with the picture's bytes), so each is made once per build
+// rather than once per test (a dozen processes each), and a change to the
+// commands makes it afresh; every test gets a sparse copy of its own.
+// commands(image, logo): the shell text that makes image from logo.
+inline bool MadeOnce(const std::function<std::string(const std::string&, const std::string&)>& commands,
+                     const std::string& file, const std::string& logo)
 {
-    const std::string image = Quoted(file);
-    std::ofstream(file + ".txt") << "read me\n";
-    return Shell("rm -f " + image + "; mkfs.fat -C -F " + std::to_string(fatBits) + " " + image + " " +
-                 std::to_string(kilobytes) + "; mmd -i " + image + " ::/WINDOWS ::/WINDOWS/SYSTEM '::/Program Files' " +
-                 "'::/Program Files/A Long Folder'; mcopy -i " + image + " " + Quoted(logo) + " ::/logo.sys; mcopy -i " +
-                 image + " " + Quoted(logo) + " ::/WINDOWS/LOGOW.SYS; mcopy -i " + image + " " + Quoted(logo) +
-                 " ::/WINDOWS/SYSTEM/New.tpl; mcopy -i " + image + " " + Quoted(file + ".txt") +
-                 " '::/Program Files/A Long Folder/readme.txt'; mattrib -i " + image + " +h +s ::/logo.sys; rm -f " +
-                 Quoted(file + ".txt")) == 0;
+    std::ifstream picture(logo, std::ios::binary);
+    const std::string recipe = commands("IMAGE", "LOGO") +
+                               std::string(std::istreambuf_iterator<char>(picture), std::istreambuf_iterator<char>());
+    std::error_code error;
+    const std::filesystem::path folder =
+        std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / "image-cache";
+    char name[32];
+    std::snprintf(name, sizeof name, "%016zx.img", std::hash<std::string>{}(recipe));
+    const std::string kept = (folder / name).string();
+    if (error || !std::filesystem::exists(kept)) {
+        // Made under a name of this process, then renamed: tests side by
+        // side never see half an image.
+        std::filesystem::create_directories(folder, error);
+        const std::string made = kept + "." + std::to_string(getpid());
+        if (error || Shell(commands(made, logo)) != 0 || std::rename(made.c_str(), kept.c_str()) != 0) {
+            std::filesystem::remove(made, error);
+            return false;
+        }
+    }
+    return Shell("rm -f " + Quoted(file) + "; cp --sparse=always " + Quoted(kept) + " " + Quoted(file)) == 0;
 }
 
-// A 40 MB disk: partition 1 FAT16 at 1 MiB, an extended partition holding
+// The tree above as a FAT volume in its own file (FAT 12, 16 or 32).
+inline std::string FatVolumeCommands(const std::string& file, int fatBits, int kilobytes, const std::string& logo)
+{
+    const std::string image = Quoted(file);
+    const std::string readme = Quoted(file + ".txt");
+    return "rm -f " + image + "; printf 'read me\\n' > " + readme + "; mkfs.fat -C -F " + std::to_string(fatBits) +
+           " " + image + " " + std::to_string(kilobytes) + "; mmd -i " + image +
+           " ::/WINDOWS ::/WINDOWS/SYSTEM '::/Program Files' '::/Program Files/A Long Folder'; mcopy -i " + image + " " +
+           Quoted(logo) + " ::/logo.sys; mcopy -i " + image + " " + Quoted(logo) + " ::/WINDOWS/LOGOW.SYS; mcopy -i " +
+           image + " " + Quoted(logo) + " ::/WINDOWS/SYSTEM/New.tpl; mcopy -i " + image + " " + readme +
+           " '::/Program Files/A Long Folder/readme.txt'; mattrib -i " + image + " +h +s ::/logo.sys; rm -f " + readme;
+}
+
+inline bool MakeFatVolume(const std::string& file, int fatBits, int kilobytes, const std::string& logo)
+{
+    return MadeOnce([&](const std::string& image, const std::string& picture) {
+        return FatVolumeCommands(image, fatBits, kilobytes, picture);
+    }, file, logo);
+}
+
+// A 60 MB disk: partition 1 FAT16 at 1 MiB, an extended partition holding
 // logical partition 5 (FAT32).
 inline bool MakePartitionedDisk(const std::string& file, const std::string& logo)
 {
-    const std::string disk = Quoted(file);
-    const std::string first = Quoted(file + ".p1");
-    const std::string logical = Quoted(file + ".p5");
-    return MakeFatVolume(file + ".p1", 16, 16384, logo) && MakeFatVolume(file + ".p5", 32, 34816, logo) &&
-           Shell("truncate -s 60M " + disk + "; printf 'label: dos\\nstart=2048, size=32768, type=6\\n"
-                 "start=36864, type=5\\nstart=38912, size=69632, type=c\\n' | sfdisk -q " + disk +
-                 "; dd if=" + first + " of=" + disk + " bs=512 seek=2048 conv=notrunc,sparse; dd if=" + logical +
-                 " of=" + disk + " bs=512 seek=38912 conv=notrunc,sparse; rm -f " + first + " " + logical) == 0;
+    return MadeOnce([](const std::string& image, const std::string& picture) {
+        const std::string disk = Quoted(image);
+        return FatVolumeCommands(image + ".p1", 16, 16384, picture) + "; " +
+               FatVolumeCommands(image + ".p5", 32, 34816, picture) + "; truncate -s 60M " + disk +
+               "; printf 'label: dos\\nstart=2048, size=32768, type=6\\nstart=36864, type=5\\n"
+               "start=38912, size=69632, type=c\\n' | sfdisk -q " + disk + "; dd if=" + Quoted(image + ".p1") + " of=" +
+               disk + " bs=512 seek=2048 conv=notrunc,sparse; dd if=" + Quoted(image + ".p5") + " of=" + disk +
+               " bs=512 seek=38912 conv=notrunc,sparse; rm -f " + Quoted(image + ".p1") + " " + Quoted(image + ".p5");
+    }, file, logo);
 }
 
 // A host folder's tree as a 24 MB FAT16 volume: the whole file (a

@@ -91,6 +91,51 @@ TEST(HostImageDrive, MainDialogOpensOnAPartitionedImage)
     EXPECT_TRUE(fs::exists(png));
 }
 
+// The host checks the image and hands what it opened to the module, which
+// does not open it again: one daemon, or one raw copy, per run.
+class HostQemuImage : public ::testing::TestWithParam<bool> {};
+
+TEST_P(HostQemuImage, IsOpenedOncePerRun)
+{
+    if (!testing_support::HasImageTools())
+        GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
+    const bool throughCopy = GetParam();
+    TempDir home;
+    const std::string raw = (home.Path() / "win98.img").string();
+    ASSERT_TRUE(testing_support::MakePartitionedDisk(raw, WriteLogo(home.Path() / "logo.bmp")));
+    const std::string image = (home.Path() / "win98.qcow2").string();
+    ASSERT_TRUE(testing_support::ConvertImage(raw, image, "qcow2", "compat=1.1"));
+    const fs::path bin = home.Path() / "bin";
+    const fs::path log = home.Path() / "engines.log";
+    const fs::path runtime = home.Path() / "run";
+    fs::create_directories(bin);
+    fs::create_directories(runtime);
+    fs::permissions(runtime, fs::perms::owner_all);
+    for (const std::string program : {"qemu-storage-daemon", "qemu-img"}) {
+        std::ofstream(bin / program) << "#!/bin/sh\necho \"" << program << " $1\" >> '" << log.string()
+                                     << "'\nexec /usr/bin/" << program << " \"$@\"\n";
+        fs::permissions(bin / program, fs::perms::owner_all);
+    }
+    const auto run = host_test::RunLumivane(
+        {"--drive", "C:=" + image, "--screenshot", (home.Path() / "main.png").string()},
+        {{"XDG_CONFIG_HOME", (home.Path() / "config").string()}, {"XDG_CACHE_HOME", (home.Path() / "cache").string()},
+         {"QT_QPA_PLATFORM", "offscreen"}, {"XDG_RUNTIME_DIR", runtime.string()},
+         {"PATH", bin.string() + ":" + std::getenv("PATH")},
+         {"LUMIVANE_NO_FUSE", throughCopy ? "1" : host_test::kUnset}});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> started = host_test::ReadLines(log);
+    EXPECT_EQ(started, std::vector<std::string>{throughCopy ? "qemu-img convert" : "qemu-storage-daemon --blockdev"});
+    EXPECT_EQ(run.err, throughCopy ? "lumivane: drive C: image '" + image +
+                                         "' is read through a raw copy, which takes longer: qemu's FUSE export cannot "
+                                         "be used here (LUMIVANE_NO_FUSE is set)\n"
+                                   : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, HostQemuImage, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "ThroughRawCopy" : "ThroughFuseView");
+                         });
+
 TEST(HostImageDrive, BadImageIsOneLineAndExitStatusOne)
 {
     TempDir home;

@@ -15,7 +15,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -131,6 +133,26 @@ TEST_F(SlotCommandsOnImage, BadSourcesAndBadImagesTouchNothing)
     EXPECT_EQ(noImage.err, "lumva-logo: drive C: image '" + notLogo + "' is too small to be a disk image\n");
 }
 
+// Where FUSE cannot be used and the temporary folder (a small tmpfs, as
+// /tmp often is) cannot hold the raw copy: one sentence, nothing opened.
+TEST_F(SlotCommandsOnImage, RawCopyWithoutRoomIsRefusedInOneSentence)
+{
+    if (std::system("unshare -rm true >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no mount namespace of our own for a small tmpfs";
+    const std::string image = dir_.File("disk.qcow2");
+    ASSERT_TRUE(testing_support::ConvertImage(image_, image, "qcow2", "compat=1.1"));
+    const std::string tiny = dir_.File("tiny");
+    std::filesystem::create_directories(tiny);
+    const std::string err = dir_.File("err.txt");
+    const int status = std::system(("LUMIVANE_NO_FUSE=1 TMPDIR='" + tiny + "' unshare -rm sh -c 'mount -t tmpfs -o " +
+                                    "size=64k tmpfs \"$TMPDIR\" && exec \"$@\"' sh '" LUMVA_LOGO_PATH "' slots " +
+                                    "--drive 'C:=" + image + "' >/dev/null 2>'" + err + "'").c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const auto said = ReadAll(err);
+    EXPECT_EQ(std::string(said.begin(), said.end()),
+              "lumva-logo: drive C: image '" + image + "' is a qcow2 image whose raw copy does not fit in " + tiny + "\n");
+}
+
 TEST_F(SlotCommandsOnImage, HeldImageFailsApplyAndListsTheTargets)
 {
     const pid_t holder = fork();
@@ -216,6 +238,22 @@ struct SlotImageKind {
     const char* format;  // qemu-img format, "" for a raw disk
     const char* options;
     int partition;
+    bool throughCopy = false;  // as where FUSE cannot be used
+};
+
+// The working folder for one scope.
+class ScopedWorkingFolder {
+public:
+    explicit ScopedWorkingFolder(const std::filesystem::path& folder) : old_(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(folder);
+    }
+    ~ScopedWorkingFolder() { std::filesystem::current_path(old_); }
+    ScopedWorkingFolder(const ScopedWorkingFolder&) = delete;
+    ScopedWorkingFolder& operator=(const ScopedWorkingFolder&) = delete;
+
+private:
+    std::filesystem::path old_;
 };
 
 class SlotCommandsOnEveryKind : public ::testing::TestWithParam<SlotImageKind> {};
@@ -226,6 +264,7 @@ TEST_P(SlotCommandsOnEveryKind, SlotsApplyAndSave)
         GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
     TempDir dir;
     testing_support::ScopedEnv cache("XDG_CACHE_HOME", dir.File("cache"));
+    testing_support::ScopedEnv noFuse("LUMIVANE_NO_FUSE", GetParam().throughCopy ? "1" : "");
     const std::string logo = WriteLogo(dir, "start.bmp", 11, 12);
     std::string image = dir.File("disk.img");
     ASSERT_TRUE(testing_support::MakePartitionedDisk(image, logo));
@@ -243,11 +282,22 @@ TEST_P(SlotCommandsOnEveryKind, SlotsApplyAndSave)
               "startup: C:\\logo.sys present width=320 height=400 bits=8 logo=yes animated=12 attributes=0x26");
 
     const std::string shutdown = WriteLogo(dir, "shut.bmp", 12);
-    const auto applied = RunTool({"apply", drive, "--shutdown", shutdown, "--preshutdown", "default"});
+    std::optional<testing_support::ToolOutcome> applied;
+    {
+        // A source named relative to the working folder.
+        const ScopedWorkingFolder here(dir.Path());
+        applied = RunTool({"apply", drive, "--shutdown", "shut.bmp", "--preshutdown", "default"});
+    }
     // The test drive has no default pictures: only the shut-down target changes.
-    EXPECT_EQ(applied.status, 1);
-    EXPECT_EQ(applied.out, "C:\\WINDOWS\\Logos.sys: changed\n");
-    EXPECT_EQ(applied.err, "The following logo files could not be changed:\nC:\\WINDOWS\\Logow.sys\n");
+    EXPECT_EQ(applied->status, 1);
+    EXPECT_EQ(applied->out, "C:\\WINDOWS\\Logos.sys: changed\n");
+    // Where FUSE cannot be used, one line says so first.
+    const std::string note = GetParam().throughCopy
+                                 ? "lumva-logo: drive C: image '" + drive.substr(std::string("--drive=C:=").size()) +
+                                       "' is read through a raw copy, which takes longer: qemu's FUSE export cannot "
+                                       "be used here (LUMIVANE_NO_FUSE is set)\n"
+                                 : "";
+    EXPECT_EQ(applied->err, note + "The following logo files could not be changed:\nC:\\WINDOWS\\Logow.sys\n");
 
     const std::string saved = dir.File("saved.sys");
     ASSERT_EQ(RunTool({"save", drive, "shutdown", saved}).status, 0);
@@ -270,5 +320,25 @@ INSTANTIATE_TEST_SUITE_P(
                       SlotImageKind{"DynamicVhd", "vpc", "subformat=dynamic", 0},
                       SlotImageKind{"SparseVmdk", "vmdk", "subformat=monolithicSparse", 0}),
     [](const ::testing::TestParamInfo<SlotImageKind>& info) { return std::string(info.param.name); });
+
+// The kinds qemu reads, through the raw copy made where FUSE cannot be used.
+INSTANTIATE_TEST_SUITE_P(
+    ThroughRawCopy, SlotCommandsOnEveryKind,
+    ::testing::Values(SlotImageKind{"Qcow2", "qcow2", "compat=1.1", 5, true},
+                      SlotImageKind{"DynamicVdi", "vdi", "static=off", 0, true},
+                      SlotImageKind{"DynamicVhd", "vpc", "subformat=dynamic", 0, true},
+                      SlotImageKind{"SparseVmdk", "vmdk", "subformat=monolithicSparse", 0, true}),
+    [](const ::testing::TestParamInfo<SlotImageKind>& info) { return std::string(info.param.name); });
+
+TEST(SlotCommandsOnAFolder, RelativeSourceIsFoundInTheWorkingFolder)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path() / "drive" / "WINDOWS");
+    const std::string logo = WriteLogo(dir, "mine.bmp", 13);
+    const ScopedWorkingFolder here(dir.Path());
+    const auto applied = RunTool({"apply", "--drive", "C:=drive", "--preshutdown", "mine.bmp"});
+    ASSERT_EQ(applied.status, 0) << applied.err;
+    EXPECT_EQ(ReadAll((dir.Path() / "drive" / "WINDOWS" / "Logow.sys").string()), ReadAll(logo));
+}
 
 }  // namespace

@@ -4,7 +4,12 @@
 
 #include "MainDialogFixture.h"
 #include "common/FatImages.h"
+#include "platform/files/PrivateFolder.h"
 #include "platform/ui/WinHelp.h"
+
+#include <unistd.h>
+
+#include <filesystem>
 
 namespace appletui {
 namespace {
@@ -16,6 +21,7 @@ struct ImageKind {
     bool partitioned;
     const char* format;  // qemu-img format, "" for raw
     const char* options;
+    bool throughCopy = false;  // as where FUSE cannot be used
 };
 
 class MainDialogOnImage : public MainDialogTest, public ::testing::WithParamInterface<ImageKind> {
@@ -39,10 +45,12 @@ protected:
         std::filesystem::remove_all(Drive());
         setenv("XDG_CACHE_HOME", (Root() / "cache").c_str(), 1);
         setenv("LUMIVANE_DRIVE_C", image_.c_str(), 1);
+        setenv("LUMIVANE_NO_FUSE", kind.throughCopy ? "1" : "", 1);
         platform::SetFileSystem(nullptr);
     }
     void TearDown() override
     {
+        unsetenv("LUMIVANE_NO_FUSE");
         unsetenv("XDG_CACHE_HOME");
         MainDialogTest::TearDown();
     }
@@ -55,6 +63,17 @@ protected:
         const std::string raw = (Root() / "check.raw").string();
         EXPECT_EQ(testing_support::Shell("rm -f '" + raw + "'; qemu-img convert -O raw '" + image_ + "' '" + raw + "'"), 0);
         return raw;
+    }
+    // Whether this process has a private folder of that kind under root.
+    static bool HasOwnFolder(const std::string& root, const std::string& kind)
+    {
+        const std::string lead = kind + "-" + std::to_string(getpid()) + "-";
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(root, error)) {
+            if (entry.path().filename().string().starts_with(lead))
+                return true;
+        }
+        return false;
     }
     Bytes InImage(const std::string& path) const
     {
@@ -90,6 +109,13 @@ TEST_P(MainDialogOnImage, ShowBrowseApplySaveAndHelp)
         viewer = platform::OpenHelpViewer();
         platform::CloseHelpViewer();
     });
+    // An image qemu reads went the route asked for.
+    const std::string options = GetParam().options;
+    if (std::string(GetParam().format) == "qcow2" || options == "static=off" || options == "subformat=dynamic" ||
+        options == "subformat=monolithicSparse") {
+        EXPECT_TRUE(GetParam().throughCopy ? HasOwnFolder(platform::LargeTemporaryRoot(), "lumivane-copy")
+                                           : HasOwnFolder(platform::TemporaryRoot(), "lumivane-view"));
+    }
 
     ASSERT_EQ(shown.size(), 3u);
     for (unsigned i = 0; i < 3; ++i)
@@ -117,6 +143,15 @@ INSTANTIATE_TEST_SUITE_P(
                       ImageKind{"DynamicVdi", true, "vdi", "static=off"},
                       ImageKind{"DynamicVhd", true, "vpc", "subformat=dynamic"},
                       ImageKind{"SparseVmdk", true, "vmdk", "subformat=monolithicSparse"}),
+    [](const ::testing::TestParamInfo<ImageKind>& info) { return std::string(info.param.name); });
+
+// The kinds qemu reads, through the raw copy made where FUSE cannot be used.
+INSTANTIATE_TEST_SUITE_P(
+    ThroughRawCopy, MainDialogOnImage,
+    ::testing::Values(ImageKind{"Qcow2", true, "qcow2", "compat=1.1", true},
+                      ImageKind{"DynamicVdi", true, "vdi", "static=off", true},
+                      ImageKind{"DynamicVhd", true, "vpc", "subformat=dynamic", true},
+                      ImageKind{"SparseVmdk", true, "vmdk", "subformat=monolithicSparse", true}),
     [](const ::testing::TestParamInfo<ImageKind>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -8,6 +8,9 @@
 #include <unistd.h>
 
 #include <array>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <cerrno>
 #include <string_view>
 
@@ -45,12 +48,14 @@ std::vector<char*> Pointers(std::vector<std::string>& strings)
     return pointers;
 }
 
-// Only async-signal-safe calls between fork and exec.
-[[noreturn]] void ExecChild(char* const* argv, char* const* envp, int outFd, int errFd, pid_t parent)
+// Only async-signal-safe calls between fork and exec. deathSignal 0: none.
+[[noreturn]] void ExecChild(char* const* argv, char* const* envp, int outFd, int errFd, pid_t parent, int deathSignal)
 {
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() != parent)
-        _exit(127);
+    if (deathSignal != 0) {
+        prctl(PR_SET_PDEATHSIG, deathSignal);
+        if (getppid() != parent)
+            _exit(127);
+    }
     setpgid(0, 0);
     const int nullFd = open("/dev/null", O_RDONLY);
     if (nullFd >= 0)
@@ -89,7 +94,8 @@ void Drain(int outFd, int errFd, std::string& out, std::string& err)
 
 }  // namespace
 
-ChildResult RunChild(const std::vector<std::string>& argv, const ChildEnvironment& environment)
+ChildResult RunChild(const std::vector<std::string>& argv, const ChildEnvironment& environment,
+                     ChildLifetime lifetime)
 {
     ChildResult result;
     if (argv.empty())
@@ -111,7 +117,8 @@ ChildResult RunChild(const std::vector<std::string>& argv, const ChildEnvironmen
     const pid_t parent = getpid();
     const pid_t child = fork();
     if (child == 0)
-        ExecChild(argPointers.data(), envPointers.data(), outPipe[1], errPipe[1], parent);
+        ExecChild(argPointers.data(), envPointers.data(), outPipe[1], errPipe[1], parent,
+                  lifetime == ChildLifetime::DiesWithUs ? SIGKILL : 0);
     close(outPipe[1]);
     close(errPipe[1]);
     if (child > 0) {
@@ -125,6 +132,56 @@ ChildResult RunChild(const std::vector<std::string>& argv, const ChildEnvironmen
     close(outPipe[0]);
     close(errPipe[0]);
     return result;
+}
+
+pid_t StartChild(const std::vector<std::string>& argv, const std::string& logPath, int deathSignal)
+{
+    if (argv.empty())
+        return -1;
+    std::vector<std::string> arguments = argv;
+    std::vector<std::string> lines = ChildEnvironmentLines({});
+    const std::vector<char*> argPointers = Pointers(arguments);
+    const std::vector<char*> envPointers = Pointers(lines);
+    const int logFd = open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (logFd < 0)
+        return -1;
+    const pid_t parent = getpid();
+    const pid_t child = fork();
+    if (child == 0)
+        ExecChild(argPointers.data(), envPointers.data(), logFd, logFd, parent, deathSignal);
+    close(logFd);
+    return child;
+}
+
+namespace {
+
+// /proc/PID/stat: "PID (NAME) STATE PPID ...", and NAME may hold blanks.
+bool ReadState(pid_t pid, std::string& state, long& parent)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    const std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::size_t nameEnd = text.rfind(')');
+    if (nameEnd == std::string::npos)
+        return false;
+    std::istringstream rest(text.substr(nameEnd + 1));
+    rest >> state >> parent;
+    return !state.empty();
+}
+
+}  // namespace
+
+bool IsProcessAlive(pid_t pid)
+{
+    std::string state;
+    long parent = 0;
+    return pid > 0 && ReadState(pid, state, parent) && state != "Z" && state != "X";
+}
+
+bool IsOwnChild(pid_t pid)
+{
+    std::string state;
+    long parent = 0;
+    return pid > 0 && ReadState(pid, state, parent) && state != "Z" && state != "X" && parent == getpid();
 }
 
 }  // namespace platform

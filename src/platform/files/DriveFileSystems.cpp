@@ -1,6 +1,7 @@
 #include "platform/files/DriveFileSystems.h"
 
 #include "platform/files/DosAttributes.h"
+#include "platform/files/PrivateFolder.h"
 #include "platform/files/WindowsPath.h"
 
 #include <cstdio>
@@ -9,6 +10,8 @@ namespace platform {
 
 std::unique_ptr<DriveFileSystems> DriveFileSystems::FromDriveTable(const DriveTable& table)
 {
+    // Every run sweeps what killed runs left, whatever its drives are.
+    RemoveLeftoversOfDeadRuns();
     DriveTable folders;
     std::vector<std::unique_ptr<ImageDriveFileSystem>> images;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
@@ -76,6 +79,20 @@ bool DriveFileSystems::SetAttributes(const std::string& path, DWORD attributes)
 bool DriveFileSystems::Delete(const std::string& path)
 {
     return For(path).Delete(path);
+}
+
+void DriveFileSystems::BeginBatch()
+{
+    for (const auto& image : images_)
+        image->BeginBatch();
+}
+
+bool DriveFileSystems::EndBatch()
+{
+    bool reached = true;
+    for (const auto& image : images_)
+        reached = image->EndBatch() && reached;
+    return reached;
 }
 
 bool DriveFileSystems::Copy(const std::string& source, const std::string& target, bool failIfExists)

@@ -28,4 +28,21 @@ std::optional<std::string> ResolveHostPath(const std::string& path);
 // image): writing that host path would not change the file.
 bool HostPathIsTheFile(const std::string& path);
 
+// The file calls made while it lives as one batch of the installed file
+// system (FileSystem::BeginBatch).
+class FileChangeBatch {
+public:
+    FileChangeBatch();
+    ~FileChangeBatch();
+    FileChangeBatch(const FileChangeBatch&) = delete;
+    FileChangeBatch& operator=(const FileChangeBatch&) = delete;
+
+    // Ends the batch: false when changes the calls reported did not reach
+    // the disk.
+    bool Finish();
+
+private:
+    bool finished_ = false;
+};
+
 }  // namespace platform

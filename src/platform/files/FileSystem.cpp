@@ -1,6 +1,7 @@
 #include "platform/files/FileSystem.h"
 
 #include "platform/files/DriveFileSystems.h"
+#include "platform/files/QemuDisks.h"
 #include "platform/files/SystemFolderRedirect.h"
 
 namespace platform {
@@ -18,6 +19,8 @@ std::unique_ptr<FileSystem>& Installed()
 void SetFileSystem(std::unique_ptr<FileSystem> fileSystem)
 {
     Installed() = std::move(fileSystem);
+    // The drives of the new file system hold the disks they use.
+    ReleaseKeptQemuDisks();
 }
 
 FileSystem& CurrentFileSystem()

@@ -32,6 +32,14 @@ public:
     // Whether Resolve's answer is the file itself, so writing there changes
     // it; a drive inside a disk image answers with a copy to read instead.
     virtual bool ResolvesToTheFile(const std::string& /*path*/) const { return true; }
+
+    // The changes of one action (Apply's attribute changes, copies and
+    // deletes) as one batch: on a drive inside a disk image qemu reads they
+    // reach the image together, in their order, when the batch ends. Each
+    // call still answers for itself; EndBatch is false when changes the
+    // calls reported did not reach the disk. Batches nest.
+    virtual void BeginBatch() {}
+    virtual bool EndBatch() { return true; }
 };
 
 // Installs the file system every free function below works on; nullptr goes

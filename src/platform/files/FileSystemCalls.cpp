@@ -37,4 +37,22 @@ bool HostPathIsTheFile(const std::string& path)
     return CurrentFileSystem().ResolvesToTheFile(path);
 }
 
+FileChangeBatch::FileChangeBatch()
+{
+    CurrentFileSystem().BeginBatch();
+}
+
+FileChangeBatch::~FileChangeBatch()
+{
+    Finish();
+}
+
+bool FileChangeBatch::Finish()
+{
+    if (finished_)
+        return true;
+    finished_ = true;
+    return CurrentFileSystem().EndBatch();
+}
+
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/files/AtomicReplace.h"
 #include "platform/files/DosAttributes.h"
+#include "platform/files/FileDescriptor.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,22 +14,6 @@
 namespace platform {
 
 namespace {
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 bool CopyContent(int from, AtomicReplace& to)
 {
@@ -66,7 +51,7 @@ bool TargetAcceptable(const std::string& target, const struct stat& source, bool
 
 bool CopyHostFile(const std::string& source, const std::string& target, bool failIfExists)
 {
-    const Descriptor input(open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const FileDescriptor input(open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat sourceInfo {};
     if (input.Get() < 0 || fstat(input.Get(), &sourceInfo) != 0 || !S_ISREG(sourceInfo.st_mode))
         return false;

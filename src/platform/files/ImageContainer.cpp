@@ -26,10 +26,12 @@ ImageContainer Vhd(const ImageBytes& image, const std::vector<std::uint8_t>& foo
     if (type == 2) {
         container.kind = ContainerKind::VhdFixed;
         container.diskSize = image.Size() - kVhdFooter;
+    } else if (type == 4) {
+        container.kind = ContainerKind::VhdDifferencing;
     } else {
         container.kind = ContainerKind::VhdDynamic;
         if (type != 3)
-            container.problem = "a differencing VHD needs its parent disk";
+            container.problem = "its disk type " + std::to_string(type) + " is unknown";
     }
     return container;
 }
@@ -46,6 +48,8 @@ ImageContainer Vdi(const ImageBytes& image, const std::vector<std::uint8_t>& hea
     const std::uint64_t diskSize = Le64(header, 368);
     const std::uint32_t blockSize = Le32(header, 376);
     const std::uint32_t blocks = Le32(header, 384);
+    if (type == 4)
+        container.kind = ContainerKind::VdiDifferencing;
     if (type != 2 || blockSize == 0 || static_cast<std::uint64_t>(blocks) * blockSize < diskSize)
         return container;
     const auto map = image.Read(mapOffset, static_cast<std::size_t>(blocks) * 4);
@@ -119,10 +123,14 @@ std::string ContainerName(ContainerKind kind)
         return "fixed VHD";
     case ContainerKind::VhdDynamic:
         return "dynamic VHD";
+    case ContainerKind::VhdDifferencing:
+        return "differencing VHD";
     case ContainerKind::VdiStatic:
         return "static VDI";
     case ContainerKind::VdiDynamic:
         return "dynamic VDI";
+    case ContainerKind::VdiDifferencing:
+        return "differencing VDI";
     case ContainerKind::VmdkFlat:
         return "flat VMDK";
     case ContainerKind::VmdkSparse:

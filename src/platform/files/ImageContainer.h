@@ -4,7 +4,8 @@
 // VHD is the disk followed by a 512-byte footer, a static VDI keeps its
 // blocks in order after its header, a monolithicFlat VMDK is a descriptor
 // naming a raw extent file. The other kinds map blocks through tables and
-// need qemu's drivers to be read.
+// need qemu's drivers to be read; differencing VHDs and VDIs (snapshots on
+// top of another disk) qemu cannot open with their parent at all.
 
 #include "platform/files/ImageBytes.h"
 
@@ -13,7 +14,18 @@
 
 namespace platform {
 
-enum class ContainerKind { Raw, VhdFixed, VhdDynamic, VdiStatic, VdiDynamic, VmdkFlat, VmdkSparse, Qcow2 };
+enum class ContainerKind {
+    Raw,
+    VhdFixed,
+    VhdDynamic,
+    VhdDifferencing,
+    VdiStatic,
+    VdiDynamic,
+    VdiDifferencing,
+    VmdkFlat,
+    VmdkSparse,
+    Qcow2
+};
 
 struct ImageContainer {
     ContainerKind kind = ContainerKind::Raw;

@@ -25,24 +25,33 @@ bool NamesImageDrive(const std::string& text)
     return ParseImageDriveName(text).has_value();
 }
 
-std::string ImageDriveProblem(const std::string& text)
+ImageDriveReport CheckImageDrive(const std::string& text)
 {
     const auto named = ParseImageDriveName(text);
     if (!named)
-        return "is not a file";
-    const ImageVolumeResult located = LocateImageVolume(*named);
+        return {"is not a file", {}};
+    const ImageVolumeResult located = LocateImageVolume(*named, true);
     if (!located.volume)
-        return located.error;
-    if (!Writable(named->imagePath) || !Writable(located.volume->dataFile))
-        return "is read-only (Lumivane writes the logo files into it)";
+        return {located.error, {}};
+    const ImageVolume& volume = *located.volume;
+    // An image that is only read may be read-only; the view of one qemu
+    // reads is read-only until a change.
+    if (volume.readOnlyReason.empty() &&
+        (!Writable(named->imagePath) || (!volume.disk && !Writable(volume.dataFile))))
+        return {"is read-only (Lumivane writes the logo files into it)", {}};
     // The last word is mtools': it must read the file system we found.
-    const MtoolsDrive drive(located.volume->dataFile, located.volume->offset);
+    const MtoolsDrive drive(volume.dataFile, volume.offset);
     const ChildResult root = drive.Run("mdir", {"-a", "z:/"});
     if (!root.started)
-        return "cannot be opened: mtools is not installed";
+        return {"cannot be opened: mtools is not installed", {}};
     if (!root.Succeeded())
-        return "holds no FAT file system mtools can read";
-    return {};
+        return {"holds no FAT file system mtools can read", {}};
+    return {{}, located.notes};
+}
+
+std::string ImageDriveProblem(const std::string& text)
+{
+    return CheckImageDrive(text).problem;
 }
 
 }  // namespace platform

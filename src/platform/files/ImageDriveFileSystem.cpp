@@ -85,11 +85,15 @@ ImageDriveFileSystem::ImageDriveFileSystem(char letter, std::string imagePath, c
     : letter_(letter),
       imagePath_(std::move(imagePath)),
       dataFile_(volume.dataFile),
-      mirror_(volume.mirror),
+      // A view of an image qemu reads is new at every start of its daemon;
+      // the image itself changes only when another program (or a change of
+      // ours) writes it.
+      stampFile_(volume.disk ? imagePath_ : volume.dataFile),
+      readOnlyReason_(volume.readOnlyReason),
+      disk_(volume.disk),
       mtools_(volume.dataFile, volume.offset)
 {
-    // One folder per image and volume, the same in every run (a raw copy of
-    // a qcow2 image has a new name each time).
+    // One folder per image and volume, the same in every run.
     char name[32];
     const std::size_t hash = std::hash<std::string>{}(imagePath_ + '@' + std::to_string(volume.offset));
     std::snprintf(name, sizeof name, "%016zx", hash);
@@ -97,10 +101,18 @@ ImageDriveFileSystem::ImageDriveFileSystem(char letter, std::string imagePath, c
     stamp_ = CurrentStamp();
 }
 
+ImageDriveFileSystem::~ImageDriveFileSystem()
+{
+    // A batch left open (an exception on the way) is dropped, not half kept.
+    pendingAttributes_.reset();
+    if (changing_)
+        EndChange(false);
+}
+
 ImageDriveFileSystem::Stamp ImageDriveFileSystem::CurrentStamp() const
 {
     struct stat info {};
-    if (stat(dataFile_.c_str(), &info) != 0)
+    if (stat(stampFile_.c_str(), &info) != 0)
         return {};
     return {static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec,
             static_cast<long long>(info.st_size), static_cast<unsigned long long>(info.st_ino)};
@@ -129,10 +141,10 @@ const std::vector<ImageEntry>* ImageDriveFileSystem::Listing(const std::vector<s
     if (const auto cached = listings_.find(key); cached != listings_.end())
         return &cached->second;
     const std::string folder = MtoolsDrive::DrivePath(realFolder);
-    const ChildResult listing = mtools_.Run("mdir", {"-a", folder});
+    const ChildResult listing = Run("mdir", {"-a", folder});
     if (!listing.Succeeded())
         return nullptr;
-    const ChildResult bits = mtools_.Run("mattrib", {realFolder.empty() ? "z:/*" : folder + "/*"});
+    const ChildResult bits = Run("mattrib", {realFolder.empty() ? "z:/*" : folder + "/*"});
     auto entries = MergeListings(ParseMdirListing(listing.out), ParseMattribListing(bits.out));
     return &listings_.emplace(key, std::move(entries)).first->second;
 }
@@ -178,33 +190,135 @@ ImageDriveFileSystem::FindParent(const std::string& path) const
 std::optional<std::vector<std::uint8_t>> ImageDriveFileSystem::ReadBytes(
     const std::vector<std::string>& realPath) const
 {
-    const ChildResult read = mtools_.Run("mtype", {MtoolsDrive::DrivePath(realPath)});
+    const ChildResult read = Run("mtype", {MtoolsDrive::DrivePath(realPath)});
     if (!read.Succeeded())
         return std::nullopt;
     return std::vector<std::uint8_t>(read.out.begin(), read.out.end());
 }
 
+ImageEntry* ImageDriveFileSystem::CachedEntry(const std::vector<std::string>& realPath)
+{
+    if (realPath.empty())
+        return nullptr;
+    const auto listing = listings_.find(FolderKey({realPath.begin(), realPath.end() - 1}));
+    if (listing == listings_.end())
+        return nullptr;
+    for (ImageEntry& entry : listing->second) {
+        if (entry.ShownName() == realPath.back())
+            return &entry;
+    }
+    return nullptr;
+}
+
+ChildResult ImageDriveFileSystem::Run(const std::string& command, const std::vector<std::string>& arguments) const
+{
+    // Whatever runs next sees the attribute changes made before it.
+    FlushAttributes();
+    if (disk_ && !disk_->Ready())
+        return {};
+    return mtools_.Run(command, arguments);
+}
+
+ChildLifetime ImageDriveFileSystem::WriteLifetime() const
+{
+    // Written in place, a command is let finish if we die: killed half-way
+    // it could leave the file system unsound. A disk qemu reads gets the
+    // change only when it ends, so there the command may die with us.
+    return disk_ ? ChildLifetime::DiesWithUs : ChildLifetime::FinishesAlone;
+}
+
+bool ImageDriveFileSystem::RunWrite(const std::string& command, const std::vector<std::string>& arguments)
+{
+    FlushAttributes();
+    if (disk_ && !disk_->Ready())
+        return false;
+    const ChildResult written = mtools_.Run(command, arguments, WriteLifetime());
+    // mtools reports some failed writes only on its error output.
+    return written.Succeeded() && written.err.empty();
+}
+
+bool ImageDriveFileSystem::FlushAttributes() const
+{
+    if (!pendingAttributes_)
+        return true;
+    const PendingAttributes pending = std::move(*pendingAttributes_);
+    pendingAttributes_.reset();
+    std::vector<std::string> arguments = pending.flags;
+    arguments.insert(arguments.end(), pending.paths.begin(), pending.paths.end());
+    const ChildResult changed =
+        disk_ && !disk_->Ready() ? ChildResult{} : mtools_.Run("mattrib", arguments, WriteLifetime());
+    const bool done = changed.Succeeded() && changed.err.empty();
+    if (!done) {
+        pendingFailed_ = true;
+        Forget();
+    } else if (!disk_) {
+        stamp_ = CurrentStamp();
+    }
+    return done;
+}
+
 bool ImageDriveFileSystem::MayWrite() const
 {
-    for (const std::string& file : {dataFile_, imagePath_}) {
+    if (!readOnlyReason_.empty())
+        return false;
+    // A view is ours; the image behind it is what must be writable. A disk
+    // qemu reads asks whether others hold the image itself, once the daemon
+    // behind its view has let go of it.
+    std::vector<std::string> files{imagePath_};
+    if (!disk_ && dataFile_ != imagePath_)
+        files.push_back(dataFile_);
+    for (const std::string& file : files) {
         struct stat info {};
         if (access(file.c_str(), W_OK) != 0 || stat(file.c_str(), &info) != 0 || (info.st_mode & 0222) == 0 ||
-            IsImageInUseElsewhere(file))
+            (!disk_ && IsImageInUseElsewhere(file)))
             return false;
     }
     return true;
 }
 
+bool ImageDriveFileSystem::StartChange()
+{
+    if (changing_)
+        return true;
+    if (!MayWrite() || (disk_ && !disk_->BeginChange()))
+        return false;
+    changing_ = true;
+    return true;
+}
+
+bool ImageDriveFileSystem::EndChange(bool keep)
+{
+    const bool flushed = FlushAttributes() && !pendingFailed_;
+    pendingFailed_ = false;
+    if (!changing_)
+        return flushed;
+    changing_ = false;
+    const bool done = disk_ ? disk_->EndChange(keep && flushed) : flushed;
+    // The listings show what the image now holds, unless the change did not
+    // get there.
+    if (done)
+        stamp_ = CurrentStamp();
+    else
+        Forget();
+    return done && keep;
+}
+
 bool ImageDriveFileSystem::Finish(bool changed)
 {
-    if (mirror_) {
-        if (changed)
-            changed = mirror_->WriteBack();
-        else
-            mirror_->Discard();
-    }
-    Forget();
-    return changed;
+    if (!changed)
+        Forget();
+    else if (!disk_)
+        stamp_ = CurrentStamp();
+    if (batchDepth_ > 0)
+        return changed;
+    return EndChange(changed) && changed;
+}
+
+bool ImageDriveFileSystem::EndBatch()
+{
+    if (batchDepth_ == 0 || --batchDepth_ > 0)
+        return true;
+    return EndChange(true);
 }
 
 std::optional<std::string> ImageDriveFileSystem::Resolve(const std::string& path) const
@@ -248,24 +362,45 @@ DWORD ImageDriveFileSystem::GetAttributes(const std::string& path) const
 bool ImageDriveFileSystem::SetAttributes(const std::string& path, DWORD attributes)
 {
     const auto found = Find(path);
-    if (!found || !found->entry || !MayWrite())
+    if (!found || !found->entry || !StartChange())
         return false;
     const DWORD bits = attributes & kStoredBits;
-    const ChildResult changed = mtools_.Run(
-        "mattrib", {Flag(bits, FILE_ATTRIBUTE_ARCHIVE, 'a'), Flag(bits, FILE_ATTRIBUTE_READONLY, 'r'),
-                    Flag(bits, FILE_ATTRIBUTE_SYSTEM, 's'), Flag(bits, FILE_ATTRIBUTE_HIDDEN, 'h'),
-                    MtoolsDrive::DrivePath(found->realComponents)});
-    return Finish(changed.Succeeded());
+    const std::vector<std::string> flags{Flag(bits, FILE_ATTRIBUTE_ARCHIVE, 'a'), Flag(bits, FILE_ATTRIBUTE_READONLY, 'r'),
+                                         Flag(bits, FILE_ATTRIBUTE_SYSTEM, 's'), Flag(bits, FILE_ATTRIBUTE_HIDDEN, 'h')};
+    const std::string drivePath = MtoolsDrive::DrivePath(found->realComponents);
+    const DWORD stored = found->entry->isFolder ? (bits | FILE_ATTRIBUTE_DIRECTORY)
+                                                : (bits != 0 ? bits : FILE_ATTRIBUTE_NORMAL);
+    if (batchDepth_ > 0) {
+        // Changes of one kind in a row go to one mattrib, in their order.
+        if (pendingAttributes_ && pendingAttributes_->flags != flags)
+            FlushAttributes();
+        if (!pendingAttributes_)
+            pendingAttributes_ = PendingAttributes{flags, {}};
+        pendingAttributes_->paths.push_back(drivePath);
+        if (ImageEntry* cached = CachedEntry(found->realComponents))
+            cached->attributes = stored;
+        return true;
+    }
+    std::vector<std::string> arguments = flags;
+    arguments.push_back(drivePath);
+    const bool changed = RunWrite("mattrib", arguments);
+    if (ImageEntry* cached = changed ? CachedEntry(found->realComponents) : nullptr)
+        cached->attributes = stored;
+    return Finish(changed);
 }
 
 bool ImageDriveFileSystem::Delete(const std::string& path)
 {
     const auto found = Find(path);
     if (!found || !found->entry || found->entry->isFolder ||
-        (found->entry->attributes & FILE_ATTRIBUTE_READONLY) != 0 || !MayWrite())
+        (found->entry->attributes & FILE_ATTRIBUTE_READONLY) != 0 || !StartChange())
         return false;
-    const ChildResult removed = mtools_.Run("mdel", {MtoolsDrive::DrivePath(found->realComponents)});
-    return Finish(removed.Succeeded());
+    const bool removed = RunWrite("mdel", {MtoolsDrive::DrivePath(found->realComponents)});
+    const auto listing = listings_.find(FolderKey({found->realComponents.begin(), found->realComponents.end() - 1}));
+    if (removed && listing != listings_.end())
+        std::erase_if(listing->second,
+                      [&](const ImageEntry& entry) { return entry.ShownName() == found->realComponents.back(); });
+    return Finish(removed);
 }
 
 std::optional<std::string> ImageDriveFileSystem::ExtractToScratch(const std::string& path) const
@@ -297,10 +432,10 @@ void ImageDriveFileSystem::RemoveStaleTemporaries(const std::vector<std::string>
     for (const std::string& name : stale) {
         std::vector<std::string> path = realFolder;
         path.push_back(name);
-        mtools_.Run("mdel", {MtoolsDrive::DrivePath(path)});
+        const auto listing = listings_.find(FolderKey(realFolder));
+        if (RunWrite("mdel", {MtoolsDrive::DrivePath(path)}) && listing != listings_.end())
+            std::erase_if(listing->second, [&](const ImageEntry& entry) { return entry.shortName == name; });
     }
-    if (!stale.empty())
-        Finish(true);
 }
 
 bool ImageDriveFileSystem::ImportHostFile(const std::string& hostSource, const std::string& target,
@@ -310,7 +445,7 @@ bool ImageDriveFileSystem::ImportHostFile(const std::string& hostSource, const s
     if (stat(hostSource.c_str(), &source) != 0 || !S_ISREG(source.st_mode) || access(hostSource.c_str(), R_OK) != 0)
         return false;
     const auto parent = FindParent(target);
-    if (!parent || !MayWrite())
+    if (!parent)
         return false;
     const auto& [folder, askedName] = *parent;
     const std::vector<ImageEntry>* entries = Listing(folder.realComponents);
@@ -319,6 +454,8 @@ bool ImageDriveFileSystem::ImportHostFile(const std::string& hostSource, const s
         (existing->isFolder || failIfExists || (existing->attributes & FILE_ATTRIBUTE_READONLY) != 0))
         return false;
     const std::string finalName = existing != nullptr ? existing->ShownName() : askedName;
+    if (!StartChange())
+        return false;
     RemoveStaleTemporaries(folder.realComponents);
 
     std::vector<std::string> temporary = folder.realComponents;
@@ -326,16 +463,30 @@ bool ImageDriveFileSystem::ImportHostFile(const std::string& hostSource, const s
     std::vector<std::string> final = folder.realComponents;
     final.push_back(finalName);
     const std::string temporaryPath = MtoolsDrive::DrivePath(temporary);
-    // Windows sets the archive bit on every copy it makes.
+    // Windows sets the archive bit on every copy it makes, and so does
+    // mcopy: only other bits need a mattrib.
     const DWORD bits = (attributes & (kStoredBits & ~FILE_ATTRIBUTE_ARCHIVE)) | FILE_ATTRIBUTE_ARCHIVE;
-    const bool done = mtools_.Run("mcopy", {"-m", "-D", "o", hostSource, temporaryPath}).Succeeded() &&
-        mtools_.Run("mattrib", {"+a", Flag(bits, FILE_ATTRIBUTE_READONLY, 'r'), Flag(bits, FILE_ATTRIBUTE_SYSTEM, 's'),
-                                Flag(bits, FILE_ATTRIBUTE_HIDDEN, 'h'), temporaryPath})
-            .Succeeded() &&
-        mtools_.Run("mmove", {"-D", "o", temporaryPath, MtoolsDrive::DrivePath(final)}).Succeeded();
-    if (!done)
-        mtools_.Run("mdel", {temporaryPath});
-    return Finish(done);
+    bool done = RunWrite("mcopy", {"-m", "-D", "o", hostSource, temporaryPath});
+    if (done && bits != FILE_ATTRIBUTE_ARCHIVE)
+        done = RunWrite("mattrib", {"+a", Flag(bits, FILE_ATTRIBUTE_READONLY, 'r'), Flag(bits, FILE_ATTRIBUTE_SYSTEM, 's'),
+                                    Flag(bits, FILE_ATTRIBUTE_HIDDEN, 'h'), temporaryPath});
+    if (done)
+        done = RunWrite("mmove", {"-D", "o", temporaryPath, MtoolsDrive::DrivePath(final)});
+    if (!done) {
+        RunWrite("mdel", {temporaryPath});
+        return Finish(false);
+    }
+    if (ImageEntry* cached = CachedEntry(final)) {
+        cached->size = static_cast<std::uint64_t>(source.st_size);
+        cached->attributes = bits;
+    } else if (const auto listing = listings_.find(FolderKey(folder.realComponents)); listing != listings_.end()) {
+        ImageEntry created;
+        created.longName = finalName;
+        created.size = static_cast<std::uint64_t>(source.st_size);
+        created.attributes = bits;
+        listing->second.push_back(created);
+    }
+    return Finish(true);
 }
 
 bool ImageDriveFileSystem::ExportToHost(const std::string& source, const std::string& hostTarget,

@@ -7,7 +7,13 @@
 // with the 8.3 name "LOGO.SYS"), an existing one keeps its own. Attributes
 // are the FAT attribute byte itself. A copy into the image goes to a
 // temporary name first and takes the target's place only when complete.
-// Nothing is written while another program has the image in use.
+// Nothing is written while another program has the image in use, nor into
+// an image that is only to be read (ImageVolume's readOnlyReason).
+//
+// Changes inside a batch reach an image qemu reads together when the batch
+// ends (QemuDisk); outside one, each change is its own batch. The listings
+// mtools gave are kept and brought up to date by our own changes, and
+// dropped when another program changes the image.
 //
 // Code that opens files itself gets, from Resolve, a read-only copy of an
 // existing file in the user's cache folder: no Linux program can open a
@@ -29,6 +35,7 @@ namespace platform {
 class ImageDriveFileSystem final : public FileSystem {
 public:
     ImageDriveFileSystem(char letter, std::string imagePath, const ImageVolume& volume);
+    ~ImageDriveFileSystem() override;
 
     char Letter() const { return letter_; }
 
@@ -40,6 +47,8 @@ public:
     bool Copy(const std::string& source, const std::string& target, bool failIfExists) override;
     bool Delete(const std::string& path) override;
     bool ResolvesToTheFile(const std::string& path) const override { return !OnThisDrive(path); }
+    void BeginBatch() override { ++batchDepth_; }
+    bool EndBatch() override;
 
     // A copy of a file of this drive into a scratch file of ours, which the
     // caller removes; nullopt when it does not exist or cannot be read.
@@ -62,18 +71,30 @@ private:
         unsigned long long inode = 0;
         bool operator==(const Stamp&) const = default;
     };
+    // Attribute changes of one kind in a row, made by one mattrib.
+    struct PendingAttributes {
+        std::vector<std::string> flags;
+        std::vector<std::string> paths;
+    };
 
     bool OnThisDrive(const std::string& path) const;
     std::optional<Found> Find(const std::string& path) const;
     // The real folder and the asked name of a file that may not exist yet.
     std::optional<std::pair<Found, std::string>> FindParent(const std::string& path) const;
     const std::vector<ImageEntry>* Listing(const std::vector<std::string>& realFolder) const;
+    ImageEntry* CachedEntry(const std::vector<std::string>& realPath);
     std::optional<std::vector<std::uint8_t>> ReadBytes(const std::vector<std::string>& realPath) const;
+    ChildResult Run(const std::string& command, const std::vector<std::string>& arguments) const;
+    ChildLifetime WriteLifetime() const;
+    bool RunWrite(const std::string& command, const std::vector<std::string>& arguments);
+    bool FlushAttributes() const;
     bool MayWrite() const;
-    // Ends a change: an image read through a raw copy gets the change (or,
-    // when it failed, the copy loses it). False when the change is not in
-    // the image.
+    // Before a write: false when nothing may be written now.
+    bool StartChange();
+    // After a write: outside a batch the change ends here. False when it
+    // is not in the image.
     bool Finish(bool changed);
+    bool EndChange(bool keep);
     void Forget() const;
     Stamp CurrentStamp() const;
     void RemoveStaleTemporaries(const std::vector<std::string>& realFolder);
@@ -81,9 +102,16 @@ private:
     char letter_;
     std::string imagePath_;
     std::string dataFile_;
+    std::string stampFile_;
     std::string cacheFolder_;
-    std::shared_ptr<RawMirror> mirror_;
+    std::string readOnlyReason_;
+    std::shared_ptr<QemuDisk> disk_;
     MtoolsDrive mtools_;
+    int batchDepth_ = 0;
+    bool changing_ = false;
+    bool batchFailed_ = false;
+    mutable std::optional<PendingAttributes> pendingAttributes_;
+    mutable bool pendingFailed_ = false;
     mutable Stamp stamp_;
     mutable std::map<std::string, std::vector<ImageEntry>> listings_;
 };

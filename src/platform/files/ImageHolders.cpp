@@ -1,11 +1,17 @@
 #include "platform/files/ImageHolders.h"
 
+#include "platform/files/ChildProcess.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <optional>
+#include <fstream>
+#include <iterator>
 #include <string_view>
 
 namespace platform {
@@ -57,6 +63,16 @@ bool ProcessHasOpen(const std::string& pid, const struct stat& image)
     return found;
 }
 
+// The daemon behind a view of ours is not "elsewhere": a child of ours
+// serving a folder of ours.
+bool IsOurEngine(const std::string& pid)
+{
+    std::ifstream commandLine("/proc/" + pid + "/cmdline");
+    const std::string text((std::istreambuf_iterator<char>(commandLine)), std::istreambuf_iterator<char>());
+    return text.find("/lumivane-view-" + std::to_string(getpid()) + "-") != std::string::npos &&
+           IsOwnChild(static_cast<pid_t>(std::stol(pid)));
+}
+
 bool OtherProcessHasOpen(const std::string& hostPath)
 {
     struct stat image {};
@@ -74,7 +90,7 @@ bool OtherProcessHasOpen(const std::string& hostPath)
         if (!IsNumber(pid) || pid == self || fstatat(dirfd(processes), pid.c_str(), &owner, 0) != 0 ||
             owner.st_uid != user)
             continue;
-        if (ProcessHasOpen(pid, image)) {
+        if (ProcessHasOpen(pid, image) && !IsOurEngine(pid)) {
             found = true;
             break;
         }
@@ -83,11 +99,34 @@ bool OtherProcessHasOpen(const std::string& hostPath)
     return found;
 }
 
+// The kernel grants a write lease only while no other open file of the
+// file exists, in any process of any user: the answer without walking
+// /proc. nullopt where leases cannot be had (another user's file, a file
+// system without them).
+std::optional<bool> OpenElsewhereByLease(const std::string& hostPath)
+{
+    const int fd = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<bool> open;
+    if (fcntl(fd, F_SETLEASE, F_WRLCK) == 0) {
+        fcntl(fd, F_SETLEASE, F_UNLCK);
+        open = false;
+    } else if (errno == EAGAIN) {
+        open = true;
+    }
+    close(fd);
+    return open;
+}
+
 }  // namespace
 
 bool IsImageInUseElsewhere(const std::string& hostPath)
 {
-    return HasForeignLock(hostPath) || OtherProcessHasOpen(hostPath);
+    if (HasForeignLock(hostPath))
+        return true;
+    const std::optional<bool> leased = OpenElsewhereByLease(hostPath);
+    return leased ? *leased : OtherProcessHasOpen(hostPath);
 }
 
 }  // namespace platform

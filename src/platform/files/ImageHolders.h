@@ -8,8 +8,11 @@
 
 namespace platform {
 
-// True when a byte-range lock of another open file is on hostPath, or a
-// process of this user other than this one has it open.
+// True when a byte-range lock of another open file is on hostPath, or
+// another open file of it exists: in any process where the kernel answers
+// (a lease), else in a process of this user other than this one and the
+// daemons behind its views. The daemon behind a view of the image counts
+// where the kernel answers: ask while it is stopped.
 bool IsImageInUseElsewhere(const std::string& hostPath);
 
 }  // namespace platform

@@ -1,7 +1,11 @@
 #include "platform/files/ImageVolume.h"
 
 #include "platform/files/FatBootSector.h"
+#include "platform/files/ImageLineage.h"
 #include "platform/files/PartitionTable.h"
+#include "platform/files/QemuDisks.h"
+#include "platform/files/SnapshotChildren.h"
+#include "platform/files/StaleTemporaries.h"
 
 #include <sys/stat.h>
 
@@ -23,7 +27,7 @@ bool IsRegularFile(const std::string& path)
 
 ImageVolumeResult Failure(std::string why)
 {
-    return {std::nullopt, std::move(why)};
+    return {std::nullopt, std::move(why), {}};
 }
 
 std::string TypeText(std::uint8_t type)
@@ -71,22 +75,47 @@ std::string QemuFormat(ContainerKind kind)
     }
 }
 
-}  // namespace
-
-ImageVolumeResult LocateThroughMirror(const ImageDriveName& named, ContainerKind kind)
+ImageVolumeResult LocateThroughQemu(const ImageDriveName& named, ContainerKind kind, bool keepOpen)
 {
-    auto mirror = std::make_shared<RawMirror>(named.imagePath, QemuFormat(kind));
-    if (!mirror->IsReady())
-        return Failure("is a " + ContainerName(kind) + " image that " + mirror->Problem());
-    const FileImageBytes raw(mirror->RawPath());
+    const QemuDiskOpening opened = OpenQemuDisk(named.imagePath, QemuFormat(kind), ContainerName(kind), keepOpen);
+    if (!opened.disk)
+        return Failure(opened.problem);
+    if (!opened.disk->Ready())
+        return Failure("is a " + ContainerName(kind) + " image that qemu cannot read now");
+    const FileImageBytes raw(opened.disk->RawPath());
     ImageVolumeResult result = LocateVolumeOnDisk(raw, 0, raw.Size(), named.partition);
     if (result.volume) {
-        result.volume->dataFile = mirror->RawPath();
+        result.volume->dataFile = opened.disk->RawPath();
         result.volume->container = kind;
-        result.volume->mirror = std::move(mirror);
+        result.volume->disk = opened.disk;
     }
+    if (!opened.note.empty())
+        result.notes.push_back(opened.note);
     return result;
 }
+
+std::string Differencing(ContainerKind kind)
+{
+    return "is a " + ContainerName(kind) +
+           " (a snapshot on top of another disk), which qemu cannot open together with its parent; "
+           "that parent must not be changed either, or this snapshot breaks";
+}
+
+// Why the image is read but never written, or "".
+std::string ReadOnlyReason(const std::string& imagePath)
+{
+    const std::string child = FindSnapshotChild(imagePath);
+    if (!child.empty())
+        return "is the base of the snapshot '" + child +
+               "': it is read but not written, since changing it would corrupt that snapshot";
+    const FileImageBytes image(imagePath);
+    if (ReadImageLineage(image).streamOptimized)
+        return "is a streamOptimized VMDK, which qemu cannot change in place: it is read but not written "
+               "(convert it to change it: qemu-img convert -O vmdk -o subformat=monolithicSparse IN OUT)";
+    return {};
+}
+
+}  // namespace
 
 std::optional<ImageDriveName> ParseImageDriveName(const std::string& text)
 {
@@ -120,7 +149,7 @@ ImageVolumeResult LocateVolumeOnDisk(const ImageBytes& disk, std::uint64_t diskO
                            std::to_string(partition));
         if (shape->totalBytes > available)
             return Failure(Truncated(shape->totalBytes, available));
-        return {ImageVolume{{}, diskOffset, ContainerKind::Raw, 0, nullptr}, {}};
+        return {ImageVolume{.offset = diskOffset}, {}, {}};
     }
     const std::vector<Partition> partitions = ReadPartitionTable(disk, diskOffset);
     if (partitions.empty())
@@ -139,32 +168,45 @@ ImageVolumeResult LocateVolumeOnDisk(const ImageBytes& disk, std::uint64_t diskO
     const std::uint64_t needed = chosen->startByte + std::min(shape->totalBytes, chosen->sizeBytes);
     if (needed > available)
         return Failure(Truncated(needed, available));
-    return {ImageVolume{{}, diskOffset + chosen->startByte, ContainerKind::Raw, chosen->number, nullptr}, {}};
+    return {ImageVolume{.offset = diskOffset + chosen->startByte, .partition = chosen->number}, {}, {}};
 }
 
-ImageVolumeResult LocateImageVolume(const ImageDriveName& named)
+ImageVolumeResult LocateImageVolume(const ImageDriveName& named, bool keepOpen)
 {
     const FileImageBytes image(named.imagePath);
     if (!image.IsOpen())
         return Failure("cannot be read");
     const ImageContainer container = DetectContainer(image);
+    if (container.kind == ContainerKind::VhdDifferencing || container.kind == ContainerKind::VdiDifferencing)
+        return Failure(Differencing(container.kind));
     if (!container.problem.empty())
         return Failure("is a " + ContainerName(container.kind) + " image, but " + container.problem);
-    if (NeedsBlockDriver(container.kind))
-        return LocateThroughMirror(named, container.kind);
-    std::string dataFile = named.imagePath;
-    if (container.kind == ContainerKind::VmdkFlat) {
-        const std::filesystem::path extent(container.extentFile);
-        dataFile = extent.is_absolute() ? extent.string()
-                                        : (std::filesystem::path(named.imagePath).parent_path() / extent).string();
+    // What an interrupted write of an older version left beside the image.
+    RemoveStaleTemporaries(std::filesystem::path(named.imagePath).parent_path().string());
+    ImageVolumeResult result;
+    if (NeedsBlockDriver(container.kind)) {
+        result = LocateThroughQemu(named, container.kind, keepOpen);
+    } else {
+        std::string dataFile = named.imagePath;
+        if (container.kind == ContainerKind::VmdkFlat) {
+            const std::filesystem::path extent(container.extentFile);
+            dataFile = extent.is_absolute()
+                           ? extent.string()
+                           : (std::filesystem::path(named.imagePath).parent_path() / extent).string();
+        }
+        const FileImageBytes data(dataFile);
+        if (!data.IsOpen())
+            return Failure("names the extent '" + dataFile + "', which cannot be read");
+        result = LocateVolumeOnDisk(data, container.diskOffset, container.diskSize, named.partition);
+        if (result.volume) {
+            result.volume->dataFile = dataFile;
+            result.volume->container = container.kind;
+        }
     }
-    const FileImageBytes data(dataFile);
-    if (!data.IsOpen())
-        return Failure("names the extent '" + dataFile + "', which cannot be read");
-    ImageVolumeResult result = LocateVolumeOnDisk(data, container.diskOffset, container.diskSize, named.partition);
     if (result.volume) {
-        result.volume->dataFile = dataFile;
-        result.volume->container = container.kind;
+        result.volume->readOnlyReason = ReadOnlyReason(named.imagePath);
+        if (!result.volume->readOnlyReason.empty())
+            result.notes.push_back(result.volume->readOnlyReason);
     }
     return result;
 }

@@ -4,16 +4,20 @@
 // boot sector at the disk's start (a "superfloppy") or the partition table,
 // where the first FAT partition is the default and "PATH@N" picks
 // partition N (1-4 primary, 5 and up logical). qcow2, dynamic VDI and VHD
-// and sparse VMDK images are read through a raw copy qemu-img makes.
+// and sparse VMDK images are read through qemu (QemuDisk).
+//
+// An image is only read, never written, where writing would do harm: a
+// base that snapshots are made on top of, a streamOptimized VMDK.
 
 #include "platform/files/ImageBytes.h"
 #include "platform/files/ImageContainer.h"
-#include "platform/files/RawMirror.h"
+#include "platform/files/QemuDisk.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -28,18 +32,20 @@ struct ImageDriveName {
 std::optional<ImageDriveName> ParseImageDriveName(const std::string& text);
 
 struct ImageVolume {
-    std::string dataFile;      // the file mtools opens (the image or its extent)
+    std::string dataFile{};    // the file mtools opens (the image or its extent)
     std::uint64_t offset = 0;  // where the FAT volume starts in it
     ContainerKind container = ContainerKind::Raw;
     int partition = 0;         // 0 for a superfloppy
-    // For the kinds qemu reads: the raw copy dataFile names, which carries
-    // changes back into the image.
-    std::shared_ptr<RawMirror> mirror;
+    // For the kinds qemu reads: the disk whose raw form dataFile names.
+    std::shared_ptr<QemuDisk> disk{};
+    // Why nothing may be written into the image; empty when writing is fine.
+    std::string readOnlyReason{};
 };
 
 struct ImageVolumeResult {
     std::optional<ImageVolume> volume;
-    std::string error;  // one line, without the image's name
+    std::string error;               // one line, without the image's name
+    std::vector<std::string> notes;  // lines worth telling, each the end of a sentence about the image
 };
 
 // The volume of a disk that starts at diskOffset in bytes and is diskSize
@@ -47,9 +53,8 @@ struct ImageVolumeResult {
 ImageVolumeResult LocateVolumeOnDisk(const ImageBytes& disk, std::uint64_t diskOffset, std::uint64_t diskSize,
                                      int partition);
 
-ImageVolumeResult LocateImageVolume(const ImageDriveName& named);
-
-// The same for an image qemu reads, through a raw copy of it.
-ImageVolumeResult LocateThroughMirror(const ImageDriveName& named, ContainerKind kind);
+// keepOpen: an image qemu reads stays open for the drive that comes after
+// (a check's opening); see QemuDisks.
+ImageVolumeResult LocateImageVolume(const ImageDriveName& named, bool keepOpen = false);
 
 }  // namespace platform

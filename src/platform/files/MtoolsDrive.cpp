@@ -66,7 +66,8 @@ std::string MtoolsDrive::DrivePath(const std::vector<std::string>& components)
     return path;
 }
 
-ChildResult MtoolsDrive::Run(const std::string& command, const std::vector<std::string>& arguments) const
+ChildResult MtoolsDrive::Run(const std::string& command, const std::vector<std::string>& arguments,
+                             ChildLifetime lifetime) const
 {
     if (folder_.empty())
         return {};
@@ -75,7 +76,7 @@ ChildResult MtoolsDrive::Run(const std::string& command, const std::vector<std::
     ChildEnvironment environment;
     environment.droppedPrefixes = {"MTOOLS", "LC_", "LANG"};
     environment.set = {{"MTOOLSRC", folder_ + "/mtoolsrc"}, {"HOME", folder_}, {"LC_ALL", "C.UTF-8"}};
-    return RunChild(argv, environment);
+    return RunChild(argv, environment, lifetime);
 }
 
 }  // namespace platform

@@ -30,7 +30,8 @@ public:
     static std::string DrivePath(const std::vector<std::string>& components);
 
     // Runs an mtools command ("mdir", "mcopy", ...) with these arguments.
-    ChildResult Run(const std::string& command, const std::vector<std::string>& arguments) const;
+    ChildResult Run(const std::string& command, const std::vector<std::string>& arguments,
+                    ChildLifetime lifetime = ChildLifetime::DiesWithUs) const;
 
 private:
     std::string folder_;

@@ -26,6 +26,8 @@ public:
     bool Copy(const std::string& source, const std::string& target, bool failIfExists) override;
     bool Delete(const std::string& path) override;
     bool ResolvesToTheFile(const std::string& path) const override;
+    void BeginBatch() override { inner_->BeginBatch(); }
+    bool EndBatch() override { return inner_->EndBatch(); }
 
 private:
     std::string Map(const std::string& path) const { return RedirectFolder(path, from_, to_); }

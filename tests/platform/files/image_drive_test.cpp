@@ -5,9 +5,10 @@
 #include "common/FatImages.h"
 #include "common/ScopedEnv.h"
 #include "common/TestFiles.h"
+#include "common/VariedLogoFile.h"
 #include "platform/files/DriveFileSystems.h"
 #include "platform/files/ImageDriveCheck.h"
-#include "platform/files/LogoFileWriter.h"
+#include "platform/files/MountedViews.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -32,16 +34,12 @@ struct ImageKind {
     const char* format;   // qemu-img output format, or "" for raw
     const char* options;
     int partition;
+    bool throughCopy = false;  // as where FUSE cannot be used
 };
 
 std::string WriteLogo(const TempDir& dir, const std::string& name, unsigned seed)
 {
-    const std::string path = dir.File(name);
-    const logo::LogoImage picture = testing_support::MakeVariedLogo(seed);
-    logo::ColorTable table{};
-    std::copy_n(picture.colorTable.begin(), table.size(), table.begin());
-    platform::WriteLogoFile(path, picture, table, false, 0);
-    return path;
+    return testing_support::WriteVariedLogoFile(dir.File(name), seed);
 }
 
 class ImageDrive : public ::testing::TestWithParam<ImageKind> {
@@ -62,11 +60,18 @@ protected:
             ASSERT_TRUE(testing_support::ConvertImage(raw, image_, kind.format, kind.options));
         }
         driveName_ = kind.partition != 0 ? image_ + "@" + std::to_string(kind.partition) : image_;
-        ASSERT_EQ(platform::ImageDriveProblem(driveName_), "");
+        if (kind.throughCopy)
+            noFuse_.emplace("LUMIVANE_NO_FUSE", "1");
+        const platform::ImageDriveReport report = platform::CheckImageDrive(driveName_);
+        ASSERT_EQ(report.problem, "");
         const auto located = platform::LocateImageVolume(*platform::ParseImageDriveName(driveName_));
         ASSERT_TRUE(located.volume);
-        viaQemu_ = located.volume->mirror != nullptr;
+        viaQemu_ = located.volume->disk != nullptr;
         dataFile_ = located.volume->dataFile;
+        // The route asked for is the one taken: a mounted view, or a copy
+        // with a note that says why.
+        EXPECT_EQ(viaQemu_ && platform::IsMountedOn(dataFile_), viaQemu_ && !kind.throughCopy);
+        EXPECT_EQ(report.notes.size(), kind.throughCopy ? 1u : 0u);
         offset_ = located.volume->offset;
         volumeBytes_ = kind.fatBits != 0 ? 16384u * 1024 : (kind.partition == 5 ? 69632u * 512 : 32768u * 512);
         platform::DriveTable table;
@@ -88,6 +93,7 @@ protected:
 
     TempDir dir_;
     testing_support::ScopedEnv cache_{"XDG_CACHE_HOME", dir_.File("cache")};
+    std::optional<testing_support::ScopedEnv> noFuse_;
     std::string logo_;
     std::string otherLogo_;
     std::string image_;
@@ -185,6 +191,15 @@ INSTANTIATE_TEST_SUITE_P(
                       ImageKind{"DynamicVdi", 0, "vdi", "static=off", 5},
                       ImageKind{"DynamicVhd", 0, "vpc", "subformat=dynamic", 0},
                       ImageKind{"SparseVmdk", 16, "vmdk", "subformat=monolithicSparse", 0}),
+    [](const ::testing::TestParamInfo<ImageKind>& info) { return std::string(info.param.name); });
+
+// The kinds qemu reads, through the raw copy made where FUSE cannot be used.
+INSTANTIATE_TEST_SUITE_P(
+    ThroughRawCopy, ImageDrive,
+    ::testing::Values(ImageKind{"Qcow2", 0, "qcow2", "compat=1.1", 0, true},
+                      ImageKind{"DynamicVdi", 0, "vdi", "static=off", 5, true},
+                      ImageKind{"DynamicVhd", 0, "vpc", "subformat=dynamic", 0, true},
+                      ImageKind{"SparseVmdk", 16, "vmdk", "subformat=monolithicSparse", 0, true}),
     [](const ::testing::TestParamInfo<ImageKind>& info) { return std::string(info.param.name); });
 
 // --- refusals and failures, on a plain superfloppy -----------------------------
@@ -312,7 +327,7 @@ TEST(ImageDriveCheck, BadImagesGetOneClearReason)
     EXPECT_NE(platform::ImageDriveProblem(qcow).find("is not a disk image"), std::string::npos);
     const std::string broken = dir.File("broken.qcow2");
     ASSERT_EQ(testing_support::Shell("printf 'QFI\\373garbage' > '" + broken + "'; truncate -s 2K '" + broken + "'"), 0);
-    EXPECT_NE(platform::ImageDriveProblem(broken).find("is a qcow2 image that cannot be read by qemu-img"),
+    EXPECT_NE(platform::ImageDriveProblem(broken).find("is a qcow2 image that cannot be read by qemu"),
               std::string::npos);
 }
 
@@ -331,52 +346,68 @@ TEST(ImageDriveCheck, ReadOnlyImageIsRefused)
 
 namespace {
 
-// Images qemu reads are changed through their raw copy.
-class MirroredImageDrive : public ::testing::Test {
+// Images qemu reads are changed in place through qemu, by either route.
+class QemuImageDrive : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
     {
         if (!testing_support::HasImageTools())
             GTEST_SKIP() << "mtools, dosfstools, fdisk or qemu-utils missing";
+        if (GetParam())
+            noFuse_.emplace("LUMIVANE_NO_FUSE", "1");
         logo_ = WriteLogo(dir_, "logo.bmp", 8);
         const std::string raw = dir_.File("floppy.img");
         ASSERT_TRUE(testing_support::MakeFatVolume(raw, 12, 1440, logo_));
         image_ = dir_.File("disk.vdi");
         ASSERT_TRUE(testing_support::ConvertImage(raw, image_, "vdi", "static=off"));
+        files_ = Open();
+    }
+    std::unique_ptr<platform::DriveFileSystems> Open() const
+    {
         platform::DriveTable table;
         table.Map('C', image_);
-        files_ = platform::DriveFileSystems::FromDriveTable(table);
+        return platform::DriveFileSystems::FromDriveTable(table);
+    }
+    // Stand-ins on PATH for qemu's tools: each runs the script, then the
+    // real program.
+    testing_support::ScopedEnv WrappedQemuTools(const std::string& script) const
+    {
+        const std::string bin = dir_.File("bin");
+        std::filesystem::create_directories(bin);
+        for (const std::string program : {"qemu-img", "qemu-io"}) {
+            std::ofstream(bin + "/" + program) << "#!/bin/sh\nprogram=" << program << "\n" << script
+                                                << "\nexec /usr/bin/" << program << " \"$@\"\n";
+            chmod((bin + "/" + program).c_str(), 0755);
+        }
+        return testing_support::ScopedEnv("PATH", bin + ":" + std::getenv("PATH"));
     }
 
     TempDir dir_;
     testing_support::ScopedEnv cache_{"XDG_CACHE_HOME", dir_.File("cache")};
+    std::optional<testing_support::ScopedEnv> noFuse_;
     std::string logo_;
     std::string image_;
     std::unique_ptr<platform::DriveFileSystems> files_;
 };
 
-TEST_F(MirroredImageDrive, VdiKeepsItsIdentityAcrossWrites)
+TEST_P(QemuImageDrive, VdiKeepsItsIdentityAcrossWrites)
 {
     const auto before = ReadAll(image_);
     ASSERT_TRUE(files_->Copy(WriteLogo(dir_, "new.bmp", 9), "C:\\WINDOWS\\Logos.sys", false));
     const auto after = ReadAll(image_);
     // The creation UUID VirtualBox knows the disk by.
     EXPECT_TRUE(std::equal(before.begin() + 0x188, before.begin() + 0x198, after.begin() + 0x188));
-    platform::DriveTable table;
-    table.Map('C', image_);
-    const auto reopened = platform::DriveFileSystems::FromDriveTable(table);
-    EXPECT_TRUE(reopened->Exists("C:\\WINDOWS\\LOGOS.SYS"));
+    files_.reset();
+    EXPECT_TRUE(Open()->Exists("C:\\WINDOWS\\LOGOS.SYS"));
 }
 
-TEST_F(MirroredImageDrive, FailedWriteBackLeavesImageAndCopyAsTheyWere)
+TEST_P(QemuImageDrive, FailedCarryOverLeavesImageAndViewAsTheyWere)
 {
-    const std::string bin = dir_.File("bin");
-    std::filesystem::create_directories(bin);
-    std::ofstream(bin + "/qemu-io") << "#!/bin/sh\nexit 1\n";
-    chmod((bin + "/qemu-io").c_str(), 0755);
     const auto before = ReadAll(image_);
     {
-        testing_support::ScopedEnv path("PATH", bin + ":" + std::getenv("PATH"));
+        // What carries a change into the image fails: qemu-img commit, or
+        // qemu-io for the raw copy.
+        const auto failing = WrappedQemuTools("[ \"$1\" = commit ] || [ $program = qemu-io ] && exit 1");
         EXPECT_FALSE(files_->Copy(logo_, "C:\\WINDOWS\\Logos.sys", false));
         EXPECT_FALSE(files_->SetAttributes("C:\\logo.sys", FILE_ATTRIBUTE_NORMAL));
     }
@@ -384,5 +415,55 @@ TEST_F(MirroredImageDrive, FailedWriteBackLeavesImageAndCopyAsTheyWere)
     EXPECT_FALSE(files_->Exists("C:\\WINDOWS\\Logos.sys"));
     EXPECT_EQ(files_->GetAttributes("C:\\logo.sys"), FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 }
+
+// Apply's steps reach the image as one batch: nothing before it ends, then
+// one carrying over.
+TEST_P(QemuImageDrive, BatchReachesTheImageOnceWhenItEnds)
+{
+    const std::string log = dir_.File("carried.log");
+    const auto logged = WrappedQemuTools("echo \"$program $1\" >> '" + log + "'");
+    const auto before = ReadAll(image_);
+    files_->BeginBatch();
+    EXPECT_TRUE(files_->SetAttributes("C:\\logo.sys", FILE_ATTRIBUTE_NORMAL));
+    EXPECT_TRUE(files_->Copy(logo_, "C:\\WINDOWS\\Logos.sys", false));
+    EXPECT_TRUE(files_->Delete("C:\\WINDOWS\\LOGOW.SYS"));
+    EXPECT_TRUE(files_->SetAttributes("C:\\WINDOWS\\Logos.sys", FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_TRUE(files_->SetAttributes("C:\\logo.sys", FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(files_->GetAttributes("C:\\logo.sys"), FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(ReadAll(image_), before);
+    EXPECT_TRUE(files_->EndBatch());
+    const auto bytes = ReadAll(log);
+    const std::string carried(bytes.begin(), bytes.end());
+    const std::string carrier = GetParam() ? "qemu-io -f" : "qemu-img commit";
+    EXPECT_NE(carried.find(carrier), std::string::npos) << carried;
+    EXPECT_EQ(carried.find(carrier), carried.rfind(carrier)) << carried;
+    files_.reset();
+    const auto reopened = Open();
+    EXPECT_EQ(reopened->GetAttributes("C:\\WINDOWS\\LOGOS.SYS"), FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_FALSE(reopened->Exists("C:\\WINDOWS\\LOGOW.SYS"));
+}
+
+TEST_P(QemuImageDrive, ImageHeldByAnotherProgramIsReadButNotWritten)
+{
+    const auto before = ReadAll(image_);
+    const pid_t holder = fork();
+    if (holder == 0) {
+        execl("/bin/sh", "sh", "-c", ("exec 3<'" + image_ + "'; exec sleep 30").c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(files_->Exists("C:\\WINDOWS\\LOGOW.SYS"));
+    EXPECT_FALSE(files_->Copy(logo_, "C:\\WINDOWS\\Logos.sys", false));
+    EXPECT_TRUE(files_->Exists("C:\\WINDOWS\\LOGOW.SYS"));
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    EXPECT_EQ(ReadAll(image_), before);
+    EXPECT_TRUE(files_->Copy(logo_, "C:\\WINDOWS\\Logos.sys", false));
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, QemuImageDrive, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "ThroughRawCopy" : "ThroughFuseView");
+                         });
 
 }  // namespace
