@@ -70,13 +70,14 @@ fetch_twin() {
 }
 
 # Writes FOLDER/preferences (the pins) and FOLDER/arguments (apt-get
-# install's arguments: ROOT:i386 and the fetched packages).
+# install's arguments: each ROOT:i386 and the fetched packages).
 plan_install() {
-    local root=$1 folder=$2
-    local -a closure
+    local folder=$1
+    shift
+    local -a roots=("${@/%/:i386}") closure
     mapfile -t closure < <(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts \
-        --no-breaks --no-replaces --no-enhances "$root:i386" 2>/dev/null | grep -v '^ ' | grep ':i386$' | sort -u)
-    [ ${#closure[@]} -gt 0 ] || fail "the lists know no $root:i386 (is i386 among dpkg's architectures?)"
+        --no-breaks --no-replaces --no-enhances "${roots[@]}" 2>/dev/null | grep -v '^ ' | grep ':i386$' | sort -u)
+    [ ${#closure[@]} -gt 0 ] || fail "the lists know no ${roots[*]} (is i386 among dpkg's architectures?)"
 
     # Multi-Arch: same libraries installed for amd64: version and source.
     local -A have=() source_of=()
@@ -107,7 +108,7 @@ plan_install() {
     local -A pinned=()
     local package twin chosen
     local -a common
-    echo "$root:i386" >"$folder/arguments"
+    printf '%s\n' "${roots[@]}" >"$folder/arguments"
     : >"$folder/preferences"
     [ -f /etc/apt/preferences ] && cat /etc/apt/preferences >"$folder/preferences"
     for package in "${shared[@]}"; do
@@ -162,10 +163,10 @@ check_plan() {
 }
 
 install_i386() {
-    local root=$1 folder
+    local folder
     folder=$(mktemp -d)
     chmod 755 "$folder"  # apt reads local packages as its own user
-    plan_install "$root" "$folder"
+    plan_install "$folder" "$@"
     local -a arguments pins
     mapfile -t arguments <"$folder/arguments"
     pins=(-o "Dir::Etc::Preferences=$folder/preferences")
@@ -194,16 +195,21 @@ kernel_runs_32_bit() {
     return 1
 }
 
+# Wine's X11 driver loads the X extensions' libraries when it starts
+# (Recommends of the package): without XInput2 it frees a confined cursor at
+# once, without XRandR it knows no display modes.
+wine32=(wine32 libxi6 libxfixes3 libxcursor1 libxrandr2 libxrender1 libxinerama1 libxcomposite1 libxxf86vm1)
+
 [ "$(dpkg --print-architecture)" = amd64 ] || exit 0
-if installed wine32:i386 && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+if installed wine32:i386 && installed libxi6:i386 && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    exit 0
+fi
+if [ $dry_run -eq 1 ]; then
+    install_i386 "${wine32[@]}"
     exit 0
 fi
 if installed libc6:i386; then
     kernel_runs_32_bit || exit 0
-fi
-if [ $dry_run -eq 1 ]; then
-    install_i386 wine32
-    exit 0
 fi
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo_cmd[@]}" dpkg --add-architecture i386
@@ -216,6 +222,6 @@ fi
 # The C library first: it tells whether this kernel runs 32-bit programs.
 installed libc6:i386 || install_i386 libc6
 kernel_runs_32_bit || exit 0
-install_i386 wine32
+install_i386 "${wine32[@]}"
 /usr/lib/wine/wine --version >/dev/null 2>&1 || fail "wine32 is installed but /usr/lib/wine/wine does not run"
 echo "install-wine32.sh: 32-bit Wine $(/usr/lib/wine/wine --version) installed"
