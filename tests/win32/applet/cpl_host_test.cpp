@@ -6,10 +6,14 @@
 #include "resources/ResourceIds.h"
 
 #include <cpl.h>
+#include <winver.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifndef LUMIVANE_CPL_MODULE
@@ -17,6 +21,14 @@
 #endif
 
 namespace {
+
+// The module under test: LUMIVANE_CPL from the environment (the lumva.cpl
+// that ships), else the one this tree built.
+const char* ModulePath()
+{
+    const char* given = std::getenv("LUMIVANE_CPL");
+    return given != nullptr && *given != '\0' ? given : LUMIVANE_CPL_MODULE;
+}
 
 // The Control Panel's own window, which an applet may own its windows by.
 class HostWindow {
@@ -44,7 +56,7 @@ private:
 class LoadedApplet {
 public:
     LoadedApplet()
-        : m_module(::LoadLibraryA(LUMIVANE_CPL_MODULE))
+        : m_module(::LoadLibraryA(ModulePath()))
     {
         if (m_module == nullptr)
             return;
@@ -169,6 +181,49 @@ TEST(CplModule, ItsResourcesHoldWhatTheInquiryNames)
     applet.Send(host.Handle(), CPL_EXIT);
 }
 
+// A string of the module's version information, in its first translation.
+std::string VersionString(const std::vector<BYTE>& info, const char* name)
+{
+    void* value = nullptr;
+    UINT length = 0;
+    if (!::VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", &value, &length) || length < 4)
+        return "(no translation)";
+    const auto* translation = static_cast<const WORD*>(value);
+    char path[128] = {};
+    std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1], name);
+    if (!::VerQueryValueA(info.data(), path, &value, &length))
+        return "(missing)";
+    return std::string(static_cast<const char*>(value), length > 0 ? length - 1 : 0);
+}
+
+TEST(CplModule, CarriesItsVersionInformation)
+{
+    char* const path = const_cast<char*>(ModulePath());
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeA(path, &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<BYTE> info(size);
+    ASSERT_TRUE(::GetFileVersionInfoA(path, 0, size, info.data()));
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueA(info.data(), const_cast<char*>("\\"), &value, &length));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00020000u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00020000u);
+    EXPECT_EQ(fixed->dwFileType, DWORD{VFT_DLL});
+    EXPECT_EQ(fixed->dwFileOS, DWORD{VOS__WINDOWS32});
+    const std::pair<const char*, const char*> strings[] = {
+        {"FileDescription", "Change your windows logos to anything you want!"},
+        {"FileVersion", "2, 0, 0, 0"},
+        {"ProductVersion", "2.0"},
+        {"InternalName", "lumva"},
+        {"OriginalFilename", "lumva.cpl"},
+        {"ProductName", "lumva Control Panel Extension"},
+    };
+    for (const auto& [name, expected] : strings)
+        EXPECT_EQ(VersionString(info, name), expected) << name;
+}
+
 // The Control Panel loads an applet once to list it and again to run it; the
 // module must come back whole, and leave nothing behind that keeps it loaded.
 TEST(CplModule, UnloadsAndLoadsAgainInOneProcess)
@@ -181,7 +236,7 @@ TEST(CplModule, UnloadsAndLoadsAgainInOneProcess)
         EXPECT_EQ(applet.Send(host.Handle(), CPL_GETCOUNT), 1) << "round " << round;
         EXPECT_EQ(applet.Send(host.Handle(), CPL_EXIT), 0) << "round " << round;
         EXPECT_TRUE(applet.Unload());
-        EXPECT_EQ(::GetModuleHandleA(LUMIVANE_CPL_MODULE), nullptr) << "round " << round;
+        EXPECT_EQ(::GetModuleHandleA(ModulePath()), nullptr) << "round " << round;
     }
 }
 
