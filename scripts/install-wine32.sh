@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs 32-bit Wine (wine32:i386) beside the 64-bit one on an amd64
-# Debian, where the kernel runs 32-bit programs. Called by
-# scripts/install-deps.sh --win32, as root or through sudo.
+# Debian, where the kernel runs 32-bit programs, itself or through qemu
+# (scripts/install-i386-emulation.sh). Called by scripts/install-deps.sh
+# --win32, as root or through sudo.
 #
 # A shared library of both architectures (Multi-Arch: same) must have the
 # same version in each, and a mirror's i386 lists can lag its amd64 ones or
@@ -188,12 +189,15 @@ install_i386() {
 }
 
 # A kernel built without 32-bit support, or with it switched off
-# (ia32_emulation=off), runs no 32-bit program: Wine there runs 64-bit ones only.
-kernel_runs_32_bit() {
-    /lib/ld-linux.so.2 --version >/dev/null 2>&1 && return 0
-    echo "install-wine32.sh: this kernel runs no 32-bit programs; Wine runs 64-bit ones only" >&2
+# (ia32_emulation=off), runs 32-bit programs only through qemu's emulator;
+# where that cannot be had either, Wine here runs 64-bit ones only.
+runs_32_bit() {
+    "$(dirname "$0")/install-i386-emulation.sh" && return 0
+    echo "install-wine32.sh: this machine runs no 32-bit programs, not even emulated; Wine runs 64-bit ones only" >&2
     return 1
 }
+
+wine32_ready() { installed wine32:i386 && installed libxi6:i386 && /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
 # Wine's X11 driver loads the X extensions' libraries when it starts
 # (Recommends of the package): without XInput2 it frees a confined cursor at
@@ -201,15 +205,14 @@ kernel_runs_32_bit() {
 wine32=(wine32 libxi6 libxfixes3 libxcursor1 libxrandr2 libxrender1 libxinerama1 libxcomposite1 libxxf86vm1)
 
 [ "$(dpkg --print-architecture)" = amd64 ] || exit 0
-if installed wine32:i386 && installed libxi6:i386 && /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    exit 0
-fi
+wine32_ready && exit 0
 if [ $dry_run -eq 1 ]; then
     install_i386 "${wine32[@]}"
     exit 0
 fi
 if installed libc6:i386; then
-    kernel_runs_32_bit || exit 0
+    runs_32_bit || exit 0
+    wine32_ready && exit 0
 fi
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo_cmd[@]}" dpkg --add-architecture i386
@@ -221,7 +224,7 @@ fi
 
 # The C library first: it tells whether this kernel runs 32-bit programs.
 installed libc6:i386 || install_i386 libc6
-kernel_runs_32_bit || exit 0
+runs_32_bit || exit 0
 install_i386 "${wine32[@]}"
 /usr/lib/wine/wine --version >/dev/null 2>&1 || fail "wine32 is installed but /usr/lib/wine/wine does not run"
 echo "install-wine32.sh: 32-bit Wine $(/usr/lib/wine/wine --version) installed"
