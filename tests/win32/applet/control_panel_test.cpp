@@ -3,9 +3,8 @@
 // the screen within a deadline, as Wine's default Windows and as Windows 98
 // (the version Wine reports to control.exe alone). A picture of the dialog
 // is saved beside this program, lumva-control-<version>.bmp, to look at.
-#include "common/TestFiles.h"
-#include "logo/LogoFile.h"
-#include "platform/files/LogoFileWriter.h"
+#include "tests/win32/PrefixFiles.h"
+#include "tests/win32/WindowSearch.h"
 
 #include <windows.h>
 
@@ -23,6 +22,8 @@
 #endif
 
 namespace {
+
+using win32_test::VisibleWindowTitled;
 
 constexpr DWORD kDeadlineMs = 60000;
 constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\control.exe";
@@ -59,45 +60,6 @@ void SetControlPanelVersion(const std::string& version)
     ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
                      static_cast<DWORD>(version.size() + 1));
     ::RegCloseKey(key);
-}
-
-// The three logo files where the system keeps them, so that the dialog
-// opens on pictures and asks nothing.
-void WriteSystemLogos()
-{
-    char windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryA(windows, sizeof windows);
-    const std::string folder = std::string(windows) + "\\";
-    const std::string files[] = {folder.substr(0, 3) + "logo.sys", folder + "logow.sys", folder + "logos.sys"};
-    unsigned seed = 1;
-    for (const std::string& file : files) {
-        ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        const logo::LogoImage image = testing_support::MakeVariedLogo(seed++);
-        logo::ColorTable table{};
-        std::copy_n(image.colorTable.begin(), table.size(), table.begin());
-        ASSERT_TRUE(platform::WriteLogoFile(file, image, table, false, 0)) << file;
-    }
-}
-
-HWND VisibleWindowTitled(const char* title)
-{
-    struct Search {
-        const char* title;
-        HWND found;
-    } search{title, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* wanted = reinterpret_cast<Search*>(context);
-            char text[64] = {};
-            ::GetWindowTextA(window, text, sizeof text);
-            if (::IsWindowVisible(window) && std::string(text) == wanted->title) {
-                wanted->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 // The window as it is on the screen, as a 24-bit BMP file.
@@ -150,7 +112,7 @@ protected:
 TEST_P(ControlPanel, ShowsTheMainDialogWithinTheDeadline)
 {
     const std::string version = GetParam();
-    ASSERT_NO_FATAL_FAILURE(WriteSystemLogos());
+    ASSERT_NO_FATAL_FAILURE(scenario::WriteSystemLogos());
     ASSERT_NO_FATAL_FAILURE(SetControlPanelVersion(version == "default" ? "" : version));
     ASSERT_EQ(VisibleWindowTitled("Lumivane"), nullptr) << "a main dialog is open already";
 
@@ -169,7 +131,9 @@ TEST_P(ControlPanel, ShowsTheMainDialogWithinTheDeadline)
     const DWORD waited = ::GetTickCount() - started;
 
     if (dialog != nullptr) {
-        ::Sleep(500);  // it paints after it is shown
+        // It paints after it is shown: wait until it waits for input.
+        ::WaitForInputIdle(process.hProcess, 20000);
+        ::Sleep(500);
         EXPECT_TRUE(SavePicture(dialog, ThisFolder() + "lumva-control-" + version + ".bmp"));
         ::PostMessageA(dialog, WM_CLOSE, 0, 0);
     }

@@ -4,6 +4,7 @@
 // item's name, description and icon from the module's resources by the ids
 // CPL_INQUIRE gave.
 #include "resources/ResourceIds.h"
+#include "tests/win32/AppletModule.h"
 
 #include <cpl.h>
 #include <winver.h>
@@ -22,6 +23,9 @@
 
 namespace {
 
+using win32_test::HostWindow;
+using win32_test::LoadedApplet;
+
 // The module under test: LUMIVANE_CPL from the environment (the lumva.cpl
 // that ships), else the one this tree built.
 const char* ModulePath()
@@ -29,63 +33,6 @@ const char* ModulePath()
     const char* given = std::getenv("LUMIVANE_CPL");
     return given != nullptr && *given != '\0' ? given : LUMIVANE_CPL_MODULE;
 }
-
-// The Control Panel's own window, which an applet may own its windows by.
-class HostWindow {
-public:
-    HostWindow()
-        : m_hwnd(::CreateWindowExA(0, "STATIC", "Control Panel", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                                   nullptr, ::GetModuleHandleA(nullptr), nullptr))
-    {
-    }
-    ~HostWindow()
-    {
-        if (m_hwnd != nullptr)
-            ::DestroyWindow(m_hwnd);
-    }
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
-
-    HWND Handle() const { return m_hwnd; }
-
-private:
-    HWND m_hwnd;
-};
-
-// The module loaded as an applet; unloaded at the end unless a test did.
-class LoadedApplet {
-public:
-    LoadedApplet()
-        : m_module(::LoadLibraryA(ModulePath()))
-    {
-        if (m_module == nullptr)
-            return;
-        // Through void (*)(), the type GCC lets stand for any function's.
-        const auto entry = reinterpret_cast<void (*)()>(::GetProcAddress(m_module, "CPlApplet"));
-        m_entry = reinterpret_cast<APPLET_PROC>(entry);
-    }
-    ~LoadedApplet() { Unload(); }
-    LoadedApplet(const LoadedApplet&) = delete;
-    LoadedApplet& operator=(const LoadedApplet&) = delete;
-
-    HMODULE Module() const { return m_module; }
-    APPLET_PROC Entry() const { return m_entry; }
-    LONG Send(HWND host, UINT message, LPARAM first = 0, LPARAM second = 0) const
-    {
-        return m_entry(host, message, first, second);
-    }
-    bool Unload()
-    {
-        const bool freed = m_module != nullptr && ::FreeLibrary(m_module) != FALSE;
-        m_module = nullptr;
-        m_entry = nullptr;
-        return freed;
-    }
-
-private:
-    HMODULE m_module;
-    APPLET_PROC m_entry = nullptr;
-};
 
 std::string LoadModuleString(HMODULE module, int id)
 {
@@ -129,7 +76,7 @@ int IconWidth(HICON icon)
 
 TEST(CplModule, ExportsCPlAppletAloneByItsPlainName)
 {
-    LoadedApplet applet;
+    LoadedApplet applet(ModulePath());
     ASSERT_NE(applet.Module(), nullptr) << "LoadLibraryA failed with " << ::GetLastError();
     EXPECT_NE(applet.Entry(), nullptr);
     EXPECT_EQ(ExportedNames(applet.Module()), std::vector<std::string>{"CPlApplet"});
@@ -138,7 +85,7 @@ TEST(CplModule, ExportsCPlAppletAloneByItsPlainName)
 TEST(CplModule, AnswersTheControlPanelsMessagesInOrder)
 {
     HostWindow host;
-    LoadedApplet applet;
+    LoadedApplet applet(ModulePath());
     ASSERT_NE(applet.Entry(), nullptr);
 
     EXPECT_NE(applet.Send(host.Handle(), CPL_INIT), 0);
@@ -160,7 +107,7 @@ TEST(CplModule, AnswersTheControlPanelsMessagesInOrder)
 TEST(CplModule, ItsResourcesHoldWhatTheInquiryNames)
 {
     HostWindow host;
-    LoadedApplet applet;
+    LoadedApplet applet(ModulePath());
     ASSERT_NE(applet.Entry(), nullptr);
     ASSERT_NE(applet.Send(host.Handle(), CPL_INIT), 0);
     CPLINFO info{};
@@ -230,7 +177,7 @@ TEST(CplModule, UnloadsAndLoadsAgainInOneProcess)
 {
     HostWindow host;
     for (int round = 0; round < 2; ++round) {
-        LoadedApplet applet;
+        LoadedApplet applet(ModulePath());
         ASSERT_NE(applet.Entry(), nullptr) << "round " << round;
         EXPECT_NE(applet.Send(host.Handle(), CPL_INIT), 0) << "round " << round;
         EXPECT_EQ(applet.Send(host.Handle(), CPL_GETCOUNT), 1) << "round " << round;
