@@ -51,7 +51,7 @@ BOOL WINAPI FileSizeEx(HANDLE file, PLARGE_INTEGER size)
 // FAT has no hard links.
 BOOL WINAPI HardLinkW(LPCWSTR link, LPCWSTR target, LPSECURITY_ATTRIBUTES security)
 {
-    const auto system = g_createHardLinkW.Get();
+    const auto system = platform::win32::WideSystemFunction(g_createHardLinkW);
     if (system != nullptr)
         return system(link, target, security);
     ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
@@ -60,7 +60,7 @@ BOOL WINAPI HardLinkW(LPCWSTR link, LPCWSTR target, LPSECURITY_ATTRIBUTES securi
 
 HANDLE WINAPI FirstVolumeW(LPWSTR name, DWORD length)
 {
-    const auto system = g_findFirstVolumeW.Get();
+    const auto system = platform::win32::WideSystemFunction(g_findFirstVolumeW);
     if (system != nullptr)
         return system(name, length);
     ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
@@ -69,7 +69,7 @@ HANDLE WINAPI FirstVolumeW(LPWSTR name, DWORD length)
 
 BOOL WINAPI NextVolumeW(HANDLE search, LPWSTR name, DWORD length)
 {
-    const auto system = g_findNextVolumeW.Get();
+    const auto system = platform::win32::WideSystemFunction(g_findNextVolumeW);
     if (system != nullptr)
         return system(search, name, length);
     ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
@@ -116,14 +116,11 @@ int __cdecl FileStat64(int descriptor, struct _stat64* result)
 
 int __cdecl PathStat64W(const wchar_t* path, struct _stat64* result)
 {
-    const auto system = g_wstat64.Get();
-    const auto narrow = g_wstati64.Get();
-    const auto ansi = g_stati64.Get();
-    if (system != nullptr)
-        return system(path, result);
     struct _stat32i64 status {};
-    // Windows 9x's msvcrt makes its wide calls through the system's failing ones.
+    // Windows 9x: the ANSI call, even where its msvcrt has the wide ones
+    // (they end in the system's failing calls).
     if (platform::win32::OnWindows9x()) {
+        const auto ansi = g_stati64.Get();
         std::string ansiPath;
         if (!platform::win32::narrow::ToAnsi(path, ansiPath)) {
             errno = ENOENT;
@@ -131,7 +128,9 @@ int __cdecl PathStat64W(const wchar_t* path, struct _stat64* result)
         }
         if (ansi == nullptr || ansi(ansiPath.c_str(), &status) != 0)
             return -1;
-    } else if (narrow == nullptr || narrow(path, &status) != 0) {
+    } else if (const auto system = g_wstat64.Get(); system != nullptr) {
+        return system(path, result);
+    } else if (const auto narrow = g_wstati64.Get(); narrow == nullptr || narrow(path, &status) != 0) {
         return -1;
     }
     Widen(status, *result);

@@ -64,4 +64,12 @@ inline bool OnWindows9x()
     return (::GetVersion() & 0x80000000U) != 0;
 }
 
+// A wide-character call of the system, or nullptr on Windows 9x, which
+// exports them only to fail (and whose msvcrt's wide calls end there too):
+// the caller then takes the ANSI way, whatever the DLL offers.
+template <typename Function> Function WideSystemFunction(LateBoundFunction<Function>& function)
+{
+    return OnWindows9x() ? nullptr : function.Get();
+}
+
 }  // namespace platform::win32

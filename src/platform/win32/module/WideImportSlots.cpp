@@ -18,7 +18,6 @@
 namespace narrow = platform::win32::narrow;
 
 using platform::win32::LateBoundFunction;
-using platform::win32::OnWindows9x;
 
 // One slot: Return Convention name##Slot Params, which calls the DLL's
 // export on NT (the ANSI route should the system lack it) and the ANSI route
@@ -29,7 +28,7 @@ using platform::win32::OnWindows9x;
     constinit LateBoundFunction<Return(Convention*) Params> name##System{dll, exported};                               \
     Return Convention name##Slot Params                                                                                \
     {                                                                                                                  \
-        const auto system = OnWindows9x() ? nullptr : name##System.Get();                                              \
+        const auto system = platform::win32::WideSystemFunction(name##System);                                         \
         return system != nullptr ? system Args : ansiCall Args;                                                        \
     }                                                                                                                  \
     }                                                                                                                  \
