@@ -5,16 +5,18 @@
 #
 #   scripts/wine-test.sh start STATE_DIR [--32-bit]
 #       makes the prefix (once, wineboot -i), starts an X server (Xvfb) and a
-#       persistent Wine server for it; --32-bit: for 32-bit programs, so
-#       nothing where no 32-bit Wine runs
+#       persistent Wine server for it; --32-bit: a 32-bit prefix
+#       (WINEARCH=win32) for 32-bit programs, so nothing where no 32-bit
+#       Wine runs
 #   scripts/wine-test.sh run STATE_DIR [--timeout SECONDS] [--gtest] [--windows VERSION] [--32-bit] PROGRAM [ARGS...]
 #       runs PROGRAM under Wine there (starting first when needed) and exits
 #       with its exit code; 124 when it ran out of time. --gtest: PROGRAM is a
 #       GoogleTest program, and fails unless it printed GoogleTest's closing
 #       summary for as many tests as it lists. --windows: Wine tells PROGRAM
-#       it runs on that Windows version (win98, winxp, ...). A 32-bit program
-#       (--32-bit: also one not built) where no 32-bit Wine runs is not run:
-#       exit 77, ctest's skip.
+#       it runs on that Windows version (win98, winxp, ...). --32-bit: a
+#       32-bit program in the 32-bit prefix. A 32-bit program (--32-bit: also
+#       one not built) where no 32-bit Wine runs is not run: exit 77, ctest's
+#       skip.
 #   scripts/wine-test.sh stop STATE_DIR
 #       ends the Wine server (and every program of the prefix) and the X server
 #   scripts/wine-test.sh arch
@@ -22,11 +24,12 @@
 #       32-bit Wine runs, else x86_64
 #
 # STATE_DIR (the build folder's wine/) holds prefix/, the display and the
-# X server's pid, and the logs of both servers.
+# X server's pid, the logs of both servers, and arch (win32 for the 32-bit
+# prefix).
 set -euo pipefail
 
 usage() {
-    sed -n '2,29s/^# \{0,1\}//p' "$0" >&2
+    sed -n '2,32s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 
@@ -61,11 +64,18 @@ find_wine32() {
 }
 
 # The loaders that work on this machine, each tried: a kernel without 32-bit
-# support (or with it switched off) runs only 64-bit programs.
+# support (or with it switched off) runs only 64-bit programs. A prefix for
+# 32-bit programs (STATE_DIR/arch says win32) is a 32-bit one, as on 32-bit
+# Windows, run by the 32-bit loader; its server stays the 64-bit one, which
+# serves it as well and runs natively where 32-bit code is emulated.
 find_wine() {
     wine32=$(find_wine32)
     wine64=$(first_that_runs /usr/lib/wine/wine64 "$(command -v wine64 || true)")
     wine=${wine64:-$wine32}
+    if [ "$(cat "$state/arch" 2>/dev/null)" = win32 ] && [ -n "$wine32" ]; then
+        wine=$wine32
+        export WINEARCH=win32
+    fi
     if [ -z "$wine" ]; then
         echo "wine-test.sh: no Wine that runs here (scripts/install-deps.sh --win32)" >&2
         exit 1
@@ -77,7 +87,7 @@ find_wine() {
         exit 1
     fi
     export WINESERVER=$wineserver
-    [ "$wine" = "$wine64" ] && export WINELOADER=$wine64
+    export WINELOADER=$wine
     return 0
 }
 
@@ -127,11 +137,13 @@ start_display() {
     echo ":$(tr -d '[:space:]' <"$numberfile")" >"$state/display"
 }
 
-# The prefix, made once: 64-bit or 32-bit as the installed Wine makes it (a
-# 32-bit program runs in either). The crash dialog is switched off in the
-# registry as well, for a Wine that starts winedbg despite the override.
+# The prefix, made once: 32-bit for 32-bit programs, else as the installed
+# Wine makes it; one of the other kind is made anew. The crash dialog is
+# switched off in the registry as well, for a Wine that starts winedbg
+# despite the override.
 make_prefix() {
-    [ -f "$WINEPREFIX/.lumivane-ready" ] && return 0
+    local kind=${WINEARCH:-default}
+    [ "$(cat "$WINEPREFIX/.lumivane-ready" 2>/dev/null)" = "$kind" ] && return 0
     rm -rf "$WINEPREFIX"
     echo "wine-test.sh: making the Wine prefix $WINEPREFIX" >&2
     "$wine" wineboot -i </dev/null >>"$state/wine.log" 2>&1
@@ -142,13 +154,14 @@ make_prefix() {
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
         </dev/null >>"$state/wine.log" 2>&1
     "$wineserver" -w
-    touch "$WINEPREFIX/.lumivane-ready"
+    echo "$kind" >"$WINEPREFIX/.lumivane-ready"
 }
 
 # A Wine server that stays (-p) keeps the desktop and the services it starts
 # here, with their output in the log, instead of in a test's pipe.
 start_wineserver() {
-    "$wineserver" -p </dev/null >>"$state/wine.log" 2>&1
+    # One already running (an earlier start or run) serves as well.
+    "$wineserver" -p </dev/null >>"$state/wine.log" 2>&1 || true
     "$wine" wineboot </dev/null >>"$state/wine.log" 2>&1
 }
 
@@ -216,6 +229,7 @@ do_run() {
         esac
     done
     [ $# -ge 1 ] || usage
+    [ "$bits" != 32 ] || echo win32 >"$state/arch"
     find_wine
     local loader=""
     if [ "$bits" = 32 ]; then
@@ -238,21 +252,25 @@ do_run() {
     shift
     [ -z "$version" ] || program=$(program_as_windows "$program" "$version" "$loader")
 
+    # The program writes to a file, never to the caller's pipe: a process it
+    # starts can outlive it (Wine starts the desktop's explorer from the
+    # first program that needs one), and ctest waits for every holder of a
+    # test's pipe to close it.
     local listed=0 output
+    output=$(mktemp)
     if [ $gtest -eq 1 ]; then
-        listed=$(timeout --kill-after=10 "$seconds" "$loader" "$program" --gtest_list_tests "$@" </dev/null |
-            listed_tests | wc -l) || true
+        timeout --kill-after=10 "$seconds" "$loader" "$program" --gtest_list_tests "$@" </dev/null >"$output" 2>&1 || true
+        listed=$(listed_tests <"$output" | wc -l)
         if [ "$listed" -eq 0 ]; then
             echo "wine-test.sh: $(basename "$program") lists no test: it did not start, or is no GoogleTest program" >&2
+            cat "$output" >&2
+            rm -f "$output"
             exit 1
         fi
     fi
-    output=$(mktemp)
-    local status
-    set +e
-    timeout --kill-after=10 "$seconds" "$loader" "$program" "$@" | tee "$output"
-    status=${PIPESTATUS[0]}
-    set -e
+    local status=0
+    timeout --kill-after=10 "$seconds" "$loader" "$program" "$@" </dev/null >"$output" 2>&1 || status=$?
+    cat "$output"
     if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
         echo "wine-test.sh: $(basename "$program") did not finish within $seconds s" >&2
         rm -f "$output"
@@ -304,9 +322,12 @@ export WINEDLLOVERRIDES="winedbg.exe=d;mscoree=d;mshtml=d"
 
 case "$command" in
     start)
-        if [ "${1:-}" = --32-bit ] && [ -z "$(find_wine32)" ]; then
-            echo "wine-test.sh: no 32-bit Wine runs here: no prefix for 32-bit programs"
-            exit 0
+        if [ "${1:-}" = --32-bit ]; then
+            if [ -z "$(find_wine32)" ]; then
+                echo "wine-test.sh: no 32-bit Wine runs here: no prefix for 32-bit programs"
+                exit 0
+            fi
+            echo win32 >"$state/arch"
         fi
         do_start ;;
     stop) do_stop ;;
