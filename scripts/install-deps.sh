@@ -18,6 +18,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream man-db
     mtools dosfstools fdisk qemu-utils
+    plymouth plymouth-x11 x11-apps netpbm
 )
 # The yardstick the conversion benchmark measures itself against.
 bench_packages=(imagemagick)
@@ -50,13 +51,10 @@ if [ ${#missing[@]} -gt 0 ]; then
         sudo_cmd=(sudo)
     fi
     export DEBIAN_FRONTEND=noninteractive
-    if [ "${1:-}" = "--win32" ]; then
-        # A mirror caught mid-sync for the foreign architecture must not stop
-        # the native packages from installing.
-        "${sudo_cmd[@]}" apt-get update -qq || echo "install-deps.sh: some package lists could not be fetched" >&2
-    else
-        "${sudo_cmd[@]}" apt-get update -qq
-    fi
+    # A mirror caught mid-sync for a foreign architecture (i386 once the Win32
+    # tools are installed) must not stop the native packages from installing;
+    # a package whose list is really missing still fails the install below.
+    "${sudo_cmd[@]}" apt-get update -qq || echo "install-deps.sh: some package lists could not be fetched" >&2
     "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends --no-remove "${missing[@]}"
 fi
 # The 32-bit Wine, where the kernel runs 32-bit programs; elsewhere the tests

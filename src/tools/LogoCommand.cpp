@@ -1,8 +1,10 @@
 #include "tools/LogoCommand.h"
 
+#include "tools/BootCommand.h"
 #include "tools/CheckCommand.h"
 #include "tools/ExportCommand.h"
 #include "tools/ImportCommand.h"
+#include "tools/RotateCommand.h"
 #include "tools/SlotCommands.h"
 #include "logo/Animation.h"
 #include "logo/BmpReader.h"
@@ -75,7 +77,8 @@ int Info(const std::vector<std::string>& files, std::ostream& out)
 {
     int status = 0;
     for (const std::string& file : files) {
-        // The headers tell everything printed here; no pixel is decoded.
+        // The headers tell the size; logo= is Browse's test, which decodes
+        // what has a logo's shape.
         const logo::HeaderResult read = logo::ReadBmpFileHeader(file);
         if (!read) {
             out << file << ": error: " << read.error.reason << '\n';
@@ -83,8 +86,7 @@ int Info(const std::vector<std::string>& files, std::ostream& out)
             continue;
         }
         const logo::BmpHeader& header = *read.header;
-        const bool isLogo = header.width == logo::kLogoWidth && header.height == logo::kLogoHeight
-            && header.bitsPerPixel == logo::kLogoBits;
+        const bool isLogo = logo::IsLogoFile(file);
         std::uint8_t count = 0;
         logo::ReadAnimationCount(file, count);
         out << file << ": width=" << header.width << " height=" << header.height
@@ -256,6 +258,10 @@ int RunLogoCommand(const std::vector<std::string>& arguments, std::ostream& out,
         return RunApplyCommand(rest, out, err);
     if (command == "save")
         return RunSaveCommand(rest, out, err);
+    if (command == "boot")
+        return RunBootCommand(rest, out, err);
+    if (command == "rotate")
+        return RunRotateCommand(rest, out, err);
     if (command == "--help" || command == "-h" || command == "help") {
         out << kUsage << kExportUsage << kImportUsage << kCheckUsage << kSlotUsage;
         return 0;

@@ -2,6 +2,7 @@
 #include "platform/ui/Accelerators.h"
 #include "platform/ui/CPaintDC.h"
 #include "platform/ui/CRect.h"
+#include "platform/ui/ControlText.h"
 #include "platform/ui/FullScreen.h"
 
 #include <algorithm>
@@ -45,13 +46,15 @@ BOOL CPictureWnd::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetAccelerators(*this, kPictureKeys);
+    m_statusMeasuredWidth = -1;
     CRect frame;
     CRect client;
     GetWindowRect(&frame);
     GetClientRect(&client);
+    const CWnd* status = GetDlgItem(m_statusControlId);
+    const int statusHeight = status != nullptr ? StatusHeightAt(*status, std::max(m_picture.width, 1)) : 0;
     const int width = std::max(m_picture.width, 1) + frame.Width() - client.Width();
-    const int height =
-        std::max(m_picture.height, 1) + StatusHeight(GetDlgItem(m_statusControlId)) + frame.Height() - client.Height();
+    const int height = std::max(m_picture.height, 1) + statusHeight + frame.Height() - client.Height();
     SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Layout();
     return TRUE;
@@ -84,6 +87,9 @@ void CPictureWnd::SetStatusText(const std::string& text)
 {
     if (CWnd* status = GetDlgItem(m_statusControlId); status != nullptr && status->GetWindowText() != text) {
         status->SetWindowText(text);
+        m_statusMeasuredWidth = -1;
+        Layout();
+        Invalidate(FALSE);
     }
 }
 
@@ -109,6 +115,20 @@ void CPictureWnd::OnDoubleClick(UINT, CPoint)
     ToggleFullScreen();
 }
 
+int CPictureWnd::StatusHeightAt(const CWnd& status, int width)
+{
+    // Taken before the status line is first resized: one line's height.
+    if (m_statusTemplateHeight == 0)
+        m_statusTemplateHeight = StatusHeight(&status);
+    // As many lines as the text needs, so a long finding is never cut off;
+    // measured again only for a new text or width (every paint asks).
+    if (width != m_statusMeasuredWidth) {
+        m_statusMeasuredWidth = width;
+        m_statusMeasuredHeight = std::max(m_statusTemplateHeight, ControlHeightForWidth(status, width));
+    }
+    return m_statusMeasuredHeight;
+}
+
 void CPictureWnd::Layout()
 {
     CWnd* status = GetDlgItem(m_statusControlId);
@@ -117,11 +137,12 @@ void CPictureWnd::Layout()
     }
     CRect client;
     GetClientRect(&client);
-    const int height = StatusHeight(status);
+    const int height = StatusHeightAt(*status, client.Width());
     CRect now;
     status->GetWindowRect(&now);
     ScreenToClient(&now);
-    if (now.left != 0 || now.top != client.Height() - height || now.Width() != client.Width())
+    if (now.left != 0 || now.top != client.Height() - height || now.Width() != client.Width()
+        || now.Height() != height)
         status->MoveWindow(0, client.Height() - height, client.Width(), height);
 }
 

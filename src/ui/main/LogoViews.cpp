@@ -12,10 +12,10 @@
 std::optional<LoadedLogo> LoadLogoForView(const std::string& path, bool cycles)
 {
     const std::optional<std::string> hostPath = platform::HostPathOf(path);
-    if (!hostPath || !logo::IsLogoFile(*hostPath))
+    if (!hostPath)
         return std::nullopt;
-    logo::LoadResult loaded = logo::LoadBmpFile(*hostPath);
-    if (!loaded || !logo::IsLogoImage(*loaded.picture))
+    logo::LoadResult loaded = logo::LoadLogoFile(*hostPath);
+    if (!loaded)
         return std::nullopt;
     LoadedLogo result;
     result.picture = std::move(*loaded.picture);
@@ -26,10 +26,10 @@ std::optional<LoadedLogo> LoadLogoForView(const std::string& path, bool cycles)
     return result;
 }
 
-void ShowBootScreen(platform::CWnd& owner, const LoadedLogo& logo)
+void ShowBootScreen(platform::CWnd& owner, const LoadedLogo& logo, const BootSentence& boot)
 {
     CBootScreenWnd window(LiveLogo{&logo.picture, &logo.table, &logo.count}, logo::CheckLogoFile(logo.hostPath),
-                          &owner);
+                          boot, &owner);
     window.DoModal();
 }
 
@@ -40,7 +40,7 @@ void EditorViewCommands::OpenBootScreen(platform::CWnd& from)
     const std::vector<std::uint8_t> bytes =
         logo::EncodeLogoFile(*m_editor.m_picture, m_editor.m_colorTable, true, m_editor.m_animCount);
     CBootScreenWnd window(LiveLogo{m_editor.m_picture, &m_editor.m_colorTable, &m_editor.m_animCount},
-                          logo::CheckLogoBytes(bytes), &from);
+                          logo::CheckLogoBytes(bytes), {}, &from);
     window.DoModal();
 }
 
