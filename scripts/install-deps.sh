@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ make pkg-config
+    cmake ninja-build ccache g++ make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     xvfb xauth x11-utils openbox binutils libxcb1-dev
@@ -25,7 +25,7 @@ bench_packages=(imagemagick)
 # MinGW-w64 for lumva.cpl (i686) and for the tests where Wine runs only
 # 64-bit programs (x86-64); GoogleTest's sources, cross-built by the tree.
 win32_packages=(
-    cmake ninja-build make
+    cmake ninja-build ccache make
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     googletest
