@@ -5,9 +5,11 @@
 #   make package, make check-package   the Debian package; it checked and run from a scratch root
 #   make win32              lumva.cpl for Windows (MinGW-w64, i686) in build-win32
 #   make run-win32          lumva.cpl in Wine's Control Panel (a screenshot without a display)
-#   make test-win32         the Win32 tests under Wine: i686 programs in build-win32, or the
-#                           same tests as x86-64 programs in build-win64 where this machine's
-#                           Wine runs only 64-bit ones (WIN32_ARCH=i686 or x86_64 to choose)
+#   make test-win32         the Win32 tests under Wine: i686 programs in build-win32-tests with
+#                           the shipped lumva.cpl, or the same tests as x86-64 programs in
+#                           build-win64 where this machine's Wine runs only 64-bit ones
+#                           (WIN32_ARCH=i686 or x86_64 to choose)
+#   make test-win32-shipped the shipped lumva.cpl alone under 32-bit Wine, as NT and as Windows 98
 # Every build goes through ccache (in the user's cache folder); tests and fuzz
 # harnesses run JOBS at a time (default: one per core); WERROR=1 makes every
 # warning an error (.ci/run sets it).
@@ -38,7 +40,7 @@ WIN32_ARCH ?=
 WIN32_CMAKE_FLAGS = $(BUILD_FLAGS) -DCMAKE_BUILD_TYPE=Release
 
 .PHONY: all deps configure build test bench bench-startup run fuzz package check-package clean \
-        deps-win32 win32 test-win32 run-win32
+        deps-win32 win32 test-win32 test-win32-shipped run-win32
 
 all: build
 
@@ -112,19 +114,47 @@ win32: deps-win32
 # The tree's own GoogleTest and one ctest test per program, each run by
 # scripts/wine-test.sh in the build folder's Wine prefix on a virtual display.
 # The tests need the posix thread model, so the 32-bit ones build in a folder
-# of their own beside the win32-model lumva.cpl of build-win32.
+# of their own beside the win32-model lumva.cpl of build-win32, which they
+# also load and open in Wine's Control Panel (the .shipped tests). Where no
+# 32-bit Wine runs, the i686 tree builds nothing and ctest reports its tests
+# as not run (skipped); their names go to build-win32-tests/not-run.txt.
+WIN32_TESTS_CONFIGURE = cmake -S . -B $$dir $(WIN32_CMAKE_FLAGS) \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-$$arch-w64-mingw32.cmake -DLUMIVANE_MINGW_THREADS=posix
+# Builds $$build in $$dir (empty: the whole tree) and runs the tests that
+# $$selection selects (empty: all).
+WIN32_TESTS_RUN = rm -f $$dir/not-run.txt; \
+	if [ "$$arch" = i686 ] && [ "$$(scripts/wine-test.sh arch 2>/dev/null)" != i686 ]; then \
+	    ctest --test-dir $$dir -N $$selection | sed -n 's/^ *Test *\#[0-9]*: //p' | grep -v '^wine\.st' | \
+	        tr '\n' ' ' >$$dir/not-run.txt; \
+	    ctest --test-dir $$dir $(CTEST_FLAGS) $$selection -E '\.imports$$' && \
+	    echo "i686: not run, no 32-bit Wine runs here: $$(cat $$dir/not-run.txt)"; \
+	else \
+	    cmake --build $$dir $$build && ctest --test-dir $$dir $(CTEST_FLAGS) $$selection; \
+	fi
+SHIPPED_CPL = -DLUMIVANE_SHIPPED_CPL=$(CURDIR)/build-win32/lumva.cpl
+
 test-win32: win32
 	@arch="$(WIN32_ARCH)"; [ -n "$$arch" ] || arch=$$(scripts/wine-test.sh arch); \
 	case "$$arch" in \
-	    i686) dir=build-win32-tests ;; \
-	    x86_64) dir=build-win64 ;; \
+	    i686) dir=build-win32-tests; shipped="$(SHIPPED_CPL)" ;; \
+	    x86_64) dir=build-win64; shipped="" ;; \
 	    *) echo "WIN32_ARCH is i686 or x86_64, not $$arch" >&2; exit 2 ;; \
 	esac; \
+	build=""; selection=""; \
 	set -x; \
-	cmake -S . -B $$dir $(WIN32_CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-$$arch-w64-mingw32.cmake \
-	    -DLUMIVANE_MINGW_THREADS=posix && \
-	cmake --build $$dir && \
-	ctest --test-dir $$dir $(CTEST_FLAGS)
+	$(WIN32_TESTS_CONFIGURE) $$shipped || exit 1; \
+	$(WIN32_TESTS_RUN)
+
+# The lumva.cpl that ships alone, under 32-bit Wine as Windows NT and as
+# Windows 98: the Control Panel host, Wine's Control Panel and the scenarios
+# played through its windows (the tests labelled shipped), with only their
+# programs built in the i686 tree.
+test-win32-shipped: win32
+	@arch=i686; dir=build-win32-tests; selection="-L shipped"; \
+	build="--target win32_cpl_host_test win32_control_panel_test win32_shipped_scenario_test"; \
+	set -x; \
+	$(WIN32_TESTS_CONFIGURE) $(SHIPPED_CPL) || exit 1; \
+	$(WIN32_TESTS_RUN)
 
 # The applet in Wine's Control Panel, on a prefix of its own with the sample
 # pictures; without a display a screenshot of the main dialog.

@@ -4,8 +4,8 @@
 #   scripts/install-deps.sh           what the build and the tests need
 #   scripts/install-deps.sh --bench   and what only the benchmarks run (make bench)
 #   scripts/install-deps.sh --win32   what the Win32 build and its tests under Wine need
-#                                     (make win32, make test-win32), adding i386 to dpkg's
-#                                     architectures for the 32-bit Wine
+#                                     (make win32, make test-win32), with the 32-bit Wine
+#                                     (scripts/install-wine32.sh)
 set -euo pipefail
 
 packages=(
@@ -46,26 +46,21 @@ for p in "${packages[@]}"; do
     fi
 done
 
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing missing packages: ${missing[*]}"
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then
-    sudo_cmd=(sudo)
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing missing packages: ${missing[*]}"
+    sudo_cmd=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo_cmd=(sudo)
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    # A mirror caught mid-sync for a foreign architecture (i386 once the Win32
+    # tools are installed) must not stop the native packages from installing;
+    # a package whose list is really missing still fails the install below.
+    "${sudo_cmd[@]}" apt-get update -qq || echo "install-deps.sh: some package lists could not be fetched" >&2
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends --no-remove "${missing[@]}"
 fi
-export DEBIAN_FRONTEND=noninteractive
-if [ "${1:-}" = "--win32" ] && [ "$(dpkg --print-architecture)" = "amd64" ] &&
-    ! dpkg --print-foreign-architectures | grep -qx i386; then
-    "${sudo_cmd[@]}" dpkg --add-architecture i386
-fi
-# A mirror caught mid-sync for a foreign architecture (i386 once the Win32
-# tools are installed) must not stop the native packages from installing; a
-# package whose list is really missing still fails the install below.
-"${sudo_cmd[@]}" apt-get update -qq || echo "install-deps.sh: some package lists could not be fetched" >&2
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends --no-remove "${missing[@]}"
-# The 32-bit Wine runs only where the kernel runs 32-bit programs; elsewhere
-# the tests run as 64-bit programs under wine64, so its absence is no error.
-if [ "${1:-}" = "--win32" ] && ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
-    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends wine32:i386 ||
-        echo "install-deps.sh: wine32 could not be installed; Wine runs 64-bit programs only" >&2
+# The 32-bit Wine, where the kernel runs 32-bit programs; elsewhere the tests
+# run as 64-bit programs under wine64.
+if [ "${1:-}" = "--win32" ]; then
+    "$(dirname "$0")/install-wine32.sh"
 fi

@@ -5,6 +5,7 @@
 #include "editor/ShortcutTarget.h"
 #include "platform/ui/ResourceLoading.h"
 #include "platform/files/FileApi.h"
+#include "platform/launch/WinExec.h"
 #include "platform/ui/Prompts.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/Ddx.h"
@@ -48,8 +49,10 @@ void CEditorPathDlg::OnBrowse()
     request.mode = platform::FileDialogMode::Open;
     request.owner = GetSafeHwnd();
     request.title = platform::LoadStringA(res::IDS_EDPATH_BROWSE_TITLE);
-    request.filter = EditorFileFilter(platform::LoadStringA(res::IDS_EDPATH_BROWSE_FILTER),
-                                      platform::LoadStringA(res::IDS_EDPATH_ALL_FILES));
+    const std::string programs = platform::LoadStringA(res::IDS_EDPATH_BROWSE_FILTER);
+    request.filter = platform::kProgramsEndInExe
+                         ? programs
+                         : EditorFileFilter(programs, platform::LoadStringA(res::IDS_EDPATH_ALL_FILES));
     request.defaultExtension = "*.exe";
     request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     const platform::FileDialogAnswer answer = platform::CurrentPrompts().FileDialog(request);

@@ -25,6 +25,14 @@ constexpr UINT ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr UINT ERROR_BAD_FORMAT = 11;
 constexpr UINT WINEXEC_STARTED = 33;
 
+// Whether every program here ends in .exe, as on Windows; on Linux a
+// program may have any name, so a dialog that picks one offers all files too.
+#if defined(_WIN32)
+constexpr bool kProgramsEndInExe = true;
+#else
+constexpr bool kProgramsEndInExe = false;
+#endif
+
 // Starts program with argument as its single argument (none when empty) and
 // returns at once, never through a shell. Both are Windows or host paths and
 // are resolved to host paths (an argument that names no path is passed as

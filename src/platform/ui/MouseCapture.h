@@ -19,11 +19,13 @@ BOOL ReleaseCapture();
 HWND GetCapture();
 
 // Screen rectangle, right and bottom exclusive; nullptr ends the confinement.
+// FALSE, and no confinement, where the system refuses it (Win32).
 BOOL ClipCursor(const RECT* screenRect);
 // The confinement, or the whole virtual screen when there is none (as the
 // system reports it). FALSE only for a null argument.
 BOOL GetClipCursor(RECT* rect);
-// The confinement alone: nullopt when the cursor is free.
+// The confinement alone: nullopt when the cursor is free, also after the
+// system freed it by itself (Win32: another program came to the foreground).
 std::optional<RECT> CursorClip();
 
 // The point moved into the rectangle (right and bottom exclusive); an empty

@@ -4,12 +4,17 @@
 // item's name, description and icon from the module's resources by the ids
 // CPL_INQUIRE gave.
 #include "resources/ResourceIds.h"
+#include "tests/win32/AppletModule.h"
 
 #include <cpl.h>
+#include <winver.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifndef LUMIVANE_CPL_MODULE
@@ -18,62 +23,16 @@
 
 namespace {
 
-// The Control Panel's own window, which an applet may own its windows by.
-class HostWindow {
-public:
-    HostWindow()
-        : m_hwnd(::CreateWindowExA(0, "STATIC", "Control Panel", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                                   nullptr, ::GetModuleHandleA(nullptr), nullptr))
-    {
-    }
-    ~HostWindow()
-    {
-        if (m_hwnd != nullptr)
-            ::DestroyWindow(m_hwnd);
-    }
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
+using win32_test::HostWindow;
+using win32_test::LoadedApplet;
 
-    HWND Handle() const { return m_hwnd; }
-
-private:
-    HWND m_hwnd;
-};
-
-// The module loaded as an applet; unloaded at the end unless a test did.
-class LoadedApplet {
-public:
-    LoadedApplet()
-        : m_module(::LoadLibraryA(LUMIVANE_CPL_MODULE))
-    {
-        if (m_module == nullptr)
-            return;
-        // Through void (*)(), the type GCC lets stand for any function's.
-        const auto entry = reinterpret_cast<void (*)()>(::GetProcAddress(m_module, "CPlApplet"));
-        m_entry = reinterpret_cast<APPLET_PROC>(entry);
-    }
-    ~LoadedApplet() { Unload(); }
-    LoadedApplet(const LoadedApplet&) = delete;
-    LoadedApplet& operator=(const LoadedApplet&) = delete;
-
-    HMODULE Module() const { return m_module; }
-    APPLET_PROC Entry() const { return m_entry; }
-    LONG Send(HWND host, UINT message, LPARAM first = 0, LPARAM second = 0) const
-    {
-        return m_entry(host, message, first, second);
-    }
-    bool Unload()
-    {
-        const bool freed = m_module != nullptr && ::FreeLibrary(m_module) != FALSE;
-        m_module = nullptr;
-        m_entry = nullptr;
-        return freed;
-    }
-
-private:
-    HMODULE m_module;
-    APPLET_PROC m_entry = nullptr;
-};
+// The module under test: LUMIVANE_CPL from the environment (the lumva.cpl
+// that ships), else the one this tree built.
+const char* ModulePath()
+{
+    const char* given = std::getenv("LUMIVANE_CPL");
+    return given != nullptr && *given != '\0' ? given : LUMIVANE_CPL_MODULE;
+}
 
 std::string LoadModuleString(HMODULE module, int id)
 {
@@ -117,7 +76,7 @@ int IconWidth(HICON icon)
 
 TEST(CplModule, ExportsCPlAppletAloneByItsPlainName)
 {
-    LoadedApplet applet;
+    LoadedApplet applet(ModulePath());
     ASSERT_NE(applet.Module(), nullptr) << "LoadLibraryA failed with " << ::GetLastError();
     EXPECT_NE(applet.Entry(), nullptr);
     EXPECT_EQ(ExportedNames(applet.Module()), std::vector<std::string>{"CPlApplet"});
@@ -126,7 +85,7 @@ TEST(CplModule, ExportsCPlAppletAloneByItsPlainName)
 TEST(CplModule, AnswersTheControlPanelsMessagesInOrder)
 {
     HostWindow host;
-    LoadedApplet applet;
+    LoadedApplet applet(ModulePath());
     ASSERT_NE(applet.Entry(), nullptr);
 
     EXPECT_NE(applet.Send(host.Handle(), CPL_INIT), 0);
@@ -148,7 +107,7 @@ TEST(CplModule, AnswersTheControlPanelsMessagesInOrder)
 TEST(CplModule, ItsResourcesHoldWhatTheInquiryNames)
 {
     HostWindow host;
-    LoadedApplet applet;
+    LoadedApplet applet(ModulePath());
     ASSERT_NE(applet.Entry(), nullptr);
     ASSERT_NE(applet.Send(host.Handle(), CPL_INIT), 0);
     CPLINFO info{};
@@ -169,19 +128,62 @@ TEST(CplModule, ItsResourcesHoldWhatTheInquiryNames)
     applet.Send(host.Handle(), CPL_EXIT);
 }
 
+// A string of the module's version information, in its first translation.
+std::string VersionString(const std::vector<BYTE>& info, const char* name)
+{
+    void* value = nullptr;
+    UINT length = 0;
+    if (!::VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", &value, &length) || length < 4)
+        return "(no translation)";
+    const auto* translation = static_cast<const WORD*>(value);
+    char path[128] = {};
+    std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1], name);
+    if (!::VerQueryValueA(info.data(), path, &value, &length))
+        return "(missing)";
+    return std::string(static_cast<const char*>(value), length > 0 ? length - 1 : 0);
+}
+
+TEST(CplModule, CarriesItsVersionInformation)
+{
+    char* const path = const_cast<char*>(ModulePath());
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeA(path, &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<BYTE> info(size);
+    ASSERT_TRUE(::GetFileVersionInfoA(path, 0, size, info.data()));
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueA(info.data(), const_cast<char*>("\\"), &value, &length));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00020000u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00020000u);
+    EXPECT_EQ(fixed->dwFileType, DWORD{VFT_DLL});
+    EXPECT_EQ(fixed->dwFileOS, DWORD{VOS__WINDOWS32});
+    const std::pair<const char*, const char*> strings[] = {
+        {"FileDescription", "Change your windows logos to anything you want!"},
+        {"FileVersion", "2, 0, 0, 0"},
+        {"ProductVersion", "2.0"},
+        {"InternalName", "lumva"},
+        {"OriginalFilename", "lumva.cpl"},
+        {"ProductName", "lumva Control Panel Extension"},
+    };
+    for (const auto& [name, expected] : strings)
+        EXPECT_EQ(VersionString(info, name), expected) << name;
+}
+
 // The Control Panel loads an applet once to list it and again to run it; the
 // module must come back whole, and leave nothing behind that keeps it loaded.
 TEST(CplModule, UnloadsAndLoadsAgainInOneProcess)
 {
     HostWindow host;
     for (int round = 0; round < 2; ++round) {
-        LoadedApplet applet;
+        LoadedApplet applet(ModulePath());
         ASSERT_NE(applet.Entry(), nullptr) << "round " << round;
         EXPECT_NE(applet.Send(host.Handle(), CPL_INIT), 0) << "round " << round;
         EXPECT_EQ(applet.Send(host.Handle(), CPL_GETCOUNT), 1) << "round " << round;
         EXPECT_EQ(applet.Send(host.Handle(), CPL_EXIT), 0) << "round " << round;
         EXPECT_TRUE(applet.Unload());
-        EXPECT_EQ(::GetModuleHandleA(LUMIVANE_CPL_MODULE), nullptr) << "round " << round;
+        EXPECT_EQ(::GetModuleHandleA(ModulePath()), nullptr) << "round " << round;
     }
 }
 

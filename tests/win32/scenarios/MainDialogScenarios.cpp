@@ -4,6 +4,7 @@
 
 #include "tests/win32/scenarios/ScenarioFixture.h"
 
+#include "editor/CEditorPathDlg.h"
 #include "platform/ui/CStatic.h"
 #include "resources/DialogTemplates.h"
 #include "resources/ResourceIds.h"
@@ -126,6 +127,19 @@ TEST_F(MainDialog, RefusedPreShutDownImageIsStoredAsARegistryNumber)
     ASSERT_TRUE(refused.has_value());
     EXPECT_EQ(refused->type, DWORD{REG_DWORD});
     EXPECT_EQ(refused->Number(), 1u);
+}
+
+// Windows programs end in .exe: Browse offers programs and shortcuts, and
+// no entry for all files as on Linux.
+TEST_F(MainDialog, SetLogoEditorBrowseOffersProgramsAndShortcuts)
+{
+    CEditorPathDlg editorPath;
+    m_prompts.QueueFileDialogCancel();
+    m_script.When(editorPath, [&] { ASSERT_TRUE(Click(editorPath.GetSafeHwnd(), res::IDC_EDPATH_BROWSE)); });
+    editorPath.DoModal();
+    ASSERT_EQ(m_prompts.FileDialogs().size(), 1u);
+    EXPECT_EQ(m_prompts.FileDialogs()[0].request.filter,
+              "Executable Files (*.exe)|*.exe|ShortCut to executable file (*.lnk)|*.lnk||");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tests/win32/scenarios/ModalScript.h"
 
+#include "tests/win32/WindowSearch.h"
+
 #include <gtest/gtest.h>
 
 namespace scenario {
@@ -24,9 +26,15 @@ ModalScript::~ModalScript()
     g_script = nullptr;
 }
 
-void ModalScript::When(platform::CDialog& dialog, std::function<void()> step)
+void ModalScript::WhenWindow(std::string caption, std::function<void(HWND)> step)
 {
-    m_steps.push_back(Step{&dialog, std::move(step)});
+    Add([caption] { return win32_test::VisibleWindowTitled(caption, ::GetCurrentThreadId()); },
+        [](HWND window) { ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0); }, std::move(step));
+}
+
+void ModalScript::Add(std::function<HWND()> find, std::function<void(HWND)> end, std::function<void(HWND)> body)
+{
+    m_steps.push_back(Step{std::move(find), std::move(end), std::move(body)});
 }
 
 int ModalScript::StepsNotRun() const
@@ -49,22 +57,21 @@ void ModalScript::RunReadySteps()
         m_expired = true;
         ADD_FAILURE() << "a modal dialog outlasted the script's deadline";
         for (Step& step : m_steps)
-            if (step.dialog->GetSafeHwnd() != nullptr)
-                step.dialog->EndDialog(-1);
+            if (HWND window = step.find(); window != nullptr)
+                step.end(window);
         return;
     }
     // By index: a step may add steps, and a nested run re-enters here.
     for (std::size_t i = 0; i < m_steps.size(); ++i) {
-        platform::CDialog* dialog = m_steps[i].dialog;
-        HWND hwnd = dialog->GetSafeHwnd();
+        HWND hwnd = m_steps[i].find();
         if (m_steps[i].started || hwnd == nullptr || !::IsWindowVisible(hwnd))
             continue;
         m_steps[i].started = true;
-        const std::function<void()> body = m_steps[i].body;
+        const Step step = m_steps[i];
         PumpPaint();
-        body();
-        if (dialog->GetSafeHwnd() != nullptr && ::IsWindowVisible(dialog->GetSafeHwnd()))
-            dialog->EndDialog(IDCANCEL);
+        step.body(hwnd);
+        if (HWND left = step.find(); left != nullptr && ::IsWindowVisible(left))
+            step.end(left);
         return;
     }
 }

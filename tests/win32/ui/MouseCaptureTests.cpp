@@ -58,6 +58,16 @@ TEST(ClipCursor, ConfinesThePointerAndIsRecorded)
     EXPECT_FALSE(platform::GetClipCursor(nullptr));
 }
 
+// As when another program comes to the foreground, or where Wine cannot
+// confine the pointer and frees it at once.
+TEST(ClipCursor, IsOverOnceTheSystemFreesTheCursor)
+{
+    const RECT clip{20, 30, 60, 70};
+    ASSERT_TRUE(platform::ClipCursor(&clip));
+    ::ClipCursor(nullptr);
+    EXPECT_FALSE(platform::CursorClip().has_value());
+}
+
 TEST(ClampToRect, KeepsPointsInsideTheExclusiveEdges)
 {
     const RECT rect{10, 10, 20, 30};

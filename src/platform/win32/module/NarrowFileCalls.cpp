@@ -20,6 +20,8 @@ namespace {
 // Longer than any path Windows 9x accepts.
 constexpr int kPathBuffer = 1024;
 
+constinit LateBoundFunction<int(__cdecl*)(const char*, void*)> g_narrowUtime{"msvcrt.dll", "_utime"};
+
 // A path that does not spell back fails as a file that is not there.
 bool AnsiPath(const wchar_t* wide, std::string& ansi)
 {
@@ -287,8 +289,7 @@ int __cdecl wchmod(const wchar_t* name, int mode)
 
 int __cdecl wutime(const wchar_t* name, void* times)
 {
-    using Call = int(__cdecl*)(const char*, void*);
-    static const Call narrowUtime = SystemFunction<Call>("msvcrt.dll", "_utime");
+    const auto narrowUtime = g_narrowUtime.Get();
     std::string path;
     if (!AnsiPath(name, path))
         return -1;

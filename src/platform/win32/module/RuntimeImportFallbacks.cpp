@@ -19,12 +19,24 @@
 
 namespace {
 
-using platform::win32::SystemFunction;
+using platform::win32::LateBoundFunction;
+
+// The system's own functions, where it has them (constinit: see SystemFunction.h).
+constinit LateBoundFunction<BOOL(WINAPI*)(HANDLE, PLARGE_INTEGER)> g_getFileSizeEx{"kernel32.dll", "GetFileSizeEx"};
+constinit LateBoundFunction<BOOL(WINAPI*)(LPCWSTR, LPCWSTR, LPSECURITY_ATTRIBUTES)> g_createHardLinkW{
+    "kernel32.dll", "CreateHardLinkW"};
+constinit LateBoundFunction<HANDLE(WINAPI*)(LPWSTR, DWORD)> g_findFirstVolumeW{"kernel32.dll", "FindFirstVolumeW"};
+constinit LateBoundFunction<BOOL(WINAPI*)(HANDLE, LPWSTR, DWORD)> g_findNextVolumeW{"kernel32.dll", "FindNextVolumeW"};
+constinit LateBoundFunction<BOOL(WINAPI*)(HANDLE)> g_findVolumeClose{"kernel32.dll", "FindVolumeClose"};
+constinit LateBoundFunction<int(__cdecl*)(int, struct _stat64*)> g_fstat64{"msvcrt.dll", "_fstat64"};
+constinit LateBoundFunction<int(__cdecl*)(int, struct _stat32i64*)> g_fstati64{"msvcrt.dll", "_fstati64"};
+constinit LateBoundFunction<int(__cdecl*)(const wchar_t*, struct _stat64*)> g_wstat64{"msvcrt.dll", "_wstat64"};
+constinit LateBoundFunction<int(__cdecl*)(const wchar_t*, struct _stat32i64*)> g_wstati64{"msvcrt.dll", "_wstati64"};
+constinit LateBoundFunction<int(__cdecl*)(const char*, struct _stat32i64*)> g_stati64{"msvcrt.dll", "_stati64"};
 
 BOOL WINAPI FileSizeEx(HANDLE file, PLARGE_INTEGER size)
 {
-    using Call = BOOL(WINAPI*)(HANDLE, PLARGE_INTEGER);
-    static const Call system = SystemFunction<Call>("kernel32.dll", "GetFileSizeEx");
+    const auto system = g_getFileSizeEx.Get();
     if (system != nullptr)
         return system(file, size);
     DWORD high = 0;
@@ -39,8 +51,7 @@ BOOL WINAPI FileSizeEx(HANDLE file, PLARGE_INTEGER size)
 // FAT has no hard links.
 BOOL WINAPI HardLinkW(LPCWSTR link, LPCWSTR target, LPSECURITY_ATTRIBUTES security)
 {
-    using Call = BOOL(WINAPI*)(LPCWSTR, LPCWSTR, LPSECURITY_ATTRIBUTES);
-    static const Call system = SystemFunction<Call>("kernel32.dll", "CreateHardLinkW");
+    const auto system = platform::win32::WideSystemFunction(g_createHardLinkW);
     if (system != nullptr)
         return system(link, target, security);
     ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
@@ -49,8 +60,7 @@ BOOL WINAPI HardLinkW(LPCWSTR link, LPCWSTR target, LPSECURITY_ATTRIBUTES securi
 
 HANDLE WINAPI FirstVolumeW(LPWSTR name, DWORD length)
 {
-    using Call = HANDLE(WINAPI*)(LPWSTR, DWORD);
-    static const Call system = SystemFunction<Call>("kernel32.dll", "FindFirstVolumeW");
+    const auto system = platform::win32::WideSystemFunction(g_findFirstVolumeW);
     if (system != nullptr)
         return system(name, length);
     ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
@@ -59,8 +69,7 @@ HANDLE WINAPI FirstVolumeW(LPWSTR name, DWORD length)
 
 BOOL WINAPI NextVolumeW(HANDLE search, LPWSTR name, DWORD length)
 {
-    using Call = BOOL(WINAPI*)(HANDLE, LPWSTR, DWORD);
-    static const Call system = SystemFunction<Call>("kernel32.dll", "FindNextVolumeW");
+    const auto system = platform::win32::WideSystemFunction(g_findNextVolumeW);
     if (system != nullptr)
         return system(search, name, length);
     ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
@@ -69,8 +78,7 @@ BOOL WINAPI NextVolumeW(HANDLE search, LPWSTR name, DWORD length)
 
 BOOL WINAPI VolumeClose(HANDLE search)
 {
-    using Call = BOOL(WINAPI*)(HANDLE);
-    static const Call system = SystemFunction<Call>("kernel32.dll", "FindVolumeClose");
+    const auto system = g_findVolumeClose.Get();
     if (system != nullptr)
         return system(search);
     ::SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
@@ -95,10 +103,8 @@ void Widen(const struct _stat32i64& from, struct _stat64& to)
 
 int __cdecl FileStat64(int descriptor, struct _stat64* result)
 {
-    using Call = int(__cdecl*)(int, struct _stat64*);
-    using Narrow = int(__cdecl*)(int, struct _stat32i64*);
-    static const Call system = SystemFunction<Call>("msvcrt.dll", "_fstat64");
-    static const Narrow narrow = SystemFunction<Narrow>("msvcrt.dll", "_fstati64");
+    const auto system = g_fstat64.Get();
+    const auto narrow = g_fstati64.Get();
     if (system != nullptr)
         return system(descriptor, result);
     struct _stat32i64 status {};
@@ -110,17 +116,11 @@ int __cdecl FileStat64(int descriptor, struct _stat64* result)
 
 int __cdecl PathStat64W(const wchar_t* path, struct _stat64* result)
 {
-    using Call = int(__cdecl*)(const wchar_t*, struct _stat64*);
-    using Narrow = int(__cdecl*)(const wchar_t*, struct _stat32i64*);
-    using Ansi = int(__cdecl*)(const char*, struct _stat32i64*);
-    static const Call system = SystemFunction<Call>("msvcrt.dll", "_wstat64");
-    static const Narrow narrow = SystemFunction<Narrow>("msvcrt.dll", "_wstati64");
-    static const Ansi ansi = SystemFunction<Ansi>("msvcrt.dll", "_stati64");
-    if (system != nullptr)
-        return system(path, result);
     struct _stat32i64 status {};
-    // Windows 9x's msvcrt makes its wide calls through the system's failing ones.
-    if ((::GetVersion() & 0x80000000U) != 0) {
+    // Windows 9x: the ANSI call, even where its msvcrt has the wide ones
+    // (they end in the system's failing calls).
+    if (platform::win32::OnWindows9x()) {
+        const auto ansi = g_stati64.Get();
         std::string ansiPath;
         if (!platform::win32::narrow::ToAnsi(path, ansiPath)) {
             errno = ENOENT;
@@ -128,7 +128,9 @@ int __cdecl PathStat64W(const wchar_t* path, struct _stat64* result)
         }
         if (ansi == nullptr || ansi(ansiPath.c_str(), &status) != 0)
             return -1;
-    } else if (narrow == nullptr || narrow(path, &status) != 0) {
+    } else if (const auto system = g_wstat64.Get(); system != nullptr) {
+        return system(path, result);
+    } else if (const auto narrow = g_wstati64.Get(); narrow == nullptr || narrow(path, &status) != 0) {
         return -1;
     }
     Widen(status, *result);

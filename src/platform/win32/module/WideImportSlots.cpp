@@ -2,7 +2,10 @@
 // makes (std::filesystem, file streams). Windows 95, 98 and Me export them
 // only to fail, so there each slot sends the call through the ANSI one
 // (NarrowFileCalls.h); Windows NT gets its own wide call, looked up when
-// first made. Built into the 32-bit module only, as RuntimeImportFallbacks.cpp.
+// first made. The runtime calls some (CreateSemaphoreW) while it starts, before
+// any constructor, and inside its own one-time initialisation: so no slot
+// keeps a function-local static (SystemFunction.h). Built into the 32-bit
+// module only, as RuntimeImportFallbacks.cpp.
 
 #include "platform/win32/module/NarrowFileCalls.h"
 #include "platform/win32/module/SystemFunction.h"
@@ -12,27 +15,20 @@
 #include <cstdint>
 #include <cstdio>
 
-namespace {
-
 namespace narrow = platform::win32::narrow;
 
-bool OnWindows9x()
-{
-    static const bool nineX = (::GetVersion() & 0x80000000U) != 0;
-    return nineX;
-}
-
-}  // namespace
+using platform::win32::LateBoundFunction;
 
 // One slot: Return Convention name##Slot Params, which calls the DLL's
 // export on NT (the ANSI route should the system lack it) and the ANSI route
 // on 9x, and the import slot under the symbol the runtime's references use.
+// Nothing a slot does goes through a slot again.
 #define LUMIVANE_WIDE_SLOT(symbol, dll, exported, name, ansiCall, Return, Convention, Params, Args)                    \
     namespace {                                                                                                        \
+    constinit LateBoundFunction<Return(Convention*) Params> name##System{dll, exported};                               \
     Return Convention name##Slot Params                                                                                \
     {                                                                                                                  \
-        using Call = Return(Convention*) Params;                                                                       \
-        static const Call system = OnWindows9x() ? nullptr : platform::win32::SystemFunction<Call>(dll, exported);     \
+        const auto system = platform::win32::WideSystemFunction(name##System);                                         \
         return system != nullptr ? system Args : ansiCall Args;                                                        \
     }                                                                                                                  \
     }                                                                                                                  \

@@ -14,6 +14,15 @@ std::optional<RECT>& Confinement()
     return clip;
 }
 
+// Whether the system keeps the cursor inside rect: its clip is the part of
+// rect on the screen, and the whole screen once it has freed the cursor.
+bool SystemConfinesTo(const RECT& rect)
+{
+    RECT system{};
+    return ::GetClipCursor(&system) && system.left >= rect.left && system.top >= rect.top &&
+           system.right <= rect.right && system.bottom <= rect.bottom;
+}
+
 }  // namespace
 
 HWND SetCapture(HWND window)
@@ -44,8 +53,14 @@ BOOL ClipCursor(const RECT* screenRect)
         Confinement().reset();
         return ::ClipCursor(nullptr);
     }
+    // The system may refuse (Wine's X11 driver does without XInput2, and
+    // frees the cursor instead), and the record never claims what it refused.
+    if (!::ClipCursor(screenRect) || !SystemConfinesTo(*screenRect)) {
+        Confinement().reset();
+        return FALSE;
+    }
     Confinement() = *screenRect;
-    return ::ClipCursor(screenRect);
+    return TRUE;
 }
 
 BOOL GetClipCursor(RECT* rect)
@@ -57,6 +72,10 @@ BOOL GetClipCursor(RECT* rect)
 
 std::optional<RECT> CursorClip()
 {
+    // The system frees a confined cursor by itself too (another program
+    // comes to the foreground): then the confinement is over here as well.
+    if (Confinement().has_value() && !SystemConfinesTo(*Confinement()))
+        Confinement().reset();
     return Confinement();
 }
 
