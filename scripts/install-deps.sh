@@ -13,6 +13,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     xvfb xauth x11-utils openbox binutils libxcb1-dev
+    weston qt6-wayland
     libgif-dev libwebp-dev libpng-dev
     libstb-dev libimagequant-dev qt6-image-formats-plugins
     clang-14 libclang-rt-14-dev
@@ -55,13 +56,9 @@ if [ "${1:-}" = "--win32" ] && [ "$(dpkg --print-architecture)" = "amd64" ] &&
     ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo_cmd[@]}" dpkg --add-architecture i386
 fi
-if [ "${1:-}" = "--win32" ]; then
-    # A mirror caught mid-sync for the foreign architecture must not stop
-    # the native packages from installing.
-    "${sudo_cmd[@]}" apt-get update -qq || echo "install-deps.sh: some package lists could not be fetched" >&2
-else
-    "${sudo_cmd[@]}" apt-get update -qq
-fi
+# A mirror caught mid-sync (often for a foreign architecture that the Win32
+# tests added) must not stop the native packages from installing.
+"${sudo_cmd[@]}" apt-get update -qq || echo "install-deps.sh: some package lists could not be fetched" >&2
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 # The 32-bit Wine runs only where the kernel runs 32-bit programs; elsewhere
 # the tests run as 64-bit programs under wine64, so its absence is no error.

@@ -4,7 +4,9 @@
 # the same label and environment. A GUI executable is registered twice: once
 # offscreen, and once more (names ending in ".xvfb", label "xvfb") on a real X
 # server with a window manager, where painting and window frames really happen
-# (NO_XVFB: offscreen only).
+# (NO_XVFB: offscreen only). Where Weston and Qt's wayland plugin are
+# installed, each such executable is registered a third time on a Wayland
+# compositor (names ending in ".wayland", label "wayland").
 #
 # Properties are set by a script that ctest includes after the discovered
 # tests, not through gtest_discover_tests(PROPERTIES): that path splits a
@@ -14,6 +16,13 @@
 set(LUMIVANE_XVFB_STATE_DIR "${CMAKE_BINARY_DIR}/xvfb")
 find_program(LUMIVANE_XVFB_PROGRAM Xvfb)
 find_program(LUMIVANE_WM_PROGRAM openbox)
+set(LUMIVANE_WESTON_STATE_DIR "${CMAKE_BINARY_DIR}/weston")
+find_program(LUMIVANE_WESTON_PROGRAM weston)
+# Qt's plugins live beside its libraries (Debian: <libdir>/qt6/plugins).
+get_target_property(_lumivane_qt_gui Qt6::Gui LOCATION)
+get_filename_component(_lumivane_qt_libdir "${_lumivane_qt_gui}" DIRECTORY)
+find_file(LUMIVANE_QT_WAYLAND_PLUGIN libqwayland-generic.so PATHS "${_lumivane_qt_libdir}/qt6/plugins/platforms"
+          NO_DEFAULT_PATH)
 
 function(_lumivane_test_properties_script target list_var label environment)
     set(script "${CMAKE_CURRENT_BINARY_DIR}/${list_var}_properties.cmake")
@@ -44,6 +53,30 @@ function(_lumivane_xvfb_fixture)
     add_test(NAME xvfb.stop COMMAND "${helper}" stop "${LUMIVANE_XVFB_STATE_DIR}")
     set_tests_properties(xvfb.start PROPERTIES FIXTURES_SETUP lumivane_xvfb LABELS xvfb TIMEOUT 60)
     set_tests_properties(xvfb.stop PROPERTIES FIXTURES_CLEANUP lumivane_xvfb LABELS xvfb TIMEOUT 60)
+endfunction()
+
+# The ".wayland" copies of a GUI executable: the same cases on one Weston
+# (fixtures start and stop it), through Qt's wayland plugin.
+function(_lumivane_wayland_copy target label environment discovery_timeout)
+    if(NOT LUMIVANE_WESTON_PROGRAM OR NOT LUMIVANE_XVFB_PROGRAM OR NOT LUMIVANE_QT_WAYLAND_PLUGIN)
+        message(STATUS "${target}: Weston, Xvfb or Qt's wayland plugin missing, no Wayland copies")
+        return()
+    endif()
+    get_property(done GLOBAL PROPERTY LUMIVANE_WESTON_FIXTURE)
+    if(NOT done)
+        set_property(GLOBAL PROPERTY LUMIVANE_WESTON_FIXTURE TRUE)
+        set(helper "${PROJECT_SOURCE_DIR}/tests/cmake/weston-display.sh")
+        add_test(NAME weston.start COMMAND "${helper}" start "${LUMIVANE_WESTON_STATE_DIR}")
+        add_test(NAME weston.stop COMMAND "${helper}" stop "${LUMIVANE_WESTON_STATE_DIR}")
+        set_tests_properties(weston.start PROPERTIES FIXTURES_SETUP lumivane_weston LABELS wayland TIMEOUT 60)
+        set_tests_properties(weston.stop PROPERTIES FIXTURES_CLEANUP lumivane_weston LABELS wayland TIMEOUT 60)
+    endif()
+    list(REMOVE_ITEM environment QT_QPA_PLATFORM=offscreen)
+    list(APPEND environment QT_QPA_PLATFORM=wayland "LUMIVANE_TEST_DISPLAY_FILE=${LUMIVANE_WESTON_STATE_DIR}/display")
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT ${discovery_timeout}
+        TEST_SUFFIX .wayland TEST_LIST ${target}_WAYLAND_TESTS)
+    _lumivane_test_properties_script(${target} ${target}_WAYLAND_TESTS "wayland;${label}" "${environment}"
+        "FIXTURES_REQUIRED lumivane_weston RESOURCE_LOCK lumivane_weston")
 endfunction()
 
 # The registration itself is checked by a test of its own.
@@ -98,4 +131,5 @@ function(lumivane_add_test_target target)
     # One display, one focus: the X tests never run side by side.
     _lumivane_test_properties_script(${target} ${target}_XVFB_TESTS "xvfb;${ARG_LABEL}" "${xvfb_environment}"
         "FIXTURES_REQUIRED lumivane_xvfb RESOURCE_LOCK lumivane_xvfb")
+    _lumivane_wayland_copy(${target} "${ARG_LABEL}" "${environment}" ${ARG_DISCOVERY_TIMEOUT})
 endfunction()
