@@ -8,6 +8,7 @@
 #include "platform/qt/EdgePainter.h"
 #include "platform/qt/EditWidget.h"
 #include "platform/qt/LabelWidget.h"
+#include "platform/qt/MaximizeRefusal.h"
 #include "platform/qt/PictureWidget.h"
 #include "platform/qt/TextConvert.h"
 
@@ -67,6 +68,7 @@ UINT KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
 DialogWindow::DialogWindow(CDialog& dialog, const DialogTemplate& tpl)
     : QDialog(nullptr, FlagsFor(tpl)), m_dialog(&dialog), m_template(tpl)
 {
+    RefuseMaximiseOfFixedWindows();
     setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     setSizeGripEnabled(false);

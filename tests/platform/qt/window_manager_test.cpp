@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -158,6 +159,37 @@ TEST_F(WindowManagerTest, ShowingWithoutActivatingLeavesTheActiveWindowAlone)
     dialog.DoModal();
     EXPECT_EQ(activeAfterShow, owner) << "the first showing took the activation";
     EXPECT_EQ(activeAfterReshow, owner) << "showing it again took the activation";
+}
+
+// What the maximize button of a title bar does: ask the window system to
+// maximise. A window of fixed size stays as it is, and alive (a Wayland
+// compositor that grants it would end the connection otherwise).
+TEST_F(WindowManagerTest, AMaximiseRequestLeavesAFixedSizeWindowAsItWas)
+{
+    platform::CDialog dialog(kFramedTemplate);
+    QSize before;
+    QSize after;
+    bool maximisedAfter = true;
+    bool fixedAfter = false;
+    platform::testing::ScopedModalHook hook(IDD_FRAMED, [&](platform::CDialog& d) {
+        QWidget* window = WidgetOf(&d);
+        WaitForFrame(window);
+        before = window->size();
+        window->windowHandle()->setWindowStates(Qt::WindowMaximized);
+        for (int i = 0; i < 30; ++i) {
+            Pump(50);
+            window->update();  // as an animation repaints it
+            platform::testing::PaintShownWindows();
+        }
+        after = window->size();
+        maximisedAfter = window->isMaximized();
+        fixedAfter = window->minimumSize() == before && window->maximumSize() == before;
+        d.EndDialog(IDCANCEL);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(maximisedAfter);
+    EXPECT_TRUE(fixedAfter);
 }
 
 }  // namespace
