@@ -16,6 +16,7 @@
 #include "platform/qt/TextConvert.h"
 #include "platform/qt/WindowFace.h"
 #include "platform/qt/WindowStacking.h"
+#include "platform/qt/WindowSystem.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -216,8 +217,15 @@ BOOL CWnd::ShowWindow(int showCommand)
     case SW_HIDE:
         w->hide();
         break;
-    case SW_SHOWNA:
-    case SW_SHOWMINNOACTIVE: {
+    case SW_SHOWMINNOACTIVE:
+        if (w->isWindow() && detail::OnWayland()) {
+            // Nothing could bring a minimised window back: it goes out of
+            // sight until it is shown normally again.
+            w->hide();
+            break;
+        }
+        [[fallthrough]];
+    case SW_SHOWNA: {
         const bool before = w->testAttribute(Qt::WA_ShowWithoutActivating);
         w->setAttribute(Qt::WA_ShowWithoutActivating, true);
         detail::KeepActivationWhileShowing(w);
