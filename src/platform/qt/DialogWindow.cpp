@@ -9,6 +9,7 @@
 #include "platform/qt/EditWidget.h"
 #include "platform/qt/LabelWidget.h"
 #include "platform/qt/MaximizeRefusal.h"
+#include "platform/qt/ModalFrame.h"
 #include "platform/qt/PictureWidget.h"
 #include "platform/qt/TextConvert.h"
 
@@ -41,6 +42,8 @@ Qt::WindowFlags FlagsFor(const DialogTemplate& tpl)
         if (tpl.style & WS_SYSMENU) {
             flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         }
+    } else if (tpl.style & DS_MODALFRAME) {
+        flags |= BorderWithoutTitleFlags();
     }
     return flags;
 }

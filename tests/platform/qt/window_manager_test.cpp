@@ -13,6 +13,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <iostream>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,13 +98,25 @@ TEST_F(WindowManagerTest, AModalFrameWithoutCaptionHasABorderAndNoTitleBar)
     platform::CDialog dialog(kBareTemplate);
     QRect frame;
     QRect client;
+    QImage shown;
     platform::testing::ScopedModalHook hook(IDD_BARE, [&](platform::CDialog& d) {
         WaitForFrame(WidgetOf(&d));
         frame = WidgetOf(&d)->frameGeometry();
         client = WidgetOf(&d)->geometry();
+        shown = platform::testing::GrabWindow(d);
         d.EndDialog(IDCANCEL);
     });
     dialog.DoModal();
+    if (platform::testing::OnWayland()) {
+        // The toolkit's title bar would be untitled, with minimise and
+        // maximise buttons; the window draws the frame along its own edges.
+        std::cout << "Wayland: the modal frame is drawn by the window itself\n";
+        EXPECT_EQ(frame, client) << "no title bar from the toolkit";
+        ASSERT_FALSE(shown.isNull());
+        EXPECT_EQ(shown.pixelColor(1, 1), QColor(255, 255, 255)) << "the frame's highlight";
+        EXPECT_EQ(shown.pixelColor(shown.width() - 1, shown.height() - 1), QColor(64, 64, 64)) << "its dark shadow";
+        return;
+    }
     EXPECT_GT(client.left() - frame.left(), 0) << "a border around the client area";
     EXPECT_EQ(client.top() - frame.top(), client.left() - frame.left()) << "as thick on top: no title bar";
 }
@@ -126,7 +140,12 @@ TEST_F(WindowManagerTest, CaptionsAreExactlyTheTemplatesWhateverTheApplicationIs
     QString name;
     platform::testing::ScopedModalHook hook(IDD_FRAMED, [&](platform::CDialog& d) {
         Pump(50);
-        name = NameOnTheServer(WidgetOf(&d));
+        // A Wayland compositor cannot be asked what it shows: the toolkit
+        // sends it the window's title with the display name appended.
+        const QString appended = QGuiApplication::applicationDisplayName();
+        name = platform::testing::OnWayland()
+                   ? WidgetOf(&d)->windowHandle()->title() + (appended.isEmpty() ? QString() : " - " + appended)
+                   : NameOnTheServer(WidgetOf(&d));
         d.EndDialog(IDCANCEL);
     });
     dialog.DoModal();
@@ -135,6 +154,8 @@ TEST_F(WindowManagerTest, CaptionsAreExactlyTheTemplatesWhateverTheApplicationIs
 
 TEST_F(WindowManagerTest, ShowingWithoutActivatingLeavesTheActiveWindowAlone)
 {
+    if (platform::testing::OnWayland())
+        GTEST_SKIP() << "Wayland: no client can map a window without the focus; the compositor decides";
     platform::CDialog dialog(kFramedTemplate);
     platform::CDialog tool(kToolTemplate);
     QWidget* owner = nullptr;
