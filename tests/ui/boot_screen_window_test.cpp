@@ -228,6 +228,44 @@ TEST_F(BootScreenWindowTest, F11AndDoubleClickSwitchFullScreenEscapeLeavesItThen
     }
 }
 
+// Waits until the window's frame changes from `from` (the window manager
+// answers a little later), or 2 s.
+RECT FrameAfterChange(platform::CWnd& w, const RECT& from)
+{
+    RECT now{};
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        w.GetWindowRect(&now);
+    } while (now.left == from.left && now.top == from.top && now.bottom == from.bottom && clock.elapsed() < 2000);
+    return now;
+}
+
+TEST_F(BootScreenWindowTest, AfterFullScreenTheWindowIsBackWhereItWas)
+{
+    if (platform::testing::OnWayland())
+        GTEST_SKIP() << "Wayland: no client can place its window; the compositor puts it back";
+    RECT before{};
+    RECT after{};
+    WithBootScreen([&](CMainDlg& d) { SendKeyChord(d, 'B', platform::FCONTROL); }, [&](CBootScreenWnd& w) {
+        w.SetWindowPos(nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        const RECT asked = FrameAfterChange(w, RECT{});
+        SendKeyChord(w, VK_F11);
+        const RECT full = FrameAfterChange(w, asked);
+        SendKeyChord(w, VK_ESCAPE);
+        FrameAfterChange(w, full);
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 300)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        before = asked;
+        w.GetWindowRect(&after);
+    });
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+}
+
 TEST_F(BootScreenWindowTest, NothingToShowGraysTheMenuAndCtrlBOpensNothing)
 {
     std::filesystem::remove(StartUpFile());

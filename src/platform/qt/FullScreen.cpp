@@ -1,5 +1,7 @@
 #include "platform/ui/FullScreen.h"
 #include "platform/qt/HwndWidget.h"
+#include "platform/qt/FramePlacement.h"
+#include "platform/qt/WindowSystem.h"
 #include "platform/ui/CWnd.h"
 
 #include <QWidget>
@@ -11,6 +13,7 @@ namespace {
 // What a window had before it went full screen.
 constexpr const char* kNormalMinimum = "lumivaneNormalMinimum";
 constexpr const char* kNormalMaximum = "lumivaneNormalMaximum";
+constexpr const char* kNormalFrame = "lumivaneNormalFrame";
 
 }  // namespace
 
@@ -27,6 +30,7 @@ BOOL SetFullScreen(CWnd& window, BOOL fullScreen)
         // Dialogs keep a fixed size; the screen's size must be allowed first.
         widget->setProperty(kNormalMinimum, widget->minimumSize());
         widget->setProperty(kNormalMaximum, widget->maximumSize());
+        widget->setProperty(kNormalFrame, detail::FrameRect(widget).topLeft());
         widget->setMinimumSize(0, 0);
         widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         widget->showFullScreen();
@@ -34,6 +38,11 @@ BOOL SetFullScreen(CWnd& window, BOOL fullScreen)
         widget->showNormal();
         widget->setMinimumSize(widget->property(kNormalMinimum).toSize());
         widget->setMaximumSize(widget->property(kNormalMaximum).toSize());
+        // A window manager may put the window back at the screen's corner,
+        // its title bar above the screen (openbox does); where placing is
+        // possible the frame goes back where it was.
+        if (!detail::OnWayland())
+            detail::MoveFrameTo(widget, widget->property(kNormalFrame).toPoint());
     }
     widget->activateWindow();
     return TRUE;
