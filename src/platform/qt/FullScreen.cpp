@@ -4,6 +4,7 @@
 #include "platform/qt/WindowSystem.h"
 #include "platform/ui/CWnd.h"
 
+#include <QScreen>
 #include <QWidget>
 
 namespace platform {
@@ -52,6 +53,18 @@ BOOL IsFullScreen(const CWnd& window)
 {
     QWidget* widget = WidgetOf(&window);
     return widget != nullptr && widget->isWindow() && widget->isFullScreen() ? TRUE : FALSE;
+}
+
+BOOL GetWorkArea(const CWnd& window, RECT* area)
+{
+    QWidget* widget = WidgetOf(&window);
+    QScreen* screen = widget != nullptr ? widget->screen() : nullptr;
+    if (area == nullptr || screen == nullptr)
+        return FALSE;
+    const QRect available = screen->availableGeometry();
+    *area = RECT{available.left(), available.top(), available.left() + available.width(),
+                 available.top() + available.height()};
+    return TRUE;
 }
 
 }  // namespace platform

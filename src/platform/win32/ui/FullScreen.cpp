@@ -130,4 +130,16 @@ BOOL IsFullScreen(const CWnd& window)
     return IsTopLevel(hwnd) && FullScreenWindows().count(hwnd) != 0 ? TRUE : FALSE;
 }
 
+BOOL GetWorkArea(const CWnd& window, RECT* area)
+{
+    const HWND hwnd = window.GetSafeHwnd();
+    HMONITOR monitor = hwnd != nullptr ? ::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) : nullptr;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (area == nullptr || monitor == nullptr || !::GetMonitorInfoA(monitor, &info))
+        return FALSE;
+    *area = info.rcWork;
+    return TRUE;
+}
+
 }  // namespace platform
