@@ -8,6 +8,7 @@
 #include "platform/qt/FramePlacement.h"
 #include "platform/qt/InputBlocker.h"
 #include "platform/qt/ModalFrame.h"
+#include "platform/qt/WaylandStacking.h"
 #include "platform/qt/WindowStacking.h"
 
 #include <QApplication>
@@ -98,7 +99,7 @@ int CDialog::DoModal()
     if (m_parent != nullptr && WidgetOf(m_parent) != nullptr) {
         owner = WidgetOf(m_parent)->window();
     } else {
-        owner = QApplication::activeWindow();
+        owner = detail::ActiveOrMinimisedWindow();
     }
     if (!CreateWindowFor(HwndFromWidget(owner), true)) {
         return -1;

@@ -337,6 +337,14 @@ bool OnWayland()
     return detail::OnWayland();
 }
 
+bool ShownAsChildOf(CWnd& window, CWnd& below)
+{
+    QWidget* child = WidgetOf(&window);
+    QWidget* parent = WidgetOf(&below);
+    return child != nullptr && parent != nullptr && child->isVisible() && child->windowHandle() != nullptr &&
+           child->windowHandle()->transientParent() == parent->windowHandle();
+}
+
 QImage GrabWindow(CWnd& window)
 {
     QWidget* widget = WidgetOf(&window);
