@@ -183,6 +183,17 @@ void LoadLogoFile(benchmark::State& state)
 }
 BENCHMARK(LoadLogoFile);
 
+// Browse's logo test on a logo: the headers, then the whole decode.
+void IsLogoFile(benchmark::State& state)
+{
+    const std::string path = LogoFilePath();
+    for (auto _ : state) {
+        const bool isLogo = logo::IsLogoFile(path);
+        benchmark::DoNotOptimize(isLogo);
+    }
+}
+BENCHMARK(IsLogoFile);
+
 void LoadLogoFileScaledToPreview(benchmark::State& state)
 {
     const std::string path = LogoFilePath();
@@ -194,7 +205,7 @@ void LoadLogoFileScaledToPreview(benchmark::State& state)
 BENCHMARK(LoadLogoFileScaledToPreview);
 
 // Prints the usual table, then every operation's time as a ratio to the
-// memcpy pass (and loading as a ratio to the plain read).
+// memcpy pass (and loading and the logo test as a ratio to the plain read).
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
@@ -218,7 +229,7 @@ public:
         std::printf("\n%-30s %12s %14s\n", "operation", "time (us)", "x memcpy pass");
         for (const auto& [name, nanoseconds] : m_nanoseconds) {
             std::printf("%-30s %12.3f %14.2f", name.c_str(), nanoseconds / 1000.0, pass > 0 ? nanoseconds / pass : 0.0);
-            if (name.rfind("LoadLogoFile", 0) == 0 && read > 0)
+            if ((name.rfind("LoadLogoFile", 0) == 0 || name == "IsLogoFile") && read > 0)
                 std::printf("   %.2f x plain read", nanoseconds / read);
             std::printf("\n");
         }

@@ -1,6 +1,7 @@
 #include "host/SampleArt.h"
 
 #include "host/PixelFont.h"
+#include "logo/BootScreen.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,10 +37,14 @@ class Canvas {
 public:
     Canvas() : m_image(logo::MakeBlankLogo()) {}
 
+    // Entries hold colours the VGA can show (6 bits a channel): two entries
+    // are then either one colour or visibly different, on the screen as in
+    // the file, and a cycle never seems to stall between neighbours.
     void SetEntry(int index, Rgb color)
     {
-        m_image.colorTable[static_cast<std::size_t>(index)] = {Channel(color.blue), Channel(color.green),
-                                                               Channel(color.red), 0};
+        m_image.colorTable[static_cast<std::size_t>(index)] = {
+            logo::DacLevel(Channel(color.blue)), logo::DacLevel(Channel(color.green)),
+            logo::DacLevel(Channel(color.red)), 0};
     }
 
     // Entries first..last become an even ramp from one colour to another.

@@ -67,11 +67,34 @@ std::vector<std::uint8_t> EncodeLogoFile(const LogoImage& picture, const ColorTa
     return file;
 }
 
+bool HasLogoShape(const BmpHeader& header)
+{
+    return header.width == kLogoWidth && header.height == kLogoHeight && header.bitsPerPixel == kLogoBits;
+}
+
+LoadResult LoadLogoFile(const std::string& path)
+{
+    const auto notALogo = [](std::int32_t width, std::int32_t height, std::uint16_t bits) {
+        return LoadResult{std::nullopt, LoadError{LoadErrorKind::Unsupported,
+                                                  "not a logo: " + std::to_string(width) + " x "
+                                                      + std::to_string(height) + " pixels at "
+                                                      + std::to_string(bits) + " bits"}};
+    };
+    const HeaderResult read = ReadBmpFileHeader(path);
+    if (!read)
+        return LoadResult{std::nullopt, read.error};
+    if (!HasLogoShape(*read.header))
+        return notALogo(read.header->width, read.header->height, read.header->bitsPerPixel);
+    LoadResult loaded = LoadBmpFile(path);
+    // The file may have been replaced since its headers were read.
+    if (loaded && !IsLogoImage(*loaded.picture))
+        return notALogo(loaded.picture->width, loaded.picture->height, loaded.picture->bitsPerPixel);
+    return loaded;
+}
+
 bool IsLogoFile(const std::string& path)
 {
-    const HeaderResult read = ReadBmpFileHeader(path);
-    return read && read.header->width == kLogoWidth && read.header->height == kLogoHeight
-        && read.header->bitsPerPixel == kLogoBits;
+    return static_cast<bool>(LoadLogoFile(path));
 }
 
 bool ReadAnimationCount(const std::string& path, std::uint8_t& count)

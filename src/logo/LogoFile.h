@@ -15,9 +15,16 @@ constexpr std::size_t kLogoFileSize = 129078;
 constexpr std::size_t kLogoPixelOffset = 1078;
 constexpr std::size_t kAnimationMarkerOffset = 50;
 
-// True when the file's headers are those of a valid bitmap of 320 x 400
-// pixels at 8 bits. No pixel is decoded.
+// True when the headers say 320 x 400 pixels at 8 bits.
+bool HasLogoShape(const BmpHeader& header);
+
+// The logo test: the file loads as a picture of 320 x 400 pixels at 8 bits.
+// The headers are read first, so any other file is refused after at most
+// kHeaderBytes; only a file whose headers pass is decoded, which is what
+// finds a broken run-length stream.
 bool IsLogoFile(const std::string& path);
+// The same test, keeping the picture (or the reason there is none).
+LoadResult LoadLogoFile(const std::string& path);
 
 // Reads the byte at offset 50. Returns true with count = 256 - byte for a
 // non-zero byte; false with count 0 for a static logo or any read failure.

@@ -109,7 +109,7 @@ constexpr std::array kStrings = {
     StringResource{IDS_BOOT_CHECK_PREFIX, "Logo check: "},
     StringResource{IDS_BOOT_CHECK_CLEAN, "nothing found, Windows shows this logo as it is."},
     // Convert Picture.
-    StringResource{IDS_BROWSE_PICTURES_FILTER, "All Pictures|*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.bmp||"},
+    StringResource{IDS_BROWSE_PICTURES_FILTER, "All Pictures|*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.bmp;*.sys||"},
     StringResource{IDS_CONVERT_TIP_SOURCE, "Shows the picture you chose"},
     StringResource{IDS_CONVERT_TIP_RESULT, "Shows the logo as the screen will show it"},
     StringResource{IDS_CONVERT_TIP_FIT, "Shows the whole picture, with bands in the fill color"},

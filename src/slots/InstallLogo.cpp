@@ -26,8 +26,7 @@ bool NeedsRewrite(const std::string& sourceHostPath)
     if (!read)
         return false;
     const logo::BmpHeader& header = *read.header;
-    return header.width == logo::kLogoWidth && header.height == logo::kLogoHeight
-        && header.bitsPerPixel == logo::kLogoBits && !logo::HasExactLogoLayout(header);
+    return logo::HasLogoShape(header) && !logo::HasExactLogoLayout(header);
 }
 
 // A target inside a disk image has no host file to rewrite in place: the

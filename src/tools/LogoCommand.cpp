@@ -75,7 +75,8 @@ int Info(const std::vector<std::string>& files, std::ostream& out)
 {
     int status = 0;
     for (const std::string& file : files) {
-        // The headers tell everything printed here; no pixel is decoded.
+        // The headers tell the size; logo= is Browse's test, which decodes
+        // what has a logo's shape.
         const logo::HeaderResult read = logo::ReadBmpFileHeader(file);
         if (!read) {
             out << file << ": error: " << read.error.reason << '\n';
@@ -83,8 +84,7 @@ int Info(const std::vector<std::string>& files, std::ostream& out)
             continue;
         }
         const logo::BmpHeader& header = *read.header;
-        const bool isLogo = header.width == logo::kLogoWidth && header.height == logo::kLogoHeight
-            && header.bitsPerPixel == logo::kLogoBits;
+        const bool isLogo = logo::IsLogoFile(file);
         std::uint8_t count = 0;
         logo::ReadAnimationCount(file, count);
         out << file << ": width=" << header.width << " height=" << header.height

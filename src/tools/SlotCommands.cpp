@@ -72,8 +72,7 @@ std::string DescribeSlotFile(const std::string& path)
     if (!read)
         return "present error: " + read.error.reason;
     const logo::BmpHeader& header = *read.header;
-    const bool isLogo = header.width == logo::kLogoWidth && header.height == logo::kLogoHeight
-        && header.bitsPerPixel == logo::kLogoBits;
+    const bool isLogo = logo::IsLogoFile(*hostPath);
     std::uint8_t count = 0;
     logo::ReadAnimationCount(*hostPath, count);
     return "present width=" + std::to_string(header.width) + " height=" + std::to_string(header.height) +

@@ -141,4 +141,26 @@ inline std::vector<std::uint8_t> MakeBmp(std::int32_t width, std::int32_t height
     return BuildBmp(parts);
 }
 
+// An RLE8 BMP with a two-entry table around `stream`, which is written as
+// it is, whether it decodes or not.
+inline std::vector<std::uint8_t> MakeRle8Bmp(std::int32_t width, std::int32_t height,
+                                             const std::vector<std::uint8_t>& stream)
+{
+    BmpParts parts;
+    parts.width = width;
+    parts.height = height;
+    parts.compression = 1;
+    parts.clrUsed = 2;
+    parts.table = {logo::RgbQuad{0, 0, 0, 0}, logo::RgbQuad{255, 255, 255, 0}};
+    parts.pixelData = stream;
+    return BuildBmp(parts);
+}
+
+// A 320 x 400 RLE8 file whose second run overflows its row: its headers
+// are a logo's, its pixels are not.
+inline std::vector<std::uint8_t> MakeBrokenRle8Logo()
+{
+    return MakeRle8Bmp(320, 400, {200, 1, 200, 1, 0, 1});
+}
+
 }  // namespace testing_support

@@ -17,6 +17,8 @@ while read -r name seeds; do
     crashes="$build/crashes/$name"
     mkdir -p "$work" "$crashes"
     inputs=("$work" "$here/corpus/$seeds")
+    # The harness's own corpus, grown by long runs (grow-corpus.sh).
+    [ "$name" = "$seeds" ] || [ ! -d "$here/corpus/$name" ] || inputs+=("$here/corpus/$name")
     if [ "$seeds" = dib ] && [ -d "$bmpsuite" ]; then
         for part in g q b; do
             [ -d "$bmpsuite/$part" ] && inputs+=("$bmpsuite/$part")

@@ -7,6 +7,7 @@
 #include "common/Unprivileged.h"
 
 #include "logo/BmpReader.h"
+#include "logo/LogoCheck.h"
 #include "logo/LogoFile.h"
 #include "platform/WinTypes.h"
 #include "common/ScopedEnv.h"
@@ -84,6 +85,14 @@ TEST_P(HostSampleDriveFile, IsALogoPictureWithItsAnimation)
     EXPECT_EQ(count, GetParam().animation);
 }
 
+// A new user's first Boot Screen shows the check's findings: ours has none.
+TEST_P(HostSampleDriveFile, PassesTheLogoCheckCleanly)
+{
+    Create();
+    for (const logo::Finding& finding : logo::CheckLogoFile((Root() / GetParam().path).string()))
+        ADD_FAILURE() << finding.code << ": " << finding.text;
+}
+
 TEST_P(HostSampleDriveFile, IsHiddenExactlyWhenWindowsHidesIt)
 {
     Create();
@@ -104,6 +113,11 @@ TEST_F(HostSampleDrive, HoldsTheHelpTextInMarkdown)
     const std::string help = host_test::ReadText(Root() / "WINDOWS" / "HELP" / "lumva.hlp");
     EXPECT_TRUE(help.starts_with("# Lumivane Help\n"));
     EXPECT_NE(help.find("## Making an animated logo"), std::string::npos);
+    // Everything a user meets beyond the buttons is explained somewhere.
+    for (const char* topic : {"**Convert Picture**", "**All Pictures**", "**Boot Screen**", "**Export Animation...**",
+                              "**F11**", "**Ctrl+Z**", "**Ctrl+Y**", "drop it onto the Lumivane window",
+                              "damaged", "virtual machine's disk", "--drive C:="})
+        EXPECT_NE(help.find(topic), std::string::npos) << topic;
 }
 
 TEST_F(HostSampleDrive, StartUpLogoCyclesItsLast64EntriesAndUsesThem)

@@ -228,6 +228,28 @@ INSTANTIATE_TEST_SUITE_P(Shapes, LogoTest,
                                            ShapeCase{"Rotated400x320", 400, 320, 8, false, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The headers let a 320 x 400 run-length file through; whether it is a logo
+// is then up to its stream.
+TEST(LogoTestDecodes, ARunLengthLogoIsALogoOnlyWhenItsPixelsDecode)
+{
+    struct StreamCase {
+        const char* name;
+        std::vector<std::uint8_t> stream;
+        bool isLogo;
+    };
+    const StreamCase cases[] = {{"Complete", {2, 1, 0, 0, 0, 1}, true},
+                                {"EndsBeforeItsEndMarker", {2, 1, 0, 0}, false},
+                                {"RunPastTheRowEnd", {200, 1, 200, 1, 0, 1}, false},
+                                {"DeltaOutsideThePicture", {0, 2, 255, 0, 0, 2, 255, 0, 0, 1}, false}};
+    TempDir dir;
+    const std::string path = dir.File("LOGO.SYS");
+    for (const StreamCase& c : cases) {
+        testing_support::WriteAll(path, testing_support::MakeRle8Bmp(320, 400, c.stream));
+        ASSERT_TRUE(logo::ReadBmpFileHeader(path)) << c.name;
+        EXPECT_EQ(logo::IsLogoFile(path), c.isLogo) << c.name;
+    }
+}
+
 TEST(LogoTestFailure, RefusesMissingAndGarbageFiles)
 {
     TempDir dir;

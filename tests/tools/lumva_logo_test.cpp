@@ -60,7 +60,9 @@ TEST(LumvaLogoInfo, DescribesEachFileAndFailsAfterAll)
     const std::string animated = WriteSimpleLogo(dir, "a.bmp", true, 21);
     testing_support::WriteAll(dir.File("small.bmp"),
                               testing_support::MakeBmp(2, 1, 24, {}, std::vector<std::uint8_t>(6, 1)));
-    const Outcome result = RunTool({"info", animated, dir.File("missing.bmp"), dir.File("small.bmp")});
+    testing_support::WriteAll(dir.File("broken.bmp"), testing_support::MakeBrokenRle8Logo());
+    const Outcome result =
+        RunTool({"info", animated, dir.File("missing.bmp"), dir.File("small.bmp"), dir.File("broken.bmp")});
     EXPECT_EQ(result.status, 1);
     std::istringstream lines(result.out);
     std::string line;
@@ -70,6 +72,9 @@ TEST(LumvaLogoInfo, DescribesEachFileAndFailsAfterAll)
     EXPECT_EQ(line.rfind(dir.File("missing.bmp") + ": error: ", 0), 0u) << line;
     std::getline(lines, line);
     EXPECT_EQ(line, dir.File("small.bmp") + ": width=2 height=1 bits=24 logo=no animated=0");
+    // A logo's headers over pixels that do not decode: Browse's test says no.
+    std::getline(lines, line);
+    EXPECT_EQ(line, dir.File("broken.bmp") + ": width=320 height=400 bits=8 logo=no animated=0");
 }
 
 // info reads headers only: a tiny file claiming a picture far larger than

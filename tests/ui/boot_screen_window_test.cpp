@@ -16,8 +16,11 @@
 #include "resources/DialogTemplates.h"
 #include "ui/main/CBootScreenWnd.h"
 
+#include "platform/qt/HwndWidget.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 
 #include <optional>
 
@@ -175,7 +178,62 @@ TEST_F(BootScreenWindowTest, StatusLineOfACleanLogoSaysNothingWasFound)
     EXPECT_EQ(CBootScreenWnd::StatusText({}), "Logo check: nothing found, Windows shows this logo as it is.");
     const std::vector<logo::Finding> two = {{"a", "First.", logo::FindingWeight::Problem},
                                             {"b", "Second.", logo::FindingWeight::Advice}};
-    EXPECT_EQ(CBootScreenWnd::StatusText(two), "Logo check: First.  Second.");
+    EXPECT_EQ(CBootScreenWnd::StatusText(two), "Logo check: First.\nSecond.");
+}
+
+// The client area once the window manager has given the window the
+// screen's size (a little after F11), or after 2 s.
+RECT FullScreenSize(CBootScreenWnd& w, const RECT& before)
+{
+    RECT client{};
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        w.GetClientRect(&client);
+    } while (client.bottom == before.bottom && clock.elapsed() < 2000);
+    return client;
+}
+
+// Every line of the status text lies inside the status line as laid out now.
+bool StatusShowsItsWholeText(CBootScreenWnd& w)
+{
+    w.Invalidate(FALSE);
+    w.UpdateWindow();
+    const auto* label = qobject_cast<const QLabel*>(platform::WidgetOf(w.GetDlgItem(res::IDC_BOOT_STATUS)));
+    if (label == nullptr)
+        return false;
+    const QRect area = label->contentsRect();
+    const QRect needed = label->fontMetrics().boundingRect(area, Qt::TextWordWrap, label->text());
+    return !label->text().isEmpty() && needed.height() <= area.height();
+}
+
+TEST_F(BootScreenWindowTest, LongFindingsWrapWholeInTheWindowAndAtFullScreen)
+{
+    // A grey ramp: neighbouring entries differ below 6 bits, in the cycle and out of it.
+    for (int i = 0; i < 256; ++i) {
+        const auto grey = static_cast<std::uint8_t>(i);
+        m_logo.colorTable[static_cast<std::size_t>(i)] = {grey, grey, grey, 0};
+    }
+    ASSERT_TRUE(platform::WriteLogoFile(StartUpFile(), m_logo, TableOf(m_logo), true, kCount));
+    ASSERT_GT(CBootScreenWnd::StatusText(logo::CheckLogoFile(StartUpFile())).size(), 300u);
+    RECT picture{};
+    bool wholeInWindow = false;
+    bool wholeAtFullScreen = false;
+    WithBootScreen([&](CMainDlg& d) { SendKeyChord(d, 'B', platform::FCONTROL); }, [&](CBootScreenWnd& w) {
+        picture = w.PictureRect();
+        wholeInWindow = StatusShowsItsWholeText(w);
+        RECT before{};
+        w.GetClientRect(&before);
+        SendKeyChord(w, VK_F11);
+        FullScreenSize(w, before);
+        wholeAtFullScreen = w.InFullScreen() && StatusShowsItsWholeText(w);
+    });
+    // The status line grows under the picture, which keeps the screen's size.
+    EXPECT_EQ(picture.right - picture.left, 640);
+    EXPECT_EQ(picture.bottom - picture.top, 480);
+    EXPECT_TRUE(wholeInWindow);
+    EXPECT_TRUE(wholeAtFullScreen);
 }
 
 TEST_F(BootScreenWindowTest, F11AndDoubleClickSwitchFullScreenEscapeLeavesItThenCloses)
@@ -193,14 +251,7 @@ TEST_F(BootScreenWindowTest, F11AndDoubleClickSwitchFullScreenEscapeLeavesItThen
         w.GetClientRect(&before);
         SendKeyChord(w, VK_F11);
         full = w.InFullScreen();
-        // A window manager gives the screen's size a little later.
-        RECT client{};
-        QElapsedTimer clock;
-        clock.start();
-        do {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            w.GetClientRect(&client);
-        } while (client.bottom == before.bottom && clock.elapsed() < 2000);
+        const RECT client = FullScreenSize(w, before);
         w.Invalidate(FALSE);
         w.UpdateWindow();
         const RECT status = QueryControl(w, res::IDC_BOOT_STATUS).rect;

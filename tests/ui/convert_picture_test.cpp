@@ -7,7 +7,10 @@
 #include "platform/testing/FileDropTesting.h"
 #include "ui/main/CConvertPictureDlg.h"
 
+#include "platform/qt/HwndWidget.h"
+
 #include <QImage>
+#include <QLabel>
 #include <QString>
 
 #include <algorithm>
@@ -96,6 +99,23 @@ TEST_F(ConvertPictureTest, OkMakesTheLogoTheSlotsPendingSource)
     EXPECT_EQ(Stored("LastLogo", "path"), png);
     EXPECT_TRUE(logo::HasExactLogoLayout(logoPath));
     EXPECT_TRUE(m_prompts.MessageBoxes().empty());
+}
+
+// The labels' text, descenders included, fits them in the font the system
+// stands in for the template's (taller than the template's own).
+TEST_F(ConvertPictureTest, EveryLabelShowsItsWholeText)
+{
+    const std::string png = WriteWidePng("holiday.png");
+    std::vector<std::string> cut;
+    BrowseAndConvert(png, [&](CConvertPictureDlg& d) {
+        for (const QLabel* label : platform::WidgetOf(&d)->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty() && label->heightForWidth(label->width()) > label->height())
+                cut.push_back(label->text().toStdString());
+        }
+        ClickControl(d, IDCANCEL);
+    });
+    EXPECT_EQ(m_hookCalls, 1);
+    EXPECT_EQ(cut, std::vector<std::string>{});
 }
 
 TEST_F(ConvertPictureTest, OkNeverReplacesALogoConvertedBefore)

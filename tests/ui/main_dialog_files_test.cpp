@@ -69,7 +69,7 @@ TEST_F(MainDialogTest, BrowseAsksWithTheStoredFolderAndTheLogoFilter)
     EXPECT_EQ(asked.mode, platform::FileDialogMode::Open);
     EXPECT_EQ(asked.title, "Select Logo...");
     EXPECT_EQ(asked.filter,
-              "Bitmap Files|*.bmp;*.sys|All Pictures|*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.bmp||");
+              "Bitmap Files|*.bmp;*.sys|All Pictures|*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.bmp;*.sys||");
     EXPECT_EQ(asked.defaultExtension, "");
     EXPECT_EQ(asked.initialDirectory, "/home/u/logos/last.bmp");
     EXPECT_EQ(asked.flags, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
@@ -109,7 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusedCase{"FourBitLogoSize", [](const std::string& p) { WriteBitmap(p, 320, 400, 4); }},
         RefusedCase{"EightBit640x480", [](const std::string& p) { WriteBitmap(p, 640, 480, 8); }},
-        RefusedCase{"NotABitmap", [](const std::string& p) { WriteBytes(p, Bytes(5000, 'x')); }}),
+        RefusedCase{"NotABitmap", [](const std::string& p) { WriteBytes(p, Bytes(5000, 'x')); }},
+        RefusedCase{"LogoHeadersOverBrokenRunLengths",
+                    [](const std::string& p) { WriteBytes(p, testing_support::MakeBrokenRle8Logo()); }}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
 
 TEST_F(MainDialogTest, EscapeDropsChoicesAndTheNextOpeningShowsTheSystemFiles)

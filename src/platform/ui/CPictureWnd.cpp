@@ -2,6 +2,7 @@
 #include "platform/ui/Accelerators.h"
 #include "platform/ui/CPaintDC.h"
 #include "platform/ui/CRect.h"
+#include "platform/ui/ControlText.h"
 #include "platform/ui/FullScreen.h"
 
 #include <algorithm>
@@ -49,6 +50,7 @@ BOOL CPictureWnd::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetAccelerators(*this, kPictureKeys);
+    m_statusMeasuredWidth = -1;
     CRect frame;
     CRect client;
     GetWindowRect(&frame);
@@ -58,31 +60,39 @@ BOOL CPictureWnd::OnInitDialog()
     const bool frameKnown = frame.Width() != client.Width() || frame.Height() != client.Height();
     const int frameWidth = frameKnown ? frame.Width() - client.Width() : 0;
     const int frameHeight = frameKnown ? frame.Height() - client.Height() : 0;
-    const int extraWidth = frameWidth;
-    const int extraHeight = StatusHeight(GetDlgItem(m_statusControlId)) + frameHeight;
     const int roomForFrameWidth = frameKnown ? 0 : kUsualFrameWidth;
     const int roomForFrameHeight = frameKnown ? 0 : kUsualFrameHeight;
+    const CWnd* status = GetDlgItem(m_statusControlId);
+    const auto statusHeightAt = [&](int width) { return status != nullptr ? StatusHeightAt(*status, width) : 0; };
     int pictureWidth = std::max(m_picture.width, 1);
     int pictureHeight = std::max(m_picture.height, 1);
+    int statusHeight = statusHeightAt(pictureWidth);
     // A picture larger than the work area (a small screen, a large scale
     // factor) is shown smaller, in its proportions, so the whole window and
-    // its status line fit on the screen.
+    // its status line fit on the screen. A narrower status line may need
+    // more lines: fitted again once for those.
     CRect area;
     if (GetWorkArea(*this, &area)) {
-        const long long roomWidth = std::max(area.Width() - extraWidth - roomForFrameWidth, 1);
-        const long long roomHeight = std::max(area.Height() - extraHeight - roomForFrameHeight, 1);
-        if (pictureWidth > roomWidth || pictureHeight > roomHeight) {
-            if (roomWidth * pictureHeight <= roomHeight * pictureWidth) {
-                pictureHeight = static_cast<int>(roomWidth * pictureHeight / pictureWidth);
-                pictureWidth = static_cast<int>(roomWidth);
-            } else {
-                pictureWidth = static_cast<int>(roomHeight * pictureWidth / pictureHeight);
-                pictureHeight = static_cast<int>(roomHeight);
+        for (int pass = 0; pass < 2; ++pass) {
+            const long long roomWidth = std::max(area.Width() - frameWidth - roomForFrameWidth, 1);
+            const long long roomHeight = std::max(area.Height() - statusHeight - frameHeight - roomForFrameHeight, 1);
+            if (pictureWidth > roomWidth || pictureHeight > roomHeight) {
+                if (roomWidth * pictureHeight <= roomHeight * pictureWidth) {
+                    pictureHeight = static_cast<int>(roomWidth * pictureHeight / pictureWidth);
+                    pictureWidth = static_cast<int>(roomWidth);
+                } else {
+                    pictureWidth = static_cast<int>(roomHeight * pictureWidth / pictureHeight);
+                    pictureHeight = static_cast<int>(roomHeight);
+                }
             }
+            const int needed = statusHeightAt(pictureWidth);
+            if (needed <= statusHeight)
+                break;
+            statusHeight = needed;
         }
     }
-    const int width = pictureWidth + extraWidth;
-    const int height = pictureHeight + extraHeight;
+    const int width = pictureWidth + frameWidth;
+    const int height = pictureHeight + statusHeight + frameHeight;
     SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!area.IsRectEmpty()) {
         // Placed for the template's size: kept on the screen at this one.
@@ -125,6 +135,9 @@ void CPictureWnd::SetStatusText(const std::string& text)
 {
     if (CWnd* status = GetDlgItem(m_statusControlId); status != nullptr && status->GetWindowText() != text) {
         status->SetWindowText(text);
+        m_statusMeasuredWidth = -1;
+        Layout();
+        Invalidate(FALSE);
     }
 }
 
@@ -150,6 +163,20 @@ void CPictureWnd::OnDoubleClick(UINT, CPoint)
     ToggleFullScreen();
 }
 
+int CPictureWnd::StatusHeightAt(const CWnd& status, int width)
+{
+    // Taken before the status line is first resized: one line's height.
+    if (m_statusTemplateHeight == 0)
+        m_statusTemplateHeight = StatusHeight(&status);
+    // As many lines as the text needs, so a long finding is never cut off;
+    // measured again only for a new text or width (every paint asks).
+    if (width != m_statusMeasuredWidth) {
+        m_statusMeasuredWidth = width;
+        m_statusMeasuredHeight = std::max(m_statusTemplateHeight, ControlHeightForWidth(status, width));
+    }
+    return m_statusMeasuredHeight;
+}
+
 void CPictureWnd::Layout()
 {
     CWnd* status = GetDlgItem(m_statusControlId);
@@ -158,11 +185,12 @@ void CPictureWnd::Layout()
     }
     CRect client;
     GetClientRect(&client);
-    const int height = StatusHeight(status);
+    const int height = StatusHeightAt(*status, client.Width());
     CRect now;
     status->GetWindowRect(&now);
     ScreenToClient(&now);
-    if (now.left != 0 || now.top != client.Height() - height || now.Width() != client.Width())
+    if (now.left != 0 || now.top != client.Height() - height || now.Width() != client.Width()
+        || now.Height() != height)
         status->MoveWindow(0, client.Height() - height, client.Width(), height);
 }
 

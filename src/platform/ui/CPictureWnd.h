@@ -5,7 +5,7 @@
 // colour when the window is larger. F11 and a double click switch full
 // screen; Escape leaves full screen, and closes the window when it is not.
 // The window's layout comes from a template whose one control is the
-// status line.
+// status line, which grows by whole lines until its text fits.
 
 #include "logo/RgbImage.h"
 #include "platform/ui/CDialog.h"
@@ -35,7 +35,8 @@ public:
 
 protected:
     // Sizes the window to the picture given so far (SetPicture before) plus
-    // the status line, and installs the F11 accelerator.
+    // the status line with the text given so far (SetStatusText before), and
+    // installs the F11 accelerator.
     BOOL OnInitDialog() override;
     void OnCancel() override;
     void OnPaint() override;
@@ -46,8 +47,14 @@ private:
     void OnDoubleClick(UINT keyFlags, CPoint point);
     // Puts the status line along the bottom of the client area as it is now.
     void Layout();
+    // The status line's height at a width: at least the template's.
+    int StatusHeightAt(const CWnd& status, int width);
 
     int m_statusControlId;
+    // The status line's height in the template (0 until first needed).
+    int m_statusTemplateHeight = 0;
+    int m_statusMeasuredWidth = -1;
+    int m_statusMeasuredHeight = 0;
     logo::RgbImage m_picture;
     COLORREF m_borderColor = RGB(0, 0, 0);
 };

@@ -18,7 +18,7 @@ logo::LoadResult LoadPictureFile(const std::string& path);
 // Decoded and stretched to width x height, nearest neighbour on indices.
 logo::LoadResult LoadPictureFileScaled(const std::string& path, std::int32_t width, std::int32_t height);
 
-// The file passes the logo test (320 x 400 x 8, uncompressed).
+// The file passes the logo test: it loads as 320 x 400 at 8 bits.
 bool IsLogoPictureFile(const std::string& path);
 // The cycling count of a logo file (byte 50); false when unreadable.
 bool ReadPictureAnimationCount(const std::string& path, std::uint8_t& count);

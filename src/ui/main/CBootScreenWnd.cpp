@@ -34,18 +34,19 @@ std::string CBootScreenWnd::StatusText(const std::vector<logo::Finding>& finding
     std::string text = platform::LoadStringA(res::IDS_BOOT_CHECK_PREFIX);
     if (findings.empty())
         return text + platform::LoadStringA(res::IDS_BOOT_CHECK_CLEAN);
+    // One finding a line: the status line grows to show them all.
     for (std::size_t i = 0; i < findings.size(); ++i)
-        text += (i == 0 ? "" : "  ") + findings[i].text;
+        text += (i == 0 ? "" : "\n") + findings[i].text;
     return text;
 }
 
 BOOL CBootScreenWnd::OnInitDialog()
 {
     m_ticks = 0;
-    // The first frame decides the window's size.
+    // The first frame and the findings decide the window's size.
     RenderTick();
-    platform::CPictureWnd::OnInitDialog();
     SetStatusText(StatusText(m_findings));
+    platform::CPictureWnd::OnInitDialog();
     SetTimer(kTickTimer, logo::kBootTickMilliseconds);
     return TRUE;
 }

@@ -7,7 +7,7 @@
 #include <string>
 
 // Open dialog: "Bitmap Files" (*.bmp;*.sys), then "All Pictures" (every format
-// Convert Picture reads), no default extension, the file
+// Convert Picture reads, and the logo files), no default extension, the file
 // and its folder must exist, read-only box hidden. initialDirectory is the
 // last accepted logo's full path, as stored.
 platform::FileDialogRequest BrowseLogoRequest(HWND owner, const std::string& initialDirectory);

@@ -12,10 +12,10 @@
 std::optional<LoadedLogo> LoadLogoForView(const std::string& path, bool cycles)
 {
     const std::optional<std::string> hostPath = platform::HostPathOf(path);
-    if (!hostPath || !logo::IsLogoFile(*hostPath))
+    if (!hostPath)
         return std::nullopt;
-    logo::LoadResult loaded = logo::LoadBmpFile(*hostPath);
-    if (!loaded || !logo::IsLogoImage(*loaded.picture))
+    logo::LoadResult loaded = logo::LoadLogoFile(*hostPath);
+    if (!loaded)
         return std::nullopt;
     LoadedLogo result;
     result.picture = std::move(*loaded.picture);

@@ -7,6 +7,7 @@
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CEdit.h"
 #include "platform/ui/CStatic.h"
+#include "platform/ui/ControlText.h"
 #include "platform/ui/UiConstants.h"
 #include "tests/win32/ui/ControlHost.h"
 #include "tests/win32/ui/TestWindow.h"
@@ -310,6 +311,37 @@ TEST(CStatic, KeepsItsSizeWithoutCentreImageAndPicturesOnlyGoToPictureControls)
     CStatic none;
     EXPECT_EQ(none.SetBitmap(&picture), nullptr);
     EXPECT_EQ(none.GetBitmap(), nullptr);
+}
+
+// A wrapped text static grows by whole lines of its font, its edge added.
+TEST(CStatic, HeightForWidthCountsTheWrappedLinesAndTheEdge)
+{
+    ControlHost host(400, 200);
+    HWND text = host.Add("STATIC", 503, SS_LEFT, 0, 0, 300, 20,
+                         "the cycle seems to stall between neighbouring entries of the table", WS_EX_STATICEDGE);
+    CStatic label;
+    label.Attach(text);
+    RECT window{};
+    RECT client{};
+    ::GetWindowRect(text, &window);
+    ::GetClientRect(text, &client);
+    const int edge = (window.bottom - window.top) - client.bottom;
+    TEXTMETRICA metrics{};
+    const HDC dc = ::GetDC(text);
+    const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageA(text, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = font != nullptr ? ::SelectObject(dc, font) : nullptr;
+    ::GetTextMetricsA(dc, &metrics);
+    if (previous != nullptr)
+        ::SelectObject(dc, previous);
+    ::ReleaseDC(text, dc);
+    const int line = metrics.tmHeight;
+
+    EXPECT_EQ(ControlHeightForWidth(label, 2000), line + edge);
+    const int narrow = ControlHeightForWidth(label, 120) - edge;
+    EXPECT_GT(narrow, line);
+    EXPECT_EQ(narrow % line, 0);
+    label.Detach();
+    EXPECT_EQ(ControlHeightForWidth(label, 120), 0);
 }
 
 // ---- CEdit ----

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -73,12 +74,30 @@ TEST(Win32PictureFormats, RleBmpGoesThroughTheDibDecoder)
     EXPECT_EQ(PixelAt(*decoded.picture, 1, 1), (std::array<int, 4>{255, 0, 0, 255}));
 }
 
+TEST(Win32PictureFormats, IndexBeyondAShortColourTableIsBlack)
+{
+    const DecodedPicture decoded = Decode(lumivane::test::ShortTableBmp());
+    ASSERT_TRUE(decoded) << decoded.reason;
+    ASSERT_EQ(decoded.picture->width, 2);
+    EXPECT_EQ(PixelAt(*decoded.picture, 0, 0), (std::array<int, 4>{255, 0, 0, 255}));
+    EXPECT_EQ(PixelAt(*decoded.picture, 1, 0), (std::array<int, 4>{0, 0, 0, 255}));
+}
+
 TEST(Win32PictureFormats, GifGivesItsFirstFrame)
 {
     const DecodedPicture decoded = Decode(lumivane::test::TwoFrameGif());
     ASSERT_TRUE(decoded) << decoded.reason;
     ASSERT_EQ(decoded.picture->width, 1);
     EXPECT_EQ(PixelAt(*decoded.picture, 0, 0), (std::array<int, 4>{255, 0, 0, 255}));
+}
+
+TEST(Win32PictureFormats, GifTransparencyBecomesAlpha)
+{
+    const DecodedPicture decoded = Decode(lumivane::test::TransparentGif());
+    ASSERT_TRUE(decoded) << decoded.reason;
+    ASSERT_EQ(decoded.picture->width, 2);
+    EXPECT_EQ(PixelAt(*decoded.picture, 0, 0), (std::array<int, 4>{255, 0, 0, 255}));
+    EXPECT_EQ(PixelAt(*decoded.picture, 1, 0)[3], 0);
 }
 
 TEST(Win32PictureFormats, JpegWithoutExifStaysAsStored)
@@ -157,6 +176,11 @@ TEST(Win32JpegExifGuards, DamagedExifLeavesThePictureAsStored)
     }
 }
 
+Bytes SmallJpeg()
+{
+    return lumivane::test::EncodeJpeg(lumivane::test::Quadrants(32, 16));
+}
+
 struct RefusedCase {
     const char* name;
     Bytes bytes;
@@ -191,7 +215,23 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"JpegStartOnly", {0xFF, 0xD8, 0xFF, 0xE0}, PictureError::Malformed, "JPEG"},
         RefusedCase{"BmpMagicOnly", {'B', 'M'}, PictureError::Malformed, "BMP"},
         RefusedCase{"HeaderBeyondTheCap", lumivane::test::PngHeaderOnly(20000, 20000), PictureError::TooLarge,
-                    "20000 x 20000 pixels"}),
+                    "20000 x 20000 pixels"},
+        // JPEG and GIF headers are read before the system's decoder sees them.
+        RefusedCase{"JpegFrameBeyondTheCap", lumivane::test::WithJpegFrameSize(SmallJpeg(), 20000, 20000),
+                    PictureError::TooLarge, "20000 x 20000 pixels"},
+        RefusedCase{"JpegFrameWithoutHeight", lumivane::test::WithJpegFrameSize(SmallJpeg(), 32, 0),
+                    PictureError::Malformed, "JPEG"},
+        RefusedCase{"JpegGarbageBeforeTheFrame", {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x02, 'x', 0xFF, 0xC0},
+                    PictureError::Malformed, "JPEG"},
+        RefusedCase{"JpegScanBeforeTheFrame", {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x08, 1, 1, 0, 0, 63, 0},
+                    PictureError::Malformed, "JPEG"},
+        RefusedCase{"JpegWithoutQuantisationTables", lumivane::test::WithoutJpegSegments(SmallJpeg(), 0xDB),
+                    PictureError::Malformed, "JPEG"},
+        RefusedCase{"GifImageBeyondTheCap",
+                    {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x2C, 0, 0, 0, 0, 0x20, 0x4E, 0x20, 0x4E, 0},
+                    PictureError::TooLarge, "20000 x 20000 pixels"},
+        RefusedCase{"GifUnknownBlockBeforeTheImage", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x99},
+                    PictureError::Malformed, "GIF"}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
 
 TEST(Win32PictureCap, HoldsAtExactlyTheCap)
@@ -208,6 +248,38 @@ TEST(Win32PictureCap, AppliesToTheDibDecoderToo)
     const DecodedPicture refused = Decode(lumivane::test::RleBmp(), 3);
     EXPECT_FALSE(refused);
     EXPECT_EQ(refused.error, PictureError::TooLarge);
+}
+
+// The same bytes give the same picture or the same refusal whatever was
+// decoded before, in any order. The JPEGs without quantisation tables or
+// without a scan and the BMP indexing beyond its colour table are the ones
+// a decoder would fill from memory it never wrote, left over from the file
+// before.
+TEST(Win32PictureDecodes, DependOnTheFileAloneNotOnWhatCameBefore)
+{
+    const lumivane::test::TestRgba source = lumivane::test::Quadrants(32, 16);
+    const Bytes fine = lumivane::test::EncodeJpeg(source, 100);
+    const std::array<Bytes, 7> files{fine,
+                                     lumivane::test::EncodeJpeg(source, 1),
+                                     lumivane::test::WithoutJpegSegments(fine, 0xDB),
+                                     lumivane::test::WithoutJpegSegments(fine, 0xDA),
+                                     lumivane::test::EncodePng(lumivane::test::Gradient(5, 3)),
+                                     lumivane::test::ShortTableBmp(),
+                                     lumivane::test::TwoFrameGif()};
+    for (std::size_t file = 0; file < files.size(); ++file) {
+        const DecodedPicture first = Decode(files[file]);
+        for (std::size_t before = 0; before < files.size(); ++before) {
+            Decode(files[before]);
+            const DecodedPicture after = Decode(files[file]);
+            SCOPED_TRACE("file " + std::to_string(file) + " after file " + std::to_string(before));
+            EXPECT_EQ(after.error, first.error);
+            EXPECT_EQ(after.reason, first.reason);
+            ASSERT_EQ(after.picture.has_value(), first.picture.has_value());
+            if (first.picture) {
+                EXPECT_TRUE(after.picture->rgba == first.picture->rgba);
+            }
+        }
+    }
 }
 
 // Every prefix of a valid file, and the file with each byte of its header

@@ -3,6 +3,7 @@
 // file entry points.
 
 #include "platform/ui/PictureDecoder.h"
+#include "platform/win32/picture/PictureFormat.h"
 
 #include <cstdint>
 #include <string>
@@ -23,6 +24,12 @@ inline DecodedPicture TooLargeFailure(std::uint64_t width, std::uint64_t height,
                          "the picture is " + std::to_string(width) + " x " + std::to_string(height)
                              + " pixels, more than the " + std::to_string(maxPixels / 1'000'000)
                              + " megapixels a picture may have");
+}
+
+inline DecodedPicture DamagedFailure(PictureFormat format)
+{
+    return DecodeFailure(PictureError::Malformed,
+                         "the " + PictureFormatName(format) + " picture's data is damaged or incomplete");
 }
 
 inline DecodedPicture OutOfMemoryFailure()

@@ -1,14 +1,17 @@
-// Pictures decoded by stb_image (PNG, JPEG, GIF's first frame, BMP), with
-// the project's own DIB decoder for the BMP variants stb refuses (RLE, the
-// OS/2 headers). Embedded colour profiles are not applied: the values are
-// taken as sRGB, which is what nearly every picture holds.
+// Pictures decoded by Windows itself where it has a decoder (JPEG, GIF's
+// first frame), by stb_image where it has none (PNG, BMP of 16 bits and
+// more), by the project's own DIB decoder for indexed BMPs and the variants
+// stb refuses (RLE, some OS/2 headers). Embedded colour profiles are not
+// applied: the values are taken as sRGB, which is what nearly every picture
+// holds.
 
 #include "platform/ui/PictureDecoder.h"
 
 #include "logo/BmpReader.h"
 #include "platform/win32/picture/DecodeFailure.h"
+#include "platform/win32/picture/ClaimedSize.h"
 #include "platform/win32/picture/ExifOrientation.h"
-#include "platform/win32/picture/JpegHuffmanTables.h"
+#include "platform/win32/picture/OlePicture.h"
 #include "platform/win32/picture/PictureFormat.h"
 #include "platform/win32/picture/StbImageConfig.h"
 
@@ -58,6 +61,14 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> PngHeaderSize(const std::
     return std::make_pair(width, height);
 }
 
+std::uint32_t LittleEndian(const std::uint8_t* at, std::size_t bytes)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = bytes; i > 0; --i)
+        value = (value << 8) | at[i - 1];
+    return value;
+}
+
 struct StbFree {
     void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
 };
@@ -75,12 +86,6 @@ DecodedPicture UnreadFormat(PictureFormat format)
                                                           " (it reads PNG, JPEG, GIF and BMP)");
 }
 
-DecodedPicture Damaged(PictureFormat format)
-{
-    return DecodeFailure(PictureError::Malformed,
-                         "the " + win32::PictureFormatName(format) + " picture's data is damaged or incomplete");
-}
-
 // stb's short failure reasons sorted into our kinds.
 DecodedPicture StbFailure(PictureFormat format)
 {
@@ -93,7 +98,7 @@ DecodedPicture StbFailure(PictureFormat format)
     if (reason == "only 8-bit" || reason == "1/2/4/8/16-bit only" || reason == "no header height")
         return DecodeFailure(PictureError::Unsupported, "this kind of " + win32::PictureFormatName(format)
                                                             + " picture is not one Lumivane reads (" + reason + ")");
-    return Damaged(format);
+    return win32::DamagedFailure(format);
 }
 
 PictureError FromLoadError(logo::LoadErrorKind kind)
@@ -147,6 +152,22 @@ DecodedPicture DecodeWithDibReader(const std::uint8_t* data, std::size_t size, s
     return decoded;
 }
 
+// Whether a BMP's pixels are indices into a colour table. stb_image leaves
+// the entries a short table lacks unwritten, so its pictures would take
+// whatever the stack held; the DIB decoder gives those indices black.
+//   14 header size (4); 12-byte headers: 24 bit count (2); others: 28
+bool IsIndexedBmp(const std::uint8_t* data, std::size_t size)
+{
+    constexpr std::size_t kHeaderSizeAt = 14;
+    constexpr std::uint32_t kCoreHeaderSize = 12;
+    constexpr std::uint32_t kFirstDirectBitCount = 16;
+    if (size < kHeaderSizeAt + 4)
+        return false;
+    const std::uint32_t headerSize = LittleEndian(data + kHeaderSizeAt, 4);
+    const std::size_t bitCountAt = headerSize == kCoreHeaderSize ? 24 : 28;
+    return size >= bitCountAt + 2 && LittleEndian(data + bitCountAt, 2) < kFirstDirectBitCount;
+}
+
 DecodedPicture DecodeWithStb(const std::uint8_t* data, std::size_t size, std::uint64_t maxPixels,
                              PictureFormat format)
 {
@@ -154,8 +175,6 @@ DecodedPicture DecodeWithStb(const std::uint8_t* data, std::size_t size, std::ui
     int width = 0;
     int height = 0;
     int channels = 0;
-    if (format == PictureFormat::Jpeg && !win32::JpegHuffmanTablesFit(data, size))
-        return Damaged(format);
     // The header's size, before any pixel is allocated.
     if (stbi_info_from_memory(data, length, &width, &height, &channels) == 0) {
         if (format == PictureFormat::Bmp)
@@ -168,7 +187,7 @@ DecodedPicture DecodeWithStb(const std::uint8_t* data, std::size_t size, std::ui
         return StbFailure(format);
     }
     if (width <= 0 || height <= 0)
-        return Damaged(format);
+        return win32::DamagedFailure(format);
     if (Exceeds(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height), maxPixels))
         return win32::TooLargeFailure(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height), maxPixels);
 
@@ -184,7 +203,7 @@ DecodedPicture DecodeWithStb(const std::uint8_t* data, std::size_t size, std::ui
     // The decoded size is what the header said; checked again all the same,
     // since every byte copied below depends on it.
     if (decodedWidth != width || decodedHeight != height)
-        return Damaged(format);
+        return win32::DamagedFailure(format);
 
     DecodedPicture decoded;
     logo::RgbaImage& picture = decoded.picture.emplace();
@@ -192,8 +211,31 @@ DecodedPicture DecodeWithStb(const std::uint8_t* data, std::size_t size, std::ui
     picture.height = height;
     picture.rgba.assign(pixels.get(), pixels.get() + static_cast<std::size_t>(width) * static_cast<std::size_t>(height)
                                                          * kRgbaChannels);
-    if (format == PictureFormat::Jpeg)
-        win32::ApplyExifOrientation(picture, win32::JpegExifOrientation(data, size));
+    return decoded;
+}
+
+// JPEG and GIF go to the system's decoder, but only once their headers
+// have been read here: the size they claim within the cap, the picture
+// that comes back no larger than that, the EXIF turn taken from the bytes.
+DecodedPicture DecodeWithSystem(const std::uint8_t* data, std::size_t size, std::uint64_t maxPixels,
+                                PictureFormat format)
+{
+    const std::optional<win32::PictureSize> claimed =
+        format == PictureFormat::Jpeg ? win32::JpegClaimedSize(data, size) : win32::GifClaimedSize(data, size);
+    if (!claimed || claimed->width == 0 || claimed->height == 0)
+        return win32::DamagedFailure(format);
+    if (Exceeds(claimed->width, claimed->height, maxPixels))
+        return win32::TooLargeFailure(claimed->width, claimed->height, maxPixels);
+    const int orientation = format == PictureFormat::Jpeg ? win32::JpegExifOrientation(data, size) : 1;
+
+    DecodedPicture decoded = win32::DecodeWithOlePicture(data, size, format);
+    if (!decoded)
+        return decoded;
+    logo::RgbaImage& picture = *decoded.picture;
+    if (!picture.IsWellFormed() || static_cast<std::uint32_t>(picture.width) > claimed->width
+        || static_cast<std::uint32_t>(picture.height) > claimed->height)
+        return win32::DamagedFailure(format);
+    win32::ApplyExifOrientation(picture, orientation);
     return decoded;
 }
 
@@ -209,6 +251,10 @@ DecodedPicture DecodePictureData(const std::uint8_t* data, std::size_t size, std
     if (!win32::IsReadableFormat(format))
         return UnreadFormat(format);
     try {
+        if (format == PictureFormat::Jpeg || format == PictureFormat::Gif)
+            return DecodeWithSystem(data, size, maxPixels, format);
+        if (format == PictureFormat::Bmp && IsIndexedBmp(data, size))
+            return DecodeWithDibReader(data, size, maxPixels);
         return DecodeWithStb(data, size, maxPixels, format);
     } catch (const std::bad_alloc&) {
         return win32::OutOfMemoryFailure();

@@ -7,6 +7,7 @@
 #include "platform/ui/CStatic.h"
 #include "platform/ui/PixelBuffer.h"
 #include "platform/win32/module/ModuleInstance.h"
+#include "platform/win32/picture/TopDownDib.h"
 #include "platform/win32/ui/WindowRegistry.h"
 
 #include <map>
@@ -57,13 +58,7 @@ public:
         if (width > 0 && height > 0) {
             HDC screen = ::GetDC(hwnd);
             HDC memory = ::CreateCompatibleDC(screen);
-            BITMAPINFO info{};
-            info.bmiHeader.biSize = sizeof info.bmiHeader;
-            info.bmiHeader.biWidth = width;
-            info.bmiHeader.biHeight = -height;
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
-            info.bmiHeader.biCompression = BI_RGB;
+            const BITMAPINFO info = platform::win32::TopDownDibInfo(width, height);
             void* bits = nullptr;
             HBITMAP section = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
             if (section != nullptr && bits != nullptr) {
@@ -93,13 +88,7 @@ public:
         const int height = m_buffer.Height();
         if (width <= 0 || height <= 0 || !::IsWindow(m_hwnd))
             return;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = platform::win32::TopDownDibInfo(width, height);
         HDC screen = ::GetDC(m_hwnd);
         ::SetDIBitsToDevice(screen, 0, 0, width, height, 0, 0, 0, height, m_buffer.Data(), &info, DIB_RGB_COLORS);
         ::ReleaseDC(m_hwnd, screen);

@@ -2,6 +2,7 @@
 
 #include "logo/Picture.h"
 #include "platform/ui/PixelBuffer.h"
+#include "platform/win32/picture/TopDownDib.h"
 
 #include <cstdint>
 #include <cstring>
@@ -11,26 +12,6 @@ namespace {
 
 // Pictures larger than this are refused rather than allocated.
 constexpr std::int32_t kMaxSide = 16384;
-
-HBITMAP CreateTopDown32(int width, int height, std::uint32_t** bits)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // negative: first row on top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* memory = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-    if (bitmap == nullptr || memory == nullptr) {
-        if (bitmap != nullptr)
-            ::DeleteObject(bitmap);
-        return nullptr;
-    }
-    *bits = static_cast<std::uint32_t*>(memory);
-    return bitmap;
-}
 
 bool UsableSize(std::int32_t width, std::int32_t height)
 {
@@ -47,7 +28,7 @@ HBITMAP CreateDibSection(const logo::Picture& picture)
     if (picture.pixels.size() < count * picture.BytesPerPixel())
         return nullptr;
     std::uint32_t* bits = nullptr;
-    HBITMAP bitmap = CreateTopDown32(picture.width, picture.height, &bits);
+    HBITMAP bitmap = CreateTopDownDib(picture.width, picture.height, &bits);
     if (bitmap == nullptr)
         return nullptr;
     for (std::int32_t y = 0; y < picture.height; ++y) {
@@ -66,7 +47,7 @@ HBITMAP CreateDibSection(const PixelBuffer& pixels)
     if (!UsableSize(pixels.Width(), pixels.Height()))
         return nullptr;
     std::uint32_t* bits = nullptr;
-    HBITMAP bitmap = CreateTopDown32(pixels.Width(), pixels.Height(), &bits);
+    HBITMAP bitmap = CreateTopDownDib(pixels.Width(), pixels.Height(), &bits);
     if (bitmap == nullptr)
         return nullptr;
     // The buffer's 0xAARRGGBB words are exactly a 32-bit DIB's blue, green, red, x bytes.
