@@ -56,7 +56,8 @@ function(_lumivane_xvfb_fixture)
 endfunction()
 
 # The ".wayland" copies of a GUI executable: the same cases on one Weston
-# (fixtures start and stop it), through Qt's wayland plugin.
+# (fixtures start and stop it), through Qt's wayland plugin. A copy takes a
+# few seconds; one stuck behind a dialog that never closed ends after 60 s.
 function(_lumivane_wayland_copy target label environment discovery_timeout)
     if(NOT LUMIVANE_WESTON_PROGRAM OR NOT LUMIVANE_XVFB_PROGRAM OR NOT LUMIVANE_QT_WAYLAND_PLUGIN)
         message(STATUS "${target}: Weston, Xvfb or Qt's wayland plugin missing, no Wayland copies")
@@ -76,7 +77,7 @@ function(_lumivane_wayland_copy target label environment discovery_timeout)
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT ${discovery_timeout}
         TEST_SUFFIX .wayland TEST_LIST ${target}_WAYLAND_TESTS)
     _lumivane_test_properties_script(${target} ${target}_WAYLAND_TESTS "wayland;${label}" "${environment}"
-        "FIXTURES_REQUIRED lumivane_weston RESOURCE_LOCK lumivane_weston")
+        "FIXTURES_REQUIRED lumivane_weston RESOURCE_LOCK lumivane_weston TIMEOUT 60")
 endfunction()
 
 # The registration itself is checked by a test of its own.
