@@ -13,38 +13,32 @@ function(count_tests out)
     set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
 endfunction()
 
+# Every copy named `suffix` carries `label`, the platform and the display
+# file; sets <suffix>_count to how many there are.
+function(check_display_copies suffix label platform)
+    count_tests(named -R "\\.${suffix}$" -FA ".*")
+    count_tests(labelled -R "\\.${suffix}$" -L ${label} -FA ".*")
+    execute_process(COMMAND "${CTEST}" --test-dir "${BUILD_DIR}" -R "\\.${suffix}$" -FA ".*" --show-only=json-v1
+                    OUTPUT_VARIABLE json)
+    string(REGEX MATCHALL "QT_QPA_PLATFORM=${platform}" platforms "${json}")
+    string(REGEX MATCHALL "LUMIVANE_TEST_DISPLAY_FILE=" displays "${json}")
+    list(LENGTH platforms platform_count)
+    list(LENGTH displays display_count)
+    if(NOT labelled EQUAL named OR NOT platform_count EQUAL named OR NOT display_count EQUAL named)
+        message(FATAL_ERROR "of ${named} .${suffix} tests, ${labelled} carry the ${label} label, "
+                            "${platform_count} get the ${platform} platform and ${display_count} the display file")
+    endif()
+    set(${suffix}_count ${named} PARENT_SCOPE)
+endfunction()
+
 count_tests(all)
 count_tests(unlabelled -LE .)
-count_tests(xvfb_named -R "\\.xvfb$" -FA ".*")
-count_tests(xvfb_labelled -R "\\.xvfb$" -L xvfb -FA ".*")
-execute_process(COMMAND "${CTEST}" --test-dir "${BUILD_DIR}" -R "\\.xvfb$" -FA ".*" --show-only=json-v1
-                OUTPUT_VARIABLE json)
-string(REGEX MATCHALL "QT_QPA_PLATFORM=xcb" platforms "${json}")
-string(REGEX MATCHALL "LUMIVANE_TEST_DISPLAY_FILE=" displays "${json}")
-list(LENGTH platforms platform_count)
-list(LENGTH displays display_count)
-
 if(NOT unlabelled EQUAL 0)
     message(FATAL_ERROR "${unlabelled} of ${all} tests carry no label")
 endif()
-if(xvfb_named EQUAL 0 OR NOT xvfb_labelled EQUAL xvfb_named)
-    message(FATAL_ERROR "${xvfb_labelled} of ${xvfb_named} X server tests carry the xvfb label")
+check_display_copies(xvfb xvfb xcb)
+if(xvfb_count EQUAL 0)
+    message(FATAL_ERROR "no test runs on the X server")
 endif()
-if(NOT platform_count EQUAL xvfb_named OR NOT display_count EQUAL xvfb_named)
-    message(FATAL_ERROR "of ${xvfb_named} X server tests, ${platform_count} get the xcb platform and "
-                        "${display_count} the display file")
-endif()
-count_tests(wayland_named -R "\\.wayland$" -FA ".*")
-count_tests(wayland_labelled -R "\\.wayland$" -L wayland -FA ".*")
-execute_process(COMMAND "${CTEST}" --test-dir "${BUILD_DIR}" -R "\\.wayland$" -FA ".*" --show-only=json-v1
-                OUTPUT_VARIABLE wayland_json)
-string(REGEX MATCHALL "QT_QPA_PLATFORM=wayland" wayland_platforms "${wayland_json}")
-string(REGEX MATCHALL "LUMIVANE_TEST_DISPLAY_FILE=" wayland_displays "${wayland_json}")
-list(LENGTH wayland_platforms wayland_platform_count)
-list(LENGTH wayland_displays wayland_display_count)
-if(NOT wayland_labelled EQUAL wayland_named OR NOT wayland_platform_count EQUAL wayland_named
-   OR NOT wayland_display_count EQUAL wayland_named)
-    message(FATAL_ERROR "of ${wayland_named} Wayland tests, ${wayland_labelled} carry the wayland label, "
-                        "${wayland_platform_count} get the wayland platform and ${wayland_display_count} the display file")
-endif()
-message(STATUS "${all} tests labelled, ${xvfb_named} of them on the X server, ${wayland_named} on Wayland")
+check_display_copies(wayland wayland wayland)
+message(STATUS "${all} tests labelled, ${xvfb_count} of them on the X server, ${wayland_count} on Wayland")
