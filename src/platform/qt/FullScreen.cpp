@@ -4,8 +4,11 @@
 #include "platform/qt/WindowSystem.h"
 #include "platform/ui/CWnd.h"
 
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -55,16 +58,47 @@ BOOL IsFullScreen(const CWnd& window)
     return widget != nullptr && widget->isWindow() && widget->isFullScreen() ? TRUE : FALSE;
 }
 
-BOOL GetWorkArea(const CWnd& window, RECT* area)
+namespace {
+
+BOOL WorkAreaOf(const QScreen* screen, RECT* area)
 {
-    QWidget* widget = WidgetOf(&window);
-    QScreen* screen = widget != nullptr ? widget->screen() : nullptr;
     if (area == nullptr || screen == nullptr)
         return FALSE;
     const QRect available = screen->availableGeometry();
     *area = RECT{available.left(), available.top(), available.left() + available.width(),
                  available.top() + available.height()};
     return TRUE;
+}
+
+// How far a point is outside a rectangle (0 inside), for the nearest screen.
+qint64 DistanceOutside(const QPoint& point, const QRect& rect)
+{
+    const qint64 dx = std::max({rect.left() - point.x(), point.x() - rect.right(), 0});
+    const qint64 dy = std::max({rect.top() - point.y(), point.y() - rect.bottom(), 0});
+    return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+BOOL GetWorkArea(const CWnd& window, RECT* area)
+{
+    QWidget* widget = WidgetOf(&window);
+    return WorkAreaOf(widget != nullptr ? widget->screen() : nullptr, area);
+}
+
+BOOL GetWorkAreaAt(POINT point, RECT* area)
+{
+    const QPoint at(point.x, point.y);
+    const QScreen* nearest = nullptr;
+    qint64 nearestDistance = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const qint64 distance = DistanceOutside(at, screen->geometry());
+        if (nearest == nullptr || distance < nearestDistance) {
+            nearest = screen;
+            nearestDistance = distance;
+        }
+    }
+    return WorkAreaOf(nearest, area);
 }
 
 }  // namespace platform

@@ -16,10 +16,6 @@ constexpr std::array kPictureKeys = {
     ACCEL{FVIRTKEY, static_cast<WORD>(VK_F11), static_cast<WORD>(CPictureWnd::kFullScreenCommand)},
 };
 
-// A frame's borders and title bar, for a window that has none yet.
-constexpr int kUsualFrameWidth = 16;
-constexpr int kUsualFrameHeight = 48;
-
 int StatusHeight(const CWnd* status)
 {
     if (status == nullptr) {
