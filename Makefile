@@ -1,5 +1,5 @@
 # Entry points: make test, make bench, make bench-startup, make run (see README.md).
-#   make test SANITIZE=1   the same suite under AddressSanitizer + UBSan
+#   make test SANITIZE=1   the suite again with the product's code under AddressSanitizer + UBSan
 #   make test LABEL=logo   only the tests carrying that ctest label
 #   make fuzz FUZZ_SECONDS=N   every libFuzzer harness for N seconds (clang, own build folder)
 #   make package, make check-package   the Debian package; it checked and run from a scratch root
@@ -8,22 +8,34 @@
 #   make test-win32         the Win32 tests under Wine: i686 programs in build-win32, or the
 #                           same tests as x86-64 programs in build-win64 where this machine's
 #                           Wine runs only 64-bit ones (WIN32_ARCH=i686 or x86_64 to choose)
+# Every build goes through ccache (in the user's cache folder); tests and fuzz
+# harnesses run JOBS at a time (default: one per core); WERROR=1 makes every
+# warning an error (.ci/run sets it).
 
+JOBS ?= $(shell nproc)
+# Paths below the project are hashed relative to it: the sanitizer build
+# shares the tests' objects with the plain one through the cache.
+export CCACHE_BASEDIR := $(CURDIR)
+WERROR ?= 0
+BUILD_FLAGS = -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+              -DCMAKE_COMPILE_WARNING_AS_ERROR=$(if $(filter 1,$(WERROR)),ON,OFF)
 SANITIZE ?= 0
 ifeq ($(SANITIZE),1)
 BUILD_DIR ?= build-sanitize
-CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVANE_SANITIZE=ON -DLUMIVANE_BENCH=OFF
+# The product's code instrumented at -O1 with line tables (CMakeLists.txt),
+# the tests as in the plain build.
+CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_SANITIZE=ON
 else
 BUILD_DIR ?= build
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=Release
 endif
 BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
-CTEST_FLAGS = --output-on-failure --timeout 300 $(if $(LABEL),-L $(LABEL))
+CTEST_FLAGS = --output-on-failure --timeout 300 -j $(JOBS) $(if $(LABEL),-L $(LABEL))
 FUZZ_SECONDS ?= 60
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_CXX ?= clang++-14
 WIN32_ARCH ?=
-WIN32_CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Release
+WIN32_CMAKE_FLAGS = $(BUILD_FLAGS) -DCMAKE_BUILD_TYPE=Release
 
 .PHONY: all deps configure build test bench bench-startup run fuzz package check-package clean \
         deps-win32 win32 test-win32 run-win32
@@ -34,18 +46,18 @@ deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD_DIR) $(BUILD_FLAGS) $(CMAKE_FLAGS) -DLUMIVANE_BENCH=OFF
 
 build: configure
 	cmake --build $(BUILD_DIR)
 
 test: build
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	ctest --test-dir $(BUILD_DIR) $(CTEST_FLAGS)
+	ctest --test-dir $(BUILD_DIR) --resource-spec-file $(abspath $(BUILD_DIR))/test-resources.json $(CTEST_FLAGS)
 
 bench:
 	@scripts/install-deps.sh --bench
-	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B build $(BUILD_FLAGS) -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_BENCH=ON
 	cmake --build build --target lumivane_bench lumivane_ui_bench anim_bench convert_bench lumivane_image_bench
 	build/bench/lumivane_bench $(BENCH_FLAGS)
 	QT_QPA_PLATFORM=offscreen build/bench/convert/convert_bench
@@ -76,16 +88,17 @@ check-package: build
 
 # Start-up time of lumivane --screenshot against an empty Qt dialog's.
 bench-startup: deps
-	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B build $(BUILD_FLAGS) -DCMAKE_BUILD_TYPE=Release -DLUMIVANE_BENCH=ON
 	cmake --build build --target lumivane qt_floor_dialog
 	bench/screenshot_ratio.sh build 5
 
 # The harnesses under tests/fuzz, built by clang with libFuzzer, ASan and
-# UBSan in a folder of their own; the GCC build never needs clang.
+# UBSan in a folder of their own; the GCC build never needs clang. Each runs
+# its full time, JOBS of them at once.
 fuzz: deps
-	cmake -S tests/fuzz -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_CXX_COMPILER=$(FUZZ_CXX)
+	cmake -S tests/fuzz -B $(FUZZ_BUILD_DIR) $(BUILD_FLAGS) -DCMAKE_CXX_COMPILER=$(FUZZ_CXX)
 	cmake --build $(FUZZ_BUILD_DIR)
-	tests/fuzz/run.sh $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
+	tests/fuzz/run.sh $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS) $(JOBS)
 
 deps-win32:
 	@scripts/install-deps.sh --win32

@@ -15,6 +15,12 @@ set(native_rc_args
 if(LUMIVANE_HOST_CXX_COMPILER)
     list(APPEND native_rc_args -DCMAKE_CXX_COMPILER=${LUMIVANE_HOST_CXX_COMPILER})
 endif()
+# The same compiler cache and warning rule as the build around it.
+foreach(setting CMAKE_CXX_COMPILER_LAUNCHER CMAKE_COMPILE_WARNING_AS_ERROR)
+    if(DEFINED ${setting})
+        list(APPEND native_rc_args -D${setting}=${${setting}})
+    endif()
+endforeach()
 
 set(native_rc_dir ${CMAKE_BINARY_DIR}/native-rc)
 set(native_rc ${native_rc_dir}/src/resources/lumivane_rc${CMAKE_HOST_EXECUTABLE_SUFFIX})

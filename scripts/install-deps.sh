@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ make pkg-config
+    cmake ninja-build ccache g++ make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     xvfb xauth x11-utils openbox binutils libxcb1-dev
@@ -19,13 +19,14 @@ packages=(
     clang-14 libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream man-db
     mtools dosfstools fdisk qemu-utils
+    plymouth plymouth-x11 x11-apps netpbm
 )
 # The yardstick the conversion benchmark measures itself against.
 bench_packages=(imagemagick)
 # MinGW-w64 for lumva.cpl (i686) and for the tests where Wine runs only
 # 64-bit programs (x86-64); GoogleTest's sources, cross-built by the tree.
 win32_packages=(
-    cmake ninja-build make
+    cmake ninja-build ccache make
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     googletest
@@ -56,10 +57,11 @@ if [ "${1:-}" = "--win32" ] && [ "$(dpkg --print-architecture)" = "amd64" ] &&
     ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo_cmd[@]}" dpkg --add-architecture i386
 fi
-# A mirror caught mid-sync (often for a foreign architecture that the Win32
-# tests added) must not stop the native packages from installing.
+# A mirror caught mid-sync for a foreign architecture (i386 once the Win32
+# tools are installed) must not stop the native packages from installing; a
+# package whose list is really missing still fails the install below.
 "${sudo_cmd[@]}" apt-get update -qq || echo "install-deps.sh: some package lists could not be fetched" >&2
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends --no-remove "${missing[@]}"
 # The 32-bit Wine runs only where the kernel runs 32-bit programs; elsewhere
 # the tests run as 64-bit programs under wine64, so its absence is no error.
 if [ "${1:-}" = "--win32" ] && ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then

@@ -129,7 +129,8 @@ void OpenMainDialog(Kind kind)
     g_dialog->DoModal();
 }
 
-void ApplyThreeLogos(Kind kind)
+// Measure has put the kind's drive in place already.
+void ApplyThreeLogos(Kind /*kind*/)
 {
     PendingSources pending = g_installations->ThreeLogos();
     benchmark::DoNotOptimize(ApplyPendingSources(pending, NormaliseLocations("C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM")));

@@ -2,6 +2,8 @@
 
 #include "host/SampleDrive.h"
 
+#include "platform/files/BootWindowsFolder.h"
+#include "platform/files/DriveFileSystems.h"
 #include "platform/files/ImageDriveCheck.h"
 #include "platform/files/WinePrefix.h"
 
@@ -29,6 +31,26 @@ bool DriveOf(const InstallationLayout& layout, const std::string& windowsPath, s
     error = std::string(option) + " '" + windowsPath + "' is on drive " + windowsPath.substr(0, 2) +
             ", which is not mapped (add --drive " + windowsPath.substr(0, 1) + ":=DIR)";
     return false;
+}
+
+// Windows may live elsewhere than C:\WINDOWS; its MSDOS.SYS says where. The
+// drives are opened here only for that one read and closed before the
+// module opens them itself.
+bool FollowBootOptions(InstallationLayout& layout, std::string& error)
+{
+    platform::DriveTable table;
+    for (const auto& [letter, folder] : layout.drives)
+        table.Map(letter, folder);
+    const platform::BootWindowsFolder found = platform::WindowsFolderFromBootOptions(
+        *platform::DriveFileSystems::FromDriveTable(table), layout.windowsDir, layout.systemDir);
+    if (!found.error.empty()) {
+        error = found.error;
+        return false;
+    }
+    layout.windowsDir = found.windowsDir;
+    layout.systemDir = found.systemDir;
+    layout.bootNote = found.note;
+    return true;
 }
 
 }  // namespace
@@ -83,6 +105,9 @@ std::optional<InstallationLayout> InstallationLayout::FromOptions(const HostOpti
         }
         layout.drives[drive.letter] = folder.lexically_normal().string();
     }
+    if (!options.windowsDir && !options.systemDir && !options.winePrefix && !layout.sampleDrive &&
+        !FollowBootOptions(layout, error))
+        return std::nullopt;
     if (!DriveOf(layout, layout.windowsDir, "--windows-dir", error) ||
         !DriveOf(layout, layout.systemDir, "--system-dir", error))
         return std::nullopt;

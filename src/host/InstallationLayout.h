@@ -21,9 +21,12 @@ struct InstallationLayout {
     bool sampleDrive = false;  // drive C: is the sample drive
     // A 64-bit Wine prefix stores the 32-bit system folder elsewhere.
     std::optional<std::string> systemDirStoredAt;
+    // Set when the two folders came from MSDOS.SYS (WinDir): the line saying so.
+    std::string bootNote;
 
     // From the command line. Without --drive, drive C: is the sample drive
-    // (created when missing). Fails with a reason for a drive folder that is
+    // (created when missing). Without --windows-dir, --system-dir and
+    // --wine-prefix, MSDOS.SYS in C:\ may name the Windows folder (WinDir). Fails with a reason for a drive folder that is
     // not an existing folder, a Windows or system folder on a drive that is
     // not mapped, or a sample drive that cannot be created.
     static std::optional<InstallationLayout> FromOptions(const HostOptions& options, std::string& error);

@@ -56,6 +56,8 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("lumivane"));
     if (layout->sampleDrive)
         std::cout << "lumivane: managing the sample drive " << layout->drives.at('C') << '\n';
+    if (!layout->bootNote.empty())
+        std::cout << "lumivane: " << layout->bootNote << '\n';
 
     host::ControlPanelHost controlPanel(std::cout, std::cerr);
     return controlPanel.Run(modulePath, options.screenshotPath);

@@ -36,28 +36,28 @@ ColorTable ThroughDac(const ColorTable& table)
     return shown;
 }
 
-int BootScreenRowOf(int logoRow)
+int BootScreenRowOf(int logoRow, int scale)
 {
-    return logoRow * kBootScreenHeight / kLogoHeight;
+    return logoRow * kBootScreenHeight * scale / kLogoHeight;
 }
 
-std::vector<std::uint8_t> ScaleToBootScreen(const std::vector<std::uint8_t>& logoPixels)
+std::vector<std::uint8_t> ScaleToBootScreen(const std::vector<std::uint8_t>& logoPixels, int scale)
 {
     std::vector<std::uint8_t> screen;
-    if (logoPixels.size() != kLogoPixelBytes)
+    if (logoPixels.size() != kLogoPixelBytes || scale < 1)
         return screen;
-    screen.resize(static_cast<std::size_t>(kBootScreenWidth) * kBootScreenHeight);
+    const auto width = static_cast<std::size_t>(kBootScreenWidth) * static_cast<std::size_t>(scale);
+    const auto columns = static_cast<std::size_t>(2 * scale);
+    screen.resize(width * static_cast<std::size_t>(kBootScreenHeight) * static_cast<std::size_t>(scale));
     for (int row = 0; row < kLogoHeight; ++row) {
         const std::uint8_t* source = logoPixels.data() + static_cast<std::size_t>(row) * kLogoWidth;
-        const int top = BootScreenRowOf(row);
-        const int end = BootScreenRowOf(row + 1);
-        std::uint8_t* target = screen.data() + static_cast<std::size_t>(top) * kBootScreenWidth;
-        for (int x = 0; x < kLogoWidth; ++x) {
-            target[2 * x] = source[x];
-            target[2 * x + 1] = source[x];
-        }
+        const int top = BootScreenRowOf(row, scale);
+        const int end = BootScreenRowOf(row + 1, scale);
+        std::uint8_t* target = screen.data() + static_cast<std::size_t>(top) * width;
+        for (std::size_t x = 0; x < static_cast<std::size_t>(kLogoWidth); ++x)
+            std::memset(target + columns * x, source[x], columns);
         for (int copy = top + 1; copy < end; ++copy)
-            std::memcpy(screen.data() + static_cast<std::size_t>(copy) * kBootScreenWidth, target, kBootScreenWidth);
+            std::memcpy(screen.data() + static_cast<std::size_t>(copy) * width, target, width);
     }
     return screen;
 }

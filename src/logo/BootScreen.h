@@ -22,13 +22,16 @@ std::uint8_t DacLevel(std::uint8_t channel);
 // Every entry's red, green and blue through DacLevel; reserved becomes 0.
 ColorTable ThroughDac(const ColorTable& table);
 
-// The first screen row that logo row r covers: floor(1.2 r). Row r covers
-// BootScreenRowOf(r) up to BootScreenRowOf(r + 1) - 1 (one or two rows).
-int BootScreenRowOf(int logoRow);
+// The first screen row that logo row r covers on a screen `scale` times
+// 640 x 480: floor(1.2 r scale). Row r covers BootScreenRowOf(r) up to
+// BootScreenRowOf(r + 1) - 1 (one or two rows at scale 1).
+int BootScreenRowOf(int logoRow, int scale = 1);
 
-// The logo's 128000 indices spread over 640 x 480 by nearest neighbour, so a
-// caller can keep working in palette indices (the GIF export does).
-std::vector<std::uint8_t> ScaleToBootScreen(const std::vector<std::uint8_t>& logoPixels);
+// The logo's 128000 indices spread over (640 x 480) * scale by nearest
+// neighbour, each logo pixel 2 * scale columns wide, so a caller can keep
+// working in palette indices (the GIF export and the Plymouth theme do).
+// Whole-number scales keep every logo pixel sharp on a larger screen.
+std::vector<std::uint8_t> ScaleToBootScreen(const std::vector<std::uint8_t>& logoPixels, int scale = 1);
 
 // The table after `ticks` steps of the boot's cycle over the last `count`
 // entries (AnimationStep repeated; count 0 means static).

@@ -175,6 +175,7 @@ constexpr UINT IDS_BOOT_CHECK_PREFIX = 465;
 constexpr UINT IDS_BOOT_CHECK_CLEAN = 466;
 constexpr UINT IDS_EXPORT_NOT_A_LOGO = 467;     // reasons after IDS_EXPORT_FAILED
 constexpr UINT IDS_EXPORT_NO_FOLDER = 468;
+constexpr UINT IDS_BOOT_AT_BOOT = 469;          // before what MSDOS.SYS makes of the start-up logo
 // --- Convert Picture dialog ---------------------------------------------------------
 // Opened by Browse and by a drop for a picture that is not a BMP.
 constexpr int IDD_CONVERT_PICTURE = 1050;

@@ -108,6 +108,7 @@ constexpr std::array kStrings = {
     StringResource{IDS_EXPORT_NO_FOLDER, "the folder cannot be reached."},
     StringResource{IDS_BOOT_CHECK_PREFIX, "Logo check: "},
     StringResource{IDS_BOOT_CHECK_CLEAN, "nothing found, Windows shows this logo as it is."},
+    StringResource{IDS_BOOT_AT_BOOT, "At boot: "},
     // Convert Picture.
     StringResource{IDS_BROWSE_PICTURES_FILTER, "All Pictures|*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.bmp;*.sys||"},
     StringResource{IDS_CONVERT_TIP_SOURCE, "Shows the picture you chose"},

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -30,6 +31,14 @@ inline bool HasExtension(std::string_view name, std::string_view extension)
     return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
         return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
     });
+}
+
+// File attributes as lumva-logo prints them: "0x27".
+inline std::string HexAttributes(unsigned value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", value);
+    return text;
 }
 
 // "lumva-logo: PROBLEM" and the command's own usage lines, whose first

@@ -3,6 +3,7 @@
 #include "tools/CommandArguments.h"
 #include "export/AnimationFrames.h"
 #include "export/GifExport.h"
+#include "export/PlymouthTheme.h"
 #include "export/PngExport.h"
 #include "export/WebpExport.h"
 #include "logo/BmpReader.h"
@@ -20,7 +21,7 @@ constexpr unsigned kMaxStep = 1000000;
 constexpr unsigned kMinPeriod = 10;
 constexpr unsigned kMaxPeriod = 655350;  // the longest GIF delay
 
-enum class Format { Gif, Webp, Png };
+enum class Format { Gif, Webp, Png, Plymouth };
 
 struct ExportOptions {
     std::string input;
@@ -59,6 +60,10 @@ std::optional<std::string> ParseOptions(const std::string& command, const std::v
         const std::string& option = arguments[i];
         if (option == "--screen") {
             options.screen = true;
+            continue;
+        }
+        if (option == "--plymouth") {
+            options.format = Format::Plymouth;
             continue;
         }
         if (option != "--period" && option != "--step")
@@ -118,13 +123,34 @@ int WritePng(const LoadedLogo& source, const ExportOptions& options, std::ostrea
     return Report(options.output, exporting::ExportPng(options.output, frame), err);
 }
 
+// The theme shows what the boot screen shows: its own screen, pace and
+// frames, so none of the options that change them apply.
+int WritePlymouthTheme(const ExportOptions& options, std::ostream& out, std::ostream& err)
+{
+    if (options.screen || options.period || options.step)
+        return Usage(err, "--plymouth takes no --screen, --period or --step: the theme shows the boot screen itself");
+    const auto source = LoadLogo(options.input, err);
+    if (!source)
+        return 1;
+    exporting::PlymouthThemeFiles theme;
+    const exporting::ExportResult result =
+        exporting::ExportPlymouthTheme(options.output, source->picture, source->table, source->count, theme);
+    if (!result)
+        return Report(options.output, result, err);
+    out << theme.themeFile << ": theme=" << theme.name << " frames=" << theme.frames << " bytes=" << theme.bytes
+        << '\n';
+    return 0;
+}
+
 }  // namespace
 
-int RunExportCommand(const std::vector<std::string>& arguments, std::ostream&, std::ostream& err)
+int RunExportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
     ExportOptions options;
     if (const auto problem = ParseOptions("export", arguments, options))
         return Usage(err, *problem);
+    if (options.format == Format::Plymouth)
+        return WritePlymouthTheme(options, out, err);
     const auto format = FormatOf(options.output);
     if (!format)
         return Usage(err, "OUT must end in .gif, .webp or .png");
@@ -153,6 +179,8 @@ int RunRenderCommand(const std::vector<std::string>& arguments, std::ostream&, s
     ExportOptions options;
     if (const auto problem = ParseOptions("render", arguments, options))
         return Usage(err, *problem);
+    if (options.format == Format::Plymouth)
+        return Usage(err, "render writes a PNG; --plymouth is for export");
     if (!HasExtension(options.output, ".png"))
         return Usage(err, "render writes a PNG: OUT must end in .png");
     if (options.period)

@@ -10,10 +10,12 @@ namespace tools {
 
 inline constexpr std::string_view kExportUsage =
     "       lumva-logo export IN OUT.gif|OUT.webp|OUT.png [--screen] [--period MS] [--step T]\n"
+    "       lumva-logo export IN DIR --plymouth\n"
     "       lumva-logo render IN OUT.png [--step T] [--screen]\n"
     "export: --screen      frames as the boot screen shows them (640 x 480, 6-bit colours)\n"
     "        --period MS   time per frame of a GIF or WebP (10..655350, default 100)\n"
-    "        --step T      the tick a PNG shows (0..1000000, default 0)\n";
+    "        --step T      the tick a PNG shows (0..1000000, default 0)\n"
+    "        --plymouth    a Plymouth boot splash theme in DIR, named after DIR\n";
 
 // arguments: everything after the command word. Exit status as RunLogoCommand.
 int RunExportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

@@ -1,5 +1,8 @@
 #include "tools/LocationOptions.h"
 
+#include "tools/CommandArguments.h"
+
+#include "platform/files/BootWindowsFolder.h"
 #include "platform/files/DriveFileSystems.h"
 #include "platform/files/ImageDriveCheck.h"
 #include "platform/files/SystemFolderRedirect.h"
@@ -10,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <memory>
 
 namespace tools {
 
@@ -124,22 +128,26 @@ LocationParse ParseLocationOptions(const std::vector<std::string>& arguments)
     return parse;
 }
 
-std::string InstallLocation(const LocationChoice& choice)
+InstalledLocation InstallLocation(const LocationChoice& choice)
 {
+    InstalledLocation installed;
     std::map<char, std::string> texts;
     std::string windowsDir = "C:\\WINDOWS";
     std::string systemDir = "C:\\WINDOWS\\SYSTEM";
     std::optional<std::string> storedAt;
+    const bool sampleDrive = !choice.winePrefix && choice.drives.empty();
     if (choice.winePrefix) {
         std::string error;
         const auto prefix = platform::ReadWinePrefix(*choice.winePrefix, error);
-        if (!prefix)
-            return error;
+        if (!prefix) {
+            installed.problem = error;
+            return installed;
+        }
         texts = prefix->drives;
         windowsDir = prefix->windowsDir;
         systemDir = prefix->systemDir;
         storedAt = prefix->systemDirStoredAt;
-    } else if (choice.drives.empty()) {
+    } else if (sampleDrive) {
         texts['C'] = platform::DataHome() + "/lumivane/drive_c";
     }
     for (const auto& [letter, text] : choice.drives)
@@ -152,23 +160,58 @@ std::string InstallLocation(const LocationChoice& choice)
     platform::DriveTable table;
     for (const auto& [letter, text] : texts) {
         std::string host;
-        const std::string problem = CheckedDrive(letter, text, host);
-        if (!problem.empty())
-            return problem;
+        installed.problem = CheckedDrive(letter, text, host);
+        if (!installed.problem.empty())
+            return installed;
         table.Map(letter, host);
+        installed.identity += std::string(1, letter) + ":=" + host + "\n";
+    }
+    std::unique_ptr<platform::DriveFileSystems> drives = platform::DriveFileSystems::FromDriveTable(table);
+    if (!choice.windowsDir && !choice.systemDir && !choice.winePrefix && !sampleDrive) {
+        const platform::BootWindowsFolder found =
+            platform::WindowsFolderFromBootOptions(*drives, windowsDir, systemDir);
+        if (!found.error.empty()) {
+            installed.problem = found.error;
+            return installed;
+        }
+        windowsDir = found.windowsDir;
+        systemDir = found.systemDir;
+        installed.note = found.note;
     }
     for (const std::string& folder : {windowsDir, systemDir}) {
-        if (!table.Folder(folder[0]))
-            return "'" + folder + "' is on drive " + folder.substr(0, 2) + ", which is not mapped";
+        if (!table.Folder(folder[0])) {
+            installed.problem = "'" + folder + "' is on drive " + folder.substr(0, 2) + ", which is not mapped";
+            return installed;
+        }
     }
+    installed.identity += windowsDir;
     ::setenv("LUMIVANE_WINDOWS_DIR", windowsDir.c_str(), 1);
     ::setenv("LUMIVANE_SYSTEM_DIR", systemDir.c_str(), 1);
     if (storedAt)
         ::setenv("LUMIVANE_SYSTEM_DIR_STORED", storedAt->c_str(), 1);
     else
         ::unsetenv("LUMIVANE_SYSTEM_DIR_STORED");
-    platform::SetFileSystem(platform::WithSystemFolderRedirect(platform::DriveFileSystems::FromDriveTable(table)));
-    return {};
+    // The redirect reads the folders from the environment just set.
+    platform::SetFileSystem(platform::WithSystemFolderRedirect(std::move(drives)));
+    return installed;
+}
+
+std::optional<int> PrepareLocation(const std::vector<std::string>& arguments, std::string_view usageLines,
+                                   std::vector<std::string>& rest, std::string& identity, std::ostream& err)
+{
+    LocationParse parse = ParseLocationOptions(arguments);
+    if (!parse.usageError.empty())
+        return CommandUsageError(err, parse.usageError, usageLines);
+    const InstalledLocation installed = InstallLocation(parse.choice);
+    if (!installed.problem.empty()) {
+        err << "lumva-logo: " << installed.problem << '\n';
+        return 1;
+    }
+    if (!installed.note.empty())
+        err << "lumva-logo: " << installed.note << '\n';
+    rest = std::move(parse.rest);
+    identity = installed.identity;
+    return std::nullopt;
 }
 
 }  // namespace tools

@@ -8,7 +8,9 @@
 // Without --drive or --wine-prefix, C: is the sample drive.
 
 #include <optional>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tools {
@@ -29,10 +31,23 @@ struct LocationParse {
 // Location options may stand anywhere among the command's own arguments.
 LocationParse ParseLocationOptions(const std::vector<std::string>& arguments);
 
+struct InstalledLocation {
+    std::string problem;   // non-empty: the one line to print; the location is unusable
+    std::string note;      // MSDOS.SYS named the Windows folder: the line saying so
+    std::string identity;  // the drives and the Windows folder as one text
+};
+
 // Checks every drive (an image must pass the host's image check) and puts
 // the layout in place for the slot rules: the process environment the
-// module would see and the file system built from it. Empty on success,
-// otherwise the one line to print.
-std::string InstallLocation(const LocationChoice& choice);
+// module would see and the file system built from it. Without
+// --windows-dir, --system-dir and --wine-prefix, the Windows folder is the
+// one MSDOS.SYS names (WinDir), when it names one.
+InstalledLocation InstallLocation(const LocationChoice& choice);
+
+// ParseLocationOptions and InstallLocation for a command: nullopt when the
+// location is in place (the command's other arguments in rest), otherwise
+// the exit status after the message (2 for bad usage, with usageLines).
+std::optional<int> PrepareLocation(const std::vector<std::string>& arguments, std::string_view usageLines,
+                                   std::vector<std::string>& rest, std::string& identity, std::ostream& err);
 
 }  // namespace tools

@@ -1,8 +1,10 @@
 #include "tools/LogoCommand.h"
 
+#include "tools/BootCommand.h"
 #include "tools/CheckCommand.h"
 #include "tools/ExportCommand.h"
 #include "tools/ImportCommand.h"
+#include "tools/RotateCommand.h"
 #include "tools/SlotCommands.h"
 #include "logo/Animation.h"
 #include "logo/BmpReader.h"
@@ -256,6 +258,10 @@ int RunLogoCommand(const std::vector<std::string>& arguments, std::ostream& out,
         return RunApplyCommand(rest, out, err);
     if (command == "save")
         return RunSaveCommand(rest, out, err);
+    if (command == "boot")
+        return RunBootCommand(rest, out, err);
+    if (command == "rotate")
+        return RunRotateCommand(rest, out, err);
     if (command == "--help" || command == "-h" || command == "help") {
         out << kUsage << kExportUsage << kImportUsage << kCheckUsage << kSlotUsage;
         return 0;

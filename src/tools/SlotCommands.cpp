@@ -2,18 +2,20 @@
 
 #include "tools/CommandArguments.h"
 #include "tools/LocationOptions.h"
+#include "tools/SlotNames.h"
 #include "logo/BmpReader.h"
 #include "logo/LogoFile.h"
 #include "platform/files/FileApi.h"
 #include "resources/ResourceIds.h"
 #include "resources/StringTable.h"
 #include "slots/ApplyLogos.h"
+#include "slots/BootOptionsFile.h"
+#include "slots/BootVerdict.h"
 #include "slots/SaveLogo.h"
 #include "slots/SlotFiles.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 
@@ -21,43 +23,11 @@ namespace tools {
 
 namespace {
 
-constexpr std::string_view kSlotNames[] = {"startup", "preshutdown", "shutdown"};
-
-std::string_view SlotName(LogoSlot slot)
-{
-    return kSlotNames[SlotIndex(slot)];
-}
-
-std::optional<LogoSlot> SlotNamed(std::string_view name)
-{
-    for (LogoSlot slot : kAllLogoSlots) {
-        if (SlotName(slot) == name)
-            return slot;
-    }
-    return std::nullopt;
-}
-
-std::string Hex(DWORD value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%x", static_cast<unsigned>(value));
-    return text;
-}
-
-// Location options parsed and put in place; the other arguments in rest.
 std::optional<int> PrepareLocation(const std::vector<std::string>& arguments, std::vector<std::string>& rest,
                                    std::ostream& err)
 {
-    LocationParse parse = ParseLocationOptions(arguments);
-    if (!parse.usageError.empty())
-        return CommandUsageError(err, parse.usageError, kSlotUsage);
-    const std::string problem = InstallLocation(parse.choice);
-    if (!problem.empty()) {
-        err << "lumva-logo: " << problem << '\n';
-        return 1;
-    }
-    rest = std::move(parse.rest);
-    return std::nullopt;
+    std::string identity;
+    return tools::PrepareLocation(arguments, kSlotUsage, rest, identity, err);
 }
 
 std::string DescribeSlotFile(const std::string& path)
@@ -77,7 +47,7 @@ std::string DescribeSlotFile(const std::string& path)
     logo::ReadAnimationCount(*hostPath, count);
     return "present width=" + std::to_string(header.width) + " height=" + std::to_string(header.height) +
            " bits=" + std::to_string(header.bitsPerPixel) + " logo=" + (isLogo ? "yes" : "no") +
-           " animated=" + std::to_string(count) + " attributes=" + Hex(attributes);
+           " animated=" + std::to_string(count) + " attributes=" + HexAttributes(attributes);
 }
 
 }  // namespace
@@ -94,6 +64,7 @@ int RunSlotsCommand(const std::vector<std::string>& arguments, std::ostream& out
         const std::string path = SystemFile(slot, locations);
         out << SlotName(slot) << ": " << path << ' ' << DescribeSlotFile(path) << '\n';
     }
+    out << "boot: " << BootLine(ReadBootOptionsFile(locations), SystemFile(LogoSlot::StartUp, locations)) << '\n';
     return 0;
 }
 

@@ -15,6 +15,8 @@ inline constexpr std::string_view kSlotUsage =
     "       lumva-logo apply [LOCATION...] [--startup FILE|default] [--preshutdown FILE|default]\n"
     "                        [--shutdown FILE|default]\n"
     "       lumva-logo save [LOCATION...] SLOT OUT\n"
+    "       lumva-logo boot [LOCATION...] [--logo on|off]\n"
+    "       lumva-logo rotate [LOCATION...] --gallery DIR [--random|--next] [--slot SLOT]\n"
     "LOCATION: --drive X:=DIR|IMAGE[@N] --windows-dir PATH --system-dir PATH --wine-prefix DIR\n"
     "SLOT: startup, preshutdown or shutdown\n";
 

@@ -1,8 +1,9 @@
-# cmake -DBUILD_DIR=<build> -DCTEST=<ctest> -P CheckTestRegistration.cmake
-# Fails unless every registered test carries a label, and every ".xvfb" test
-# carries the xvfb label and its whole environment (the platform and the
-# display file), which a list split apart by test discovery can lose; the
-# same for every ".wayland" test, where there are any.
+# cmake -DBUILD_DIR=<build> -DCTEST=<ctest> -DRESOURCE_SPEC=<json> -P CheckTestRegistration.cmake
+# Fails unless every registered test carries a label and a stable name (no
+# parameter printed as bytes), and every test on a display kind of the
+# resource spec (".xvfb") carries the kind's label, its whole environment
+# (the platform and the displays' folder), which a list split apart by test
+# discovery can lose, and a display of its own from ctest's allocation.
 function(count_tests out)
     execute_process(COMMAND "${CTEST}" --test-dir "${BUILD_DIR}" -N ${ARGN} OUTPUT_VARIABLE listing
                     RESULT_VARIABLE status)
@@ -13,32 +14,41 @@ function(count_tests out)
     set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
 endfunction()
 
-# Every copy named `suffix` carries `label`, the platform and the display
-# file; sets <suffix>_count to how many there are.
-function(check_display_copies suffix label platform)
-    count_tests(named -R "\\.${suffix}$" -FA ".*")
-    count_tests(labelled -R "\\.${suffix}$" -L ${label} -FA ".*")
-    execute_process(COMMAND "${CTEST}" --test-dir "${BUILD_DIR}" -R "\\.${suffix}$" -FA ".*" --show-only=json-v1
-                    OUTPUT_VARIABLE json)
-    string(REGEX MATCHALL "QT_QPA_PLATFORM=${platform}" platforms "${json}")
-    string(REGEX MATCHALL "LUMIVANE_TEST_DISPLAY_FILE=" displays "${json}")
-    list(LENGTH platforms platform_count)
-    list(LENGTH displays display_count)
-    if(NOT labelled EQUAL named OR NOT platform_count EQUAL named OR NOT display_count EQUAL named)
-        message(FATAL_ERROR "of ${named} .${suffix} tests, ${labelled} carry the ${label} label, "
-                            "${platform_count} get the ${platform} platform and ${display_count} the display file")
-    endif()
-    set(${suffix}_count ${named} PARENT_SCOPE)
-endfunction()
-
 count_tests(all)
 count_tests(unlabelled -LE .)
+count_tests(unstable -R "GetParam|TypeParam|byte object| |/[0-9]+(\\.[a-z]+)?$")
 if(NOT unlabelled EQUAL 0)
     message(FATAL_ERROR "${unlabelled} of ${all} tests carry no label")
 endif()
-check_display_copies(xvfb xvfb xcb)
-if(xvfb_count EQUAL 0)
-    message(FATAL_ERROR "no test runs on the X server")
+if(NOT unstable EQUAL 0)
+    message(FATAL_ERROR "${unstable} of ${all} tests are named by a parameter's bytes, a comment or an index")
 endif()
-check_display_copies(wayland wayland wayland)
-message(STATUS "${all} tests labelled, ${xvfb_count} of them on the X server, ${wayland_count} on Wayland")
+
+file(READ "${RESOURCE_SPEC}" spec)
+string(JSON local GET "${spec}" local 0)
+string(JSON kind_count LENGTH "${local}")
+set(on_displays 0)
+if(kind_count GREATER 0)
+    math(EXPR last "${kind_count} - 1")
+    foreach(index RANGE ${last})
+        string(JSON kind MEMBER "${local}" ${index})
+        count_tests(named -R "\\.${kind}$" -FA ".*")
+        count_tests(labelled -R "\\.${kind}$" -L "^${kind}$" -FA ".*")
+        if(named EQUAL 0 OR NOT labelled EQUAL named)
+            message(FATAL_ERROR "${labelled} of ${named} tests on ${kind} carry the ${kind} label")
+        endif()
+        execute_process(COMMAND "${CTEST}" --test-dir "${BUILD_DIR}" -R "\\.${kind}$" -FA ".*" --show-only=json-v1
+                        OUTPUT_VARIABLE json)
+        string(REGEX MATCHALL "QT_QPA_PLATFORM=[a-z]" platforms "${json}")
+        string(REGEX MATCHALL "LUMIVANE_TEST_DISPLAY_DIR=[^\"]*/${kind}\"" displays "${json}")
+        string(REGEX MATCHALL "\"\\.type\" : \"${kind}\"" allocations "${json}")
+        foreach(found platforms displays allocations)
+            list(LENGTH ${found} count)
+            if(NOT count EQUAL named)
+                message(FATAL_ERROR "of ${named} tests on ${kind}, ${count} have their ${found}")
+            endif()
+        endforeach()
+        math(EXPR on_displays "${on_displays} + ${named}")
+    endforeach()
+endif()
+message(STATUS "${all} tests labelled and stably named, ${on_displays} of them on displays")

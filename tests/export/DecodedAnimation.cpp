@@ -126,19 +126,42 @@ DecodedWebp DecodeWebp(const std::vector<std::uint8_t>& bytes)
     return decoded;
 }
 
-logo::RgbImage DecodePng(const std::vector<std::uint8_t>& bytes)
+namespace {
+
+// libpng's simplified reader in the format asked for; false for no PNG.
+bool ReadPng(const std::vector<std::uint8_t>& bytes, png_uint_32 format, int& width, int& height,
+             std::vector<std::uint8_t>& pixels)
 {
     png_image description{};
     description.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&description, bytes.data(), bytes.size()))
-        return {};
-    description.format = PNG_FORMAT_RGB;
-    logo::RgbImage image{static_cast<int>(description.width), static_cast<int>(description.height), {}};
-    image.rgb.resize(PNG_IMAGE_SIZE(description));
-    if (!png_image_finish_read(&description, nullptr, image.rgb.data(), 0, nullptr)) {
+        return false;
+    description.format = format;
+    width = static_cast<int>(description.width);
+    height = static_cast<int>(description.height);
+    pixels.resize(PNG_IMAGE_SIZE(description));
+    if (!png_image_finish_read(&description, nullptr, pixels.data(), 0, nullptr)) {
         png_image_free(&description);
-        return {};
+        return false;
     }
+    return true;
+}
+
+}  // namespace
+
+logo::RgbImage DecodePng(const std::vector<std::uint8_t>& bytes)
+{
+    logo::RgbImage image;
+    if (!ReadPng(bytes, PNG_FORMAT_RGB, image.width, image.height, image.rgb))
+        return {};
+    return image;
+}
+
+logo::RgbaImage DecodePngRgba(const std::vector<std::uint8_t>& bytes)
+{
+    logo::RgbaImage image;
+    if (!ReadPng(bytes, PNG_FORMAT_RGBA, image.width, image.height, image.rgba))
+        return {};
     return image;
 }
 

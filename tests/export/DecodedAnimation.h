@@ -3,6 +3,7 @@
 // the way a viewer shows them, so tests compare what a user would see.
 
 #include "logo/RgbImage.h"
+#include "logo/RgbaImage.h"
 
 #include <array>
 #include <cstdint>
@@ -39,5 +40,7 @@ DecodedWebp DecodeWebp(const std::vector<std::uint8_t>& bytes);
 
 // Empty image when the bytes are not a PNG.
 logo::RgbImage DecodePng(const std::vector<std::uint8_t>& bytes);
+// The same with the PNG's transparency.
+logo::RgbaImage DecodePngRgba(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace export_testing

@@ -61,7 +61,8 @@ TEST_F(SlotCommandsOnImage, SlotsListEverySlotInOrder)
               "startup: C:\\logo.sys present width=320 height=400 bits=8 logo=yes animated=20 attributes=0x26\n"
               "preshutdown: C:\\WINDOWS\\logow.sys present width=320 height=400 bits=8 logo=yes animated=20 "
               "attributes=0x20\n"
-              "shutdown: C:\\WINDOWS\\logos.sys missing\n");
+              "shutdown: C:\\WINDOWS\\logos.sys missing\n"
+              "boot: C:\\MSDOS.SYS missing\n");
 }
 
 TEST_F(SlotCommandsOnImage, UndecodableFileIsPresentWithTheReason)

@@ -173,12 +173,26 @@ TEST_F(BootScreenWindowTest, StatusLineShowsTheFindingsOfTheLogoCheck)
     EXPECT_EQ(status.rfind("Logo check: ", 0), 0u);
 }
 
+TEST_F(BootScreenWindowTest, StatusLineOfTheStartUpLogoSaysWhatMsdosSysDoesWithItAtBoot)
+{
+    const std::string options = "[Options]\r\nBootGUI=1\r\nLogo=0\r\n";
+    WriteBytes((Drive() / "MSDOS.SYS").string(), std::vector<std::uint8_t>(options.begin(), options.end()));
+    std::string status;
+    WithBootScreen([&](CMainDlg& d) { SendKeyChord(d, 'B', platform::FCONTROL); },
+                   [&](CBootScreenWnd& w) { status = QueryControl(w, res::IDC_BOOT_STATUS).text; });
+    EXPECT_EQ(status, "At boot: Logo=0 in C:\\MSDOS.SYS turns the logo off.\n" +
+                          CBootScreenWnd::StatusText(logo::CheckLogoFile(StartUpFile())))
+        << "what keeps the logo off the screen comes first";
+}
+
 TEST_F(BootScreenWindowTest, StatusLineOfACleanLogoSaysNothingWasFound)
 {
     EXPECT_EQ(CBootScreenWnd::StatusText({}), "Logo check: nothing found, Windows shows this logo as it is.");
     const std::vector<logo::Finding> two = {{"a", "First.", logo::FindingWeight::Problem},
                                             {"b", "Second.", logo::FindingWeight::Advice}};
     EXPECT_EQ(CBootScreenWnd::StatusText(two), "Logo check: First.\nSecond.");
+    EXPECT_EQ(CBootScreenWnd::StatusText({}, {"Windows shows the logo.", false}),
+              "Logo check: nothing found, Windows shows this logo as it is.\nAt boot: Windows shows the logo.");
 }
 
 // The client area once the window manager has given the window the

@@ -17,6 +17,14 @@ std::vector<std::uint8_t> EncodePng(const logo::RgbImage& /*image*/, std::string
     return {};
 }
 
+std::vector<std::uint8_t> EncodeIndexedPng(int /*width*/, int /*height*/, std::span<const std::uint8_t> /*indices*/,
+                                           const logo::ColorTable& /*table*/, std::string& error,
+                                           int /*transparentIndex*/)
+{
+    error = kUnavailable;
+    return {};
+}
+
 ExportResult ExportPng(const std::string& /*path*/, const logo::RgbImage& /*image*/)
 {
     return ExportResult::Failed(kUnavailable);

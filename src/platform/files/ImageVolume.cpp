@@ -120,7 +120,7 @@ ImageVolumeResult LocateVolumeOnDisk(const ImageBytes& disk, std::uint64_t diskO
                            std::to_string(partition));
         if (shape->totalBytes > available)
             return Failure(Truncated(shape->totalBytes, available));
-        return {ImageVolume{{}, diskOffset, ContainerKind::Raw, 0}, {}};
+        return {ImageVolume{{}, diskOffset, ContainerKind::Raw, 0, nullptr}, {}};
     }
     const std::vector<Partition> partitions = ReadPartitionTable(disk, diskOffset);
     if (partitions.empty())
@@ -139,7 +139,7 @@ ImageVolumeResult LocateVolumeOnDisk(const ImageBytes& disk, std::uint64_t diskO
     const std::uint64_t needed = chosen->startByte + std::min(shape->totalBytes, chosen->sizeBytes);
     if (needed > available)
         return Failure(Truncated(needed, available));
-    return {ImageVolume{{}, diskOffset + chosen->startByte, ContainerKind::Raw, chosen->number}, {}};
+    return {ImageVolume{{}, diskOffset + chosen->startByte, ContainerKind::Raw, chosen->number, nullptr}, {}};
 }
 
 ImageVolumeResult LocateImageVolume(const ImageDriveName& named)

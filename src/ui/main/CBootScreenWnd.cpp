@@ -22,22 +22,27 @@ logo::RgbImage BlackScreen()
 
 }  // namespace
 
-CBootScreenWnd::CBootScreenWnd(LiveLogo logo, std::vector<logo::Finding> findings, platform::CWnd* parent)
+CBootScreenWnd::CBootScreenWnd(LiveLogo logo, std::vector<logo::Finding> findings, BootSentence boot,
+                               platform::CWnd* parent)
     : platform::CPictureWnd(res::BootScreenTemplate(), res::IDC_BOOT_STATUS, parent),
       m_logo(logo),
-      m_findings(std::move(findings))
+      m_findings(std::move(findings)),
+      m_boot(std::move(boot))
 {
 }
 
-std::string CBootScreenWnd::StatusText(const std::vector<logo::Finding>& findings)
+std::string CBootScreenWnd::StatusText(const std::vector<logo::Finding>& findings, const BootSentence& boot)
 {
-    std::string text = platform::LoadStringA(res::IDS_BOOT_CHECK_PREFIX);
+    std::string check = platform::LoadStringA(res::IDS_BOOT_CHECK_PREFIX);
     if (findings.empty())
-        return text + platform::LoadStringA(res::IDS_BOOT_CHECK_CLEAN);
+        check += platform::LoadStringA(res::IDS_BOOT_CHECK_CLEAN);
     // One finding a line: the status line grows to show them all.
     for (std::size_t i = 0; i < findings.size(); ++i)
-        text += (i == 0 ? "" : "\n") + findings[i].text;
-    return text;
+        check += (i == 0 ? "" : "\n") + findings[i].text;
+    if (boot.text.empty())
+        return check;
+    const std::string atBoot = platform::LoadStringA(res::IDS_BOOT_AT_BOOT) + boot.text;
+    return boot.problem ? atBoot + "\n" + check : check + "\n" + atBoot;
 }
 
 BOOL CBootScreenWnd::OnInitDialog()
@@ -45,7 +50,7 @@ BOOL CBootScreenWnd::OnInitDialog()
     m_ticks = 0;
     // The first frame and the findings decide the window's size.
     RenderTick();
-    SetStatusText(StatusText(m_findings));
+    SetStatusText(StatusText(m_findings, m_boot));
     platform::CPictureWnd::OnInitDialog();
     SetTimer(kTickTimer, logo::kBootTickMilliseconds);
     return TRUE;

@@ -16,6 +16,8 @@
 #include "resources/Tooltips.h"
 #include "slots/ApplyFailureMessage.h"
 #include "slots/ApplyLogos.h"
+#include "slots/BootOptionsFile.h"
+#include "slots/BootVerdict.h"
 #include "slots/SaveLogo.h"
 #include "slots/SlotFiles.h"
 #include "ui/anim/AnimateLogo.h"
@@ -384,8 +386,14 @@ std::optional<LoadedLogo> CMainDlg::ShownLogo()
 
 void CMainDlg::OnBootScreen()
 {
-    if (const std::optional<LoadedLogo> shown = ShownLogo())
-        ShowBootScreen(*this, *shown);
+    const std::optional<LoadedLogo> shown = ShownLogo();
+    if (!shown)
+        return;
+    // Only the start-up logo depends on the boot options.
+    BootSentence boot;
+    if (SelectedSlot() == LogoSlot::StartUp)
+        boot = DescribeBoot(ReadBootOptionsFile(m_locations), SystemFile(LogoSlot::StartUp, m_locations));
+    ShowBootScreen(*this, *shown, boot);
 }
 
 void CMainDlg::OnExportAnimation()

@@ -26,10 +26,10 @@ std::optional<LoadedLogo> LoadLogoForView(const std::string& path, bool cycles)
     return result;
 }
 
-void ShowBootScreen(platform::CWnd& owner, const LoadedLogo& logo)
+void ShowBootScreen(platform::CWnd& owner, const LoadedLogo& logo, const BootSentence& boot)
 {
     CBootScreenWnd window(LiveLogo{&logo.picture, &logo.table, &logo.count}, logo::CheckLogoFile(logo.hostPath),
-                          &owner);
+                          boot, &owner);
     window.DoModal();
 }
 
@@ -40,7 +40,7 @@ void EditorViewCommands::OpenBootScreen(platform::CWnd& from)
     const std::vector<std::uint8_t> bytes =
         logo::EncodeLogoFile(*m_editor.m_picture, m_editor.m_colorTable, true, m_editor.m_animCount);
     CBootScreenWnd window(LiveLogo{m_editor.m_picture, &m_editor.m_colorTable, &m_editor.m_animCount},
-                          logo::CheckLogoBytes(bytes), &from);
+                          logo::CheckLogoBytes(bytes), {}, &from);
     window.DoModal();
 }
 

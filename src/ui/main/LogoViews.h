@@ -4,6 +4,7 @@
 // for the editor's Preview window (the editor's picture and working table).
 
 #include "logo/Picture.h"
+#include "slots/BootVerdict.h"
 #include "ui/anim/CAnimDlg.h"
 #include "ui/anim/LogoViewCommands.h"
 
@@ -23,8 +24,9 @@ struct LoadedLogo {
 // (the start-up logo). nullopt unless the file is a 320 x 400, 8-bit logo.
 std::optional<LoadedLogo> LoadLogoForView(const std::string& path, bool cycles);
 
-// Runs the Boot Screen window on the file, with the check of the file itself.
-void ShowBootScreen(platform::CWnd& owner, const LoadedLogo& logo);
+// Runs the Boot Screen window on the file, with the check of the file itself
+// and, when given, what happens to it at boot.
+void ShowBootScreen(platform::CWnd& owner, const LoadedLogo& logo, const BootSentence& boot = {});
 
 // The commands of the editor's Preview window. The Boot Screen window
 // follows the editor's working table; the check looks at the file the

@@ -55,7 +55,8 @@ TEST_P(PictureFormats, DecodesTheHalvesOfAPicture)
 }
 
 // WebP and TIFF come from the image-formats plugins the project installs.
-INSTANTIATE_TEST_SUITE_P(EveryWrittenFormat, PictureFormats, ::testing::Values("png", "jpg", "bmp", "webp", "tiff"));
+INSTANTIATE_TEST_SUITE_P(EveryWrittenFormat, PictureFormats, ::testing::Values("png", "jpg", "bmp", "webp", "tiff"),
+                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 TEST(PictureDecoder, TakesTheFirstFrameOfAnAnimatedGif)
 {
