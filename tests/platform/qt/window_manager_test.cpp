@@ -23,7 +23,7 @@ using namespace uitest;
 using platform::ControlClass;
 using platform::ControlTemplate;
 
-enum : int { IDD_FRAMED = 930, IDD_BARE = 931, IDD_TOOL = 932 };
+enum : int { IDD_FRAMED = 930, IDD_BARE = 931, IDD_TOOL = 932, IDD_PLAIN = 933 };
 
 constexpr std::array kOneButton = {
     ControlTemplate{IDCANCEL, ControlClass::Button, "&Close", 5, 5, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
@@ -32,6 +32,8 @@ constexpr platform::DialogTemplate kFramedTemplate{IDD_FRAMED, "Alert", 0, 0, 10
                                                   "MS Sans Serif", 8, kOneButton};
 constexpr platform::DialogTemplate kToolTemplate{IDD_TOOL, "Preview", 0, 0, 80, 30, kCaptioned, WS_EX_TOOLWINDOW,
                                                "MS Sans Serif", 8, kOneButton};
+constexpr platform::DialogTemplate kPlainTemplate{IDD_PLAIN, "Plain", 0, 0, 100, 30, kCaptioned, 0, "MS Sans Serif", 8,
+                                                 kOneButton};
 constexpr platform::DialogTemplate kBareTemplate{IDD_BARE, "", 0, 0, 100, 30, WS_POPUP | DS_MODALFRAME, 0,
                                                 "MS Sans Serif", 8, kOneButton};
 
@@ -121,16 +123,23 @@ TEST_F(WindowManagerTest, AModalFrameWithoutCaptionHasABorderAndNoTitleBar)
     EXPECT_EQ(client.top() - frame.top(), client.left() - frame.left()) << "as thick on top: no title bar";
 }
 
-// The name the window manager shows for a window, read from the server.
-QString NameOnTheServer(QWidget* window)
+// A property of a window as the server holds it (xprop's text after "= ").
+QString PropertyOnTheServer(QWidget* window, const char* name)
 {
     QProcess xprop;
     xprop.start(QStringLiteral("xprop"),
-                {QStringLiteral("-id"), QString::number(window->winId()), QStringLiteral("_NET_WM_NAME")});
+                {QStringLiteral("-id"), QString::number(window->winId()), QString::fromLatin1(name)});
     xprop.waitForFinished(5000);
     const QString out = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
-    const int quote = out.indexOf(QLatin1Char('"'));
-    return quote < 0 ? out : out.mid(quote + 1).chopped(1);
+    const int equals = out.indexOf(QLatin1String(" = "));
+    return equals < 0 ? out : out.mid(equals + 3);
+}
+
+// The name the window manager shows for a window, read from the server.
+QString NameOnTheServer(QWidget* window)
+{
+    const QString quoted = PropertyOnTheServer(window, "_NET_WM_NAME");
+    return quoted.startsWith(QLatin1Char('"')) ? quoted.mid(1).chopped(1) : quoted;
 }
 
 TEST_F(WindowManagerTest, CaptionsAreExactlyTheTemplatesWhateverTheApplicationIsCalled)
@@ -180,6 +189,39 @@ TEST_F(WindowManagerTest, ShowingWithoutActivatingLeavesTheActiveWindowAlone)
     dialog.DoModal();
     EXPECT_EQ(activeAfterShow, owner) << "the first showing took the activation";
     EXPECT_EQ(activeAfterReshow, owner) << "showing it again took the activation";
+}
+
+// A fixed-size window asks every window manager for no maximise: the Motif
+// hints (read by most) have neither its function (0x10) nor its button
+// (0x40), and the window manager lists no maximise among the window's
+// allowed actions. openbox still draws its maximize button, in the theme's
+// disabled look, and does nothing on a click.
+TEST_F(WindowManagerTest, AFixedSizeWindowIsOfferedNoMaximise)
+{
+    if (platform::testing::OnWayland())
+        GTEST_SKIP() << "Wayland: the toolkit's own title bar draws a maximize button on every window; "
+                        "AMaximiseRequestLeavesAFixedSizeWindowAsItWas checks what it does";
+    for (const platform::DialogTemplate* tpl : {&kPlainTemplate, &kFramedTemplate}) {
+        platform::CDialog dialog(*tpl);
+        QString motif;
+        QString allowed;
+        platform::testing::ScopedModalHook hook(tpl->id, [&](platform::CDialog& d) {
+            WaitForFrame(WidgetOf(&d));
+            motif = PropertyOnTheServer(WidgetOf(&d), "_MOTIF_WM_HINTS");
+            allowed = PropertyOnTheServer(WidgetOf(&d), "_NET_WM_ALLOWED_ACTIONS");
+            d.EndDialog(IDCANCEL);
+        });
+        dialog.DoModal();
+        const QStringList fields = motif.split(QLatin1String(", "));
+        ASSERT_GE(fields.size(), 3) << tpl->caption << ": " << motif.toStdString();
+        const unsigned flags = fields[0].toUInt(nullptr, 16);
+        const unsigned functions = fields[1].toUInt(nullptr, 16);
+        const unsigned decorations = fields[2].toUInt(nullptr, 16);
+        EXPECT_TRUE((flags & 0x1) != 0 && (functions & 0x10) == 0) << tpl->caption << ": " << motif.toStdString();
+        EXPECT_TRUE((flags & 0x2) != 0 && (decorations & 0x40) == 0) << tpl->caption << ": " << motif.toStdString();
+        EXPECT_TRUE(allowed.contains(QLatin1String("_NET_WM_ACTION_CLOSE"))) << allowed.toStdString();
+        EXPECT_FALSE(allowed.contains(QLatin1String("MAXIMIZE"))) << tpl->caption << ": " << allowed.toStdString();
+    }
 }
 
 // What the maximize button of a title bar does: ask the window system to
