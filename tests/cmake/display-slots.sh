@@ -37,6 +37,15 @@ stop_all() {
     return 0
 }
 
+# True, after saying so with its log, when the process that DIR records as
+# NAME (NAME.pid, NAME.log) has ended while it was starting.
+ended_at_start() {
+    local dir=$1 name=$2
+    kill -0 "$(cat "$dir/$name.pid")" 2>/dev/null && return 1
+    echo "$name did not start:" >&2
+    cat "$dir/$name.log" >&2
+}
+
 # Starts an X server (Xvfb) for DIR and sets xvfb_number to its display
 # number; its pid goes to DIR/xvfb.pid.
 start_xvfb() {
@@ -50,11 +59,7 @@ start_xvfb() {
     for _ in $(seq 100); do
         xvfb_number=$(tr -dc '0-9' < "$dir/displayfd")
         [ -n "$xvfb_number" ] && return 0
-        if ! kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; then
-            echo "Xvfb did not start:" >&2
-            cat "$dir/xvfb.log" >&2
-            return 1
-        fi
+        ended_at_start "$dir" xvfb && return 1
         sleep 0.1
     done
     echo "Xvfb gave no display number within 10 s" >&2

@@ -31,11 +31,7 @@ start_one() {
             echo "Weston on $runtime/wayland-lumivane (drawing on X :$number)"
             return 0
         fi
-        if ! kill -0 "$(cat "$dir/weston.pid")" 2>/dev/null; then
-            echo "weston did not start:" >&2
-            cat "$dir/weston.log" >&2
-            return 1
-        fi
+        ended_at_start "$dir" weston && return 1
         sleep 0.1
     done
     echo "weston was not ready within 10 s:" >&2

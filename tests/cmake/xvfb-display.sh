@@ -25,6 +25,7 @@ start_one() {
             echo "X server :$number with openbox"
             return 0
         fi
+        ended_at_start "$dir" wm && return 1
         sleep 0.1
     done
     echo "openbox did not start on :$number:" >&2
