@@ -64,7 +64,7 @@ for file in "${expected[@]}"; do
     [ -s "$root/$file" ] || fail "the package has no /$file"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
-for engine in mtools qemu-utils qemu-system-common fuse3; do
+for engine in mtools qemu-utils qemu-system-common fuse3 qt6-wayland; do
     [[ ", $recommends," == *", $engine,"* ]] || fail "Recommends ($recommends) lacks $engine"
 done
 [ "$(dpkg-deb -f "$deb" Version)" = "2.0.0" ] || fail "the version is $(dpkg-deb -f "$deb" Version), not 2.0.0"

@@ -2,6 +2,7 @@
 // ControlPanelHost.h for the order of messages it sends.
 
 #include "host/CommandLine.h"
+#include "host/DisplayChoice.h"
 #include "host/ControlPanelHost.h"
 #include "host/InstallationLayout.h"
 #include "host/ModuleInfoReport.h"
@@ -13,16 +14,6 @@
 #include <iostream>
 #include <string>
 #include <vector>
-
-namespace {
-
-bool Set(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr && value[0] != '\0';
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -52,15 +43,14 @@ int main(int argc, char** argv)
     // Before the module is loaded: its stand-in layer reads this at attach.
     layout->ExportToEnvironment();
 
-    if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("QT_QPA_PLATFORM")) {
-        if (!options.screenshotPath) {
-            std::cerr << "lumivane: no display (DISPLAY and WAYLAND_DISPLAY are unset); run it on a desktop,\n"
-                         "under xvfb-run, or with --screenshot PNG to save a picture of the dialog\n";
-            return 1;
-        }
-        // A screenshot needs no screen.
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const host::DisplayChoice display =
+        host::ChooseDisplay(host::ReadDisplayEnvironment(options.screenshotPath.has_value()));
+    if (!display.refusal.empty()) {
+        std::cerr << display.refusal << '\n';
+        return 1;
     }
+    if (!display.platform.empty())
+        ::setenv("QT_QPA_PLATFORM", display.platform.c_str(), 1);
 
     // The one application object, shared with the module; no widget exists before it.
     QApplication application(argc, argv);

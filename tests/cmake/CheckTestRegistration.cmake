@@ -1,7 +1,7 @@
 # cmake -DBUILD_DIR=<build> -DCTEST=<ctest> -DRESOURCE_SPEC=<json> -P CheckTestRegistration.cmake
 # Fails unless every registered test carries a label and a stable name (no
 # parameter printed as bytes), and every test on a display kind of the
-# resource spec (".xvfb") carries the kind's label, its whole environment
+# resource spec (".xvfb", ".wayland") carries the kind's label, its whole environment
 # (the platform and the displays' folder), which a list split apart by test
 # discovery can lose, and a display of its own from ctest's allocation.
 function(count_tests out)

@@ -7,10 +7,13 @@
 # window frames really happen (OFFSCREEN_ONLY: offscreen alone). The
 # sanitizer pass runs a GUI executable once: on the first display kind.
 #
-# lumivane_add_display_kind(<kind> START_SCRIPT <script> PLATFORM <qpa> [PROGRAMS <program>...])
+# lumivane_add_display_kind(<kind> START_SCRIPT <script> PLATFORM <qpa> [PROGRAMS <program>...]
+#                           [TIMEOUT <s>])
 #
-# A kind of real display (xvfb: an X server with a window manager). Its copy
-# of a GUI test is named "<test>.<kind>" and labelled <kind>. The fixture
+# A kind of real display (xvfb: an X server with a window manager; wayland: a
+# Weston compositor). Its copy of a GUI test is named "<test>.<kind>" and
+# labelled <kind>; TIMEOUT ends a copy stuck sooner than ctest would. The
+# first kind declared is the one the sanitizer pass uses. The fixture
 # "<kind>.start" runs `<script> start <state folder> <count>`, which starts
 # <count> displays (LUMIVANE_TEST_DISPLAYS, one per parallel test) and
 # writes for each one <state folder>/<n>/environment, the NAME=VALUE lines
@@ -49,7 +52,7 @@ endfunction()
 _lumivane_write_resource_spec()
 
 function(lumivane_add_display_kind kind)
-    cmake_parse_arguments(ARG "" "START_SCRIPT;PLATFORM" "PROGRAMS" ${ARGN})
+    cmake_parse_arguments(ARG "" "START_SCRIPT;PLATFORM;TIMEOUT" "PROGRAMS" ${ARGN})
     foreach(program IN LISTS ARG_PROGRAMS)
         find_program(LUMIVANE_PROGRAM_${program} ${program})
         if(NOT LUMIVANE_PROGRAM_${program})
@@ -64,11 +67,30 @@ function(lumivane_add_display_kind kind)
     set_tests_properties(${kind}.stop PROPERTIES FIXTURES_CLEANUP lumivane_${kind} LABELS ${kind} TIMEOUT 60)
     set_property(GLOBAL APPEND PROPERTY LUMIVANE_DISPLAY_KINDS ${kind})
     set_property(GLOBAL PROPERTY LUMIVANE_DISPLAY_${kind}_PLATFORM ${ARG_PLATFORM})
+    set(extra "")
+    if(ARG_TIMEOUT)
+        set(extra "TIMEOUT ${ARG_TIMEOUT}")
+    endif()
+    set_property(GLOBAL PROPERTY LUMIVANE_DISPLAY_${kind}_PROPERTIES "${extra}")
     _lumivane_write_resource_spec()
 endfunction()
 
 lumivane_add_display_kind(xvfb START_SCRIPT "${CMAKE_CURRENT_LIST_DIR}/xvfb-display.sh" PLATFORM xcb
                           PROGRAMS Xvfb openbox xprop)
+
+# Qt's plugins live beside its libraries (Debian: <libdir>/qt6/plugins).
+get_target_property(_lumivane_qt_gui Qt6::Gui LOCATION)
+get_filename_component(_lumivane_qt_libdir "${_lumivane_qt_gui}" DIRECTORY)
+find_file(LUMIVANE_QT_WAYLAND_PLUGIN libqwayland-generic.so PATHS "${_lumivane_qt_libdir}/qt6/plugins/platforms"
+          NO_DEFAULT_PATH)
+if(LUMIVANE_QT_WAYLAND_PLUGIN)
+    # A copy takes a few seconds; one stuck behind a dialog that never
+    # closed ends after 60 s instead of ctest's 300.
+    lumivane_add_display_kind(wayland START_SCRIPT "${CMAKE_CURRENT_LIST_DIR}/weston-display.sh" PLATFORM wayland
+                              PROGRAMS Xvfb weston TIMEOUT 60)
+else()
+    message(STATUS "No Qt wayland plugin: the GUI tests do not run on wayland")
+endif()
 
 function(_lumivane_test_properties_script list_var label environment)
     set(script "${CMAKE_CURRENT_BINARY_DIR}/${list_var}_properties.cmake")
@@ -108,11 +130,12 @@ endfunction()
 # The copy of a GUI executable's tests on one display of a kind.
 function(_lumivane_add_display_copy target kind label environment timeout)
     get_property(platform GLOBAL PROPERTY LUMIVANE_DISPLAY_${kind}_PLATFORM)
+    get_property(extra GLOBAL PROPERTY LUMIVANE_DISPLAY_${kind}_PROPERTIES)
     list(REMOVE_ITEM environment QT_QPA_PLATFORM=offscreen)
     list(APPEND environment QT_QPA_PLATFORM=${platform} "LUMIVANE_TEST_DISPLAY_DIR=${CMAKE_BINARY_DIR}/${kind}")
     _lumivane_discover(${target} .${kind} ${target}_${kind}_TESTS ${timeout})
     _lumivane_test_properties_script(${target}_${kind}_TESTS "${kind};${label}" "${environment}"
-        "FIXTURES_REQUIRED lumivane_${kind} RESOURCE_GROUPS ${kind}:1")
+        "FIXTURES_REQUIRED lumivane_${kind} RESOURCE_GROUPS ${kind}:1 ${extra}")
 endfunction()
 
 function(lumivane_add_test_target target)

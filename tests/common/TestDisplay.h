@@ -1,9 +1,10 @@
 #pragma once
 // Where the GUI tests draw, chosen before the application object exists.
-// The copies of the tests on a real display (".xvfb") name the state folder
-// of their display kind in LUMIVANE_TEST_DISPLAY_DIR: its ctest fixture
-// started displays there, each with a folder of its own ("0", "1", ...)
-// whose "environment" file holds the NAME=VALUE lines that reach it. ctest
+// The copies of the tests on a real display (".xvfb", ".wayland") name the
+// state folder of their display kind in LUMIVANE_TEST_DISPLAY_DIR: its ctest
+// fixture started displays there, each with a folder of its own ("0", "1",
+// ...) whose "environment" file holds the NAME=VALUE lines that reach it (a
+// bare "NAME=" removes NAME, so a Wayland test never sees an X display). ctest
 // gives each test one of them (CTEST_RESOURCE_GROUP_0 names the kind,
 // CTEST_RESOURCE_GROUP_0_<KIND> holds "id:N,slots:1"); run without the
 // resource spec file, a test waits for the first display, so two tests never
@@ -68,7 +69,12 @@ inline bool ChooseTestDisplay()
             const std::string::size_type equals = line.find('=');
             if (equals == std::string::npos || equals == 0)
                 continue;
-            setenv(line.substr(0, equals).c_str(), line.substr(equals + 1).c_str(), 1);
+            const std::string name = line.substr(0, equals);
+            if (equals + 1 == line.size()) {
+                unsetenv(name.c_str());
+                continue;
+            }
+            setenv(name.c_str(), line.substr(equals + 1).c_str(), 1);
             ++assigned;
         }
         if (assigned == 0) {

@@ -11,6 +11,9 @@
 #include "platform/testing/PopupMenuTesting.h"
 #include "platform/ui/Accelerators.h"
 #include "platform/ui/CDC.h"
+#include "platform/ui/CPictureWnd.h"
+#include "platform/ui/FullScreen.h"
+#include "resources/DialogTemplates.h"
 #include "ui/main/CBootScreenWnd.h"
 
 #include "platform/qt/HwndWidget.h"
@@ -291,6 +294,77 @@ TEST_F(BootScreenWindowTest, F11AndDoubleClickSwitchFullScreenEscapeLeavesItThen
     if (border != CLR_INVALID) {
         EXPECT_EQ(border, ScreenColor(table, 0));
     }
+}
+
+// Waits until the window's frame changes from `from` (the window manager
+// answers a little later), or 2 s.
+RECT FrameAfterChange(platform::CWnd& w, const RECT& from)
+{
+    RECT now{};
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        w.GetWindowRect(&now);
+    } while (now.left == from.left && now.top == from.top && now.bottom == from.bottom && clock.elapsed() < 2000);
+    return now;
+}
+
+TEST_F(BootScreenWindowTest, AfterFullScreenTheWindowIsBackWhereItWas)
+{
+    if (platform::testing::OnWayland())
+        GTEST_SKIP() << "Wayland: no client can place its window; the compositor puts it back";
+    RECT before{};
+    RECT after{};
+    WithBootScreen([&](CMainDlg& d) { SendKeyChord(d, 'B', platform::FCONTROL); }, [&](CBootScreenWnd& w) {
+        w.SetWindowPos(nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        const RECT asked = FrameAfterChange(w, RECT{});
+        SendKeyChord(w, VK_F11);
+        const RECT full = FrameAfterChange(w, asked);
+        SendKeyChord(w, VK_ESCAPE);
+        FrameAfterChange(w, full);
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 300)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        before = asked;
+        w.GetWindowRect(&after);
+    });
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+}
+
+// A large scale factor or a small screen: the picture is shown smaller, in
+// its proportions, and the window with its status line fits the work area.
+TEST_F(BootScreenWindowTest, APictureLargerThanTheScreenIsShownSmallerAndTheWindowFits)
+{
+    platform::CPictureWnd window(res::BootScreenTemplate(), res::IDC_BOOT_STATUS);
+    logo::RgbImage big;
+    big.width = 4000;
+    big.height = 3000;
+    big.rgb.assign(static_cast<std::size_t>(big.width) * big.height * 3, 90);
+    window.SetPicture(big);
+    RECT frame{};
+    RECT area{};
+    RECT picture{};
+    platform::testing::ScopedModalHook hook(res::IDD_BOOT_SCREEN, [&](platform::CDialog& d) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+        d.GetWindowRect(&frame);
+        platform::GetWorkArea(d, &area);
+        picture = window.PictureRect();
+        d.EndDialog(IDCANCEL);
+    });
+    window.DoModal();
+    EXPECT_LE(frame.right - frame.left, area.right - area.left);
+    EXPECT_LE(frame.bottom - frame.top, area.bottom - area.top);
+    if (!platform::testing::OnWayland()) {  // a Wayland client cannot know where it is
+        EXPECT_GE(frame.left, area.left);
+        EXPECT_GE(frame.top, area.top);
+        EXPECT_LE(frame.bottom, area.bottom);
+    }
+    const long long width = picture.right - picture.left;
+    const long long height = picture.bottom - picture.top;
+    EXPECT_NEAR(static_cast<double>(width) / static_cast<double>(height), 4.0 / 3.0, 0.01);
 }
 
 TEST_F(BootScreenWindowTest, NothingToShowGraysTheMenuAndCtrlBOpensNothing)

@@ -27,7 +27,9 @@ public:
         EditorSeen seen;
         platform::testing::ScopedModalHook editorHook(res::IDD_ANIM, [&](platform::CDialog& editor) {
             seen.opened = true;
-            seen.mainMinimised = m_dialog.IsIconic() != FALSE;
+            // Where nothing could restore it (Wayland) it is hidden instead.
+            seen.mainMinimised = platform::testing::OnWayland() ? m_dialog.IsWindowVisible() == FALSE
+                                                                : m_dialog.IsIconic() != FALSE;
             CAnimDlg& anim = m_dialog.AnimDlg();
             seen.count = anim.m_animCount;
             if (anim.m_picture != nullptr) {

@@ -4,10 +4,12 @@
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CEdit.h"
 #include "platform/ui/Dlu.h"
+#include "platform/ui/FullScreen.h"
 #include "platform/qt/DialogWindow.h"
 #include "platform/qt/FramePlacement.h"
 #include "platform/qt/InputBlocker.h"
 #include "platform/qt/ModalFrame.h"
+#include "platform/qt/WaylandStacking.h"
 #include "platform/qt/WindowStacking.h"
 
 #include <QApplication>
@@ -16,6 +18,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -31,7 +35,11 @@ QPoint PlacementFor(const DialogTemplate& tpl, const QSize& size, QWidget* owner
     if (tpl.style & DS_CENTER) {
         QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
         const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-        return QPoint(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
+        // Centred with the frame the window system adds, and never above
+        // or left of the work area: the caption stays reachable.
+        const QSize frame = size + QSize(kUsualFrameWidth, kUsualFrameHeight);
+        return QPoint(area.left() + std::max((area.width() - frame.width()) / 2, 0),
+                      area.top() + std::max((area.height() - frame.height()) / 2, 0));
     }
     const QPoint origin = owner != nullptr ? owner->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
     return origin + QPoint(DluToPixelsX(tpl.x), DluToPixelsY(tpl.y));
@@ -98,7 +106,7 @@ int CDialog::DoModal()
     if (m_parent != nullptr && WidgetOf(m_parent) != nullptr) {
         owner = WidgetOf(m_parent)->window();
     } else {
-        owner = QApplication::activeWindow();
+        owner = detail::ActiveOrMinimisedWindow();
     }
     if (!CreateWindowFor(HwndFromWidget(owner), true)) {
         return -1;

@@ -14,8 +14,10 @@
 #include "platform/qt/StaticBase.h"
 #include "platform/qt/TempWindows.h"
 #include "platform/qt/TextConvert.h"
+#include "platform/qt/WaylandStacking.h"
 #include "platform/qt/WindowFace.h"
 #include "platform/qt/WindowStacking.h"
+#include "platform/qt/WindowSystem.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -211,13 +213,23 @@ BOOL CWnd::ShowWindow(int showCommand)
     if (w == nullptr) {
         return FALSE;
     }
-    const BOOL wasVisible = (w->isWindow() ? w->isVisible() : !w->isHidden()) ? TRUE : FALSE;
+    const BOOL wasVisible = (w->isWindow() ? w->isVisible() || detail::ShowPending(w) : !w->isHidden()) ? TRUE : FALSE;
     switch (showCommand) {
     case SW_HIDE:
+        detail::CancelPendingShow(w);
         w->hide();
         break;
-    case SW_SHOWNA:
-    case SW_SHOWMINNOACTIVE: {
+    case SW_SHOWMINNOACTIVE:
+        if (w->isWindow() && detail::OnWayland()) {
+            // Nothing could bring a minimised window back: it goes out of
+            // sight until it is shown normally again.
+            detail::HideInPlaceOfMinimise(w);
+            break;
+        }
+        [[fallthrough]];
+    case SW_SHOWNA: {
+        if (showCommand == SW_SHOWNA && w->isWindow() && detail::ShowAboveRunningDialog(w))
+            break;
         const bool before = w->testAttribute(Qt::WA_ShowWithoutActivating);
         w->setAttribute(Qt::WA_ShowWithoutActivating, true);
         detail::KeepActivationWhileShowing(w);
@@ -245,7 +257,7 @@ BOOL CWnd::ShowWindow(int showCommand)
 BOOL CWnd::IsWindowVisible() const
 {
     QWidget* w = WidgetOf(this);
-    return w != nullptr && w->isVisible() ? TRUE : FALSE;
+    return w != nullptr && (w->isVisible() || detail::ShowPending(w)) ? TRUE : FALSE;
 }
 
 BOOL CWnd::IsIconic() const

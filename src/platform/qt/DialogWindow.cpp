@@ -8,6 +8,8 @@
 #include "platform/qt/EdgePainter.h"
 #include "platform/qt/EditWidget.h"
 #include "platform/qt/LabelWidget.h"
+#include "platform/qt/MaximizeRefusal.h"
+#include "platform/qt/ModalFrame.h"
 #include "platform/qt/PictureWidget.h"
 #include "platform/qt/TextConvert.h"
 
@@ -40,6 +42,8 @@ Qt::WindowFlags FlagsFor(const DialogTemplate& tpl)
         if (tpl.style & WS_SYSMENU) {
             flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         }
+    } else if (tpl.style & DS_MODALFRAME) {
+        flags |= BorderWithoutTitleFlags();
     }
     return flags;
 }
@@ -67,6 +71,7 @@ UINT KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
 DialogWindow::DialogWindow(CDialog& dialog, const DialogTemplate& tpl)
     : QDialog(nullptr, FlagsFor(tpl)), m_dialog(&dialog), m_template(tpl)
 {
+    RefuseMaximiseOfFixedWindows();
     setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     setSizeGripEnabled(false);

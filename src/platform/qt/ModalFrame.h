@@ -3,13 +3,20 @@
 // WS_CAPTION, as the About box and the editor path dialog are) keeps its
 // frame. The toolkit has no flag for "border, no title": without a title it
 // asks the window manager for no decoration at all. On X the window's Motif
-// hints are set to the border alone, which window managers honour.
+// hints are set to the border alone, which window managers honour. Under
+// Wayland the title bar would be the toolkit's own (untitled, with minimise
+// and maximise buttons): there the window goes without one and draws the
+// modal frame along its own edges.
+
+#include <Qt>
 
 class QWidget;
 
 namespace platform::detail {
 
-// For a created, not yet shown window; does nothing off X.
+// For a created, not yet shown window; does nothing off X and Wayland.
 void RequestBorderWithoutTitle(QWidget* window);
+// Under Wayland, the window flag that goes with it (none elsewhere).
+Qt::WindowFlags BorderWithoutTitleFlags();
 
 }  // namespace platform::detail

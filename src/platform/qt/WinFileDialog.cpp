@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include <algorithm>
@@ -96,6 +97,17 @@ void WinFileDialog::SelectInitialLocation()
         selectFile(file);
 }
 
+void WinFileDialog::PutName(const QString& path)
+{
+    // selectFile() leaves the name field alone while it has the keyboard
+    // focus, as it has when the user typed the name and pressed Enter, and
+    // the name as typed would then be refused: the field takes the name.
+    if (auto* field = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); field != nullptr)
+        field->setText(path);
+    else
+        selectFile(path);
+}
+
 bool WinFileDialog::Refuse(const QString& path, const QString& reason)
 {
     QMessageBox::warning(this, windowTitle(), QDir::toNativeSeparators(path) + QLatin1Char('\n') + reason);
@@ -110,7 +122,7 @@ void WinFileDialog::accept()
             const QFileInfo info(chosen.first());
             const QString withSuffix = info.absoluteFilePath() + QLatin1Char('.') + m_openSuffix;
             if (!info.exists() && !info.fileName().contains(QLatin1Char('.')) && QFileInfo::exists(withSuffix))
-                selectFile(withSuffix);
+                PutName(withSuffix);
         }
     }
     const QStringList files = selectedFiles();

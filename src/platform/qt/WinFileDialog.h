@@ -24,6 +24,7 @@ public:
 
 private:
     void SelectInitialLocation();
+    void PutName(const QString& path);
     bool Refuse(const QString& path, const QString& reason);
 
     FileDialogRequest m_request;

@@ -51,11 +51,55 @@ BOOL CPictureWnd::OnInitDialog()
     CRect client;
     GetWindowRect(&frame);
     GetClientRect(&client);
+    // Before it is first shown a window may not know its frame yet: room is
+    // kept for a usual one (borders and a title bar).
+    const bool frameKnown = frame.Width() != client.Width() || frame.Height() != client.Height();
+    const int frameWidth = frameKnown ? frame.Width() - client.Width() : 0;
+    const int frameHeight = frameKnown ? frame.Height() - client.Height() : 0;
+    const int roomForFrameWidth = frameKnown ? 0 : kUsualFrameWidth;
+    const int roomForFrameHeight = frameKnown ? 0 : kUsualFrameHeight;
     const CWnd* status = GetDlgItem(m_statusControlId);
-    const int statusHeight = status != nullptr ? StatusHeightAt(*status, std::max(m_picture.width, 1)) : 0;
-    const int width = std::max(m_picture.width, 1) + frame.Width() - client.Width();
-    const int height = std::max(m_picture.height, 1) + statusHeight + frame.Height() - client.Height();
+    const auto statusHeightAt = [&](int width) { return status != nullptr ? StatusHeightAt(*status, width) : 0; };
+    int pictureWidth = std::max(m_picture.width, 1);
+    int pictureHeight = std::max(m_picture.height, 1);
+    int statusHeight = statusHeightAt(pictureWidth);
+    // A picture larger than the work area (a small screen, a large scale
+    // factor) is shown smaller, in its proportions, so the whole window and
+    // its status line fit on the screen. A narrower status line may need
+    // more lines: fitted again once for those.
+    CRect area;
+    if (GetWorkArea(*this, &area)) {
+        for (int pass = 0; pass < 2; ++pass) {
+            const long long roomWidth = std::max(area.Width() - frameWidth - roomForFrameWidth, 1);
+            const long long roomHeight = std::max(area.Height() - statusHeight - frameHeight - roomForFrameHeight, 1);
+            if (pictureWidth > roomWidth || pictureHeight > roomHeight) {
+                if (roomWidth * pictureHeight <= roomHeight * pictureWidth) {
+                    pictureHeight = static_cast<int>(roomWidth * pictureHeight / pictureWidth);
+                    pictureWidth = static_cast<int>(roomWidth);
+                } else {
+                    pictureWidth = static_cast<int>(roomHeight * pictureWidth / pictureHeight);
+                    pictureHeight = static_cast<int>(roomHeight);
+                }
+            }
+            const int needed = statusHeightAt(pictureWidth);
+            if (needed <= statusHeight)
+                break;
+            statusHeight = needed;
+        }
+    }
+    const int width = pictureWidth + frameWidth;
+    const int height = pictureHeight + statusHeight + frameHeight;
     SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!area.IsRectEmpty()) {
+        // Placed for the template's size: kept on the screen at this one.
+        GetWindowRect(&frame);
+        const int outerWidth = width + roomForFrameWidth;
+        const int outerHeight = height + roomForFrameHeight;
+        const int left = std::clamp<int>(frame.left, area.left, std::max<int>(area.left, area.right - outerWidth));
+        const int top = std::clamp<int>(frame.top, area.top, std::max<int>(area.top, area.bottom - outerHeight));
+        if (left != frame.left || top != frame.top)
+            SetWindowPos(nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     Layout();
     return TRUE;
 }

@@ -12,6 +12,7 @@
 #include "platform/ui/CPaintDC.h"
 #include "platform/ui/CRect.h"
 #include "platform/ui/CWinApp.h"
+#include "platform/ui/FullScreen.h"
 #include "resources/DialogTemplates.h"
 #include "resources/ResourceIds.h"
 #include "resources/Tooltips.h"
@@ -170,13 +171,13 @@ void CAnimDlg::SetButtonFaces()
 void CAnimDlg::RestorePositions()
 {
     const SettingsStore store;
-    const std::optional<RECT> screen = VisibleScreenArea();
-    const auto restore = [&screen](platform::CWnd& window, POINT stored, UINT flags) {
-        platform::CRect frame;
-        window.GetWindowRect(&frame);
+    const auto restore = [](platform::CWnd& window, POINT stored, UINT flags) {
         POINT place = stored;
-        if (screen)
-            place = ClampWindowPosition(stored, frame.Width(), frame.Height(), *screen);
+        RECT area{};
+        if (platform::GetWorkAreaAt(stored, &area)) {
+            const FrameSize frame = FrameSizeOf(window);
+            place = ClampWindowPosition(stored, frame.width, frame.height, area);
+        }
         window.SetWindowPos(nullptr, place.x, place.y, 0, 0, flags);
     };
     platform::CRect editor;

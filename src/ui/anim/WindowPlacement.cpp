@@ -1,19 +1,20 @@
 #include "ui/anim/WindowPlacement.h"
 
-#include "platform/ui/MouseCapture.h"
+#include "platform/ui/CRect.h"
+#include "platform/ui/CWnd.h"
+#include "platform/ui/FullScreen.h"
 
 #include <algorithm>
 
-std::optional<RECT> VisibleScreenArea()
+FrameSize FrameSizeOf(const platform::CWnd& window)
 {
-    // With the cursor free the system reports the clip rectangle as the
-    // whole virtual screen.
-    if (platform::CursorClip().has_value())
-        return std::nullopt;
-    RECT area{};
-    if (!platform::GetClipCursor(&area) || area.right <= area.left || area.bottom <= area.top)
-        return std::nullopt;
-    return area;
+    platform::CRect frame;
+    platform::CRect client;
+    window.GetWindowRect(&frame);
+    window.GetClientRect(&client);
+    const bool frameKnown = frame.Width() != client.Width() || frame.Height() != client.Height();
+    return FrameSize{frame.Width() + (frameKnown ? 0 : platform::kUsualFrameWidth),
+                frame.Height() + (frameKnown ? 0 : platform::kUsualFrameHeight)};
 }
 
 POINT ClampWindowPosition(POINT wanted, int width, int height, const RECT& area)

@@ -103,6 +103,19 @@ inline void Pump(int ms)
     } while (timer.elapsed() < ms);
 }
 
+// Runs the event loop until `done` answers true or `ms` milliseconds
+// passed; what `done` said last. A loaded machine may run a process late,
+// so a test waits for the event it expects, not for a fixed time.
+template <typename Done>
+bool PumpUntil(Done done, int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
 // Makes a window the active one, as a click on it would.
 inline void Activate(platform::CWnd& wnd)
 {

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 namespace {
 
 using namespace uitest;
@@ -302,11 +304,10 @@ TEST_F(DialogTest, RealTimerTicksWhileTheLoopRuns)
     RecordingDialog dialog(kSmallTemplate);
     ASSERT_TRUE(dialog.Create());
     dialog.SetTimer(9, 10);
-    Pump(80);
-    EXPECT_GE(dialog.ticks.size(), 2u);
+    EXPECT_TRUE(PumpUntil([&] { return dialog.ticks.size() >= 2; }, 5000)) << "ticks: " << dialog.ticks.size();
     dialog.DestroyWindow();
     const std::size_t after = dialog.ticks.size();
-    Pump(40);
+    Pump(100);
     EXPECT_EQ(dialog.ticks.size(), after);
 }
 
@@ -346,7 +347,12 @@ TEST_F(DialogTest, TemplatePositionIsRelativeToTheOwnersClientArea)
     modeless.ShowWindow(SW_HIDE);
     EXPECT_FALSE(modeless.IsWindowVisible());
     modeless.ShowWindow(SW_SHOWMINNOACTIVE);
-    EXPECT_TRUE(modeless.IsIconic());
+    if (pt::OnWayland()) {
+        std::cout << "Wayland: no client can restore a minimised window; it is hidden instead\n";
+        EXPECT_FALSE(modeless.IsWindowVisible());
+    } else {
+        EXPECT_TRUE(modeless.IsIconic());
+    }
     modeless.DestroyWindow();
     owner.DestroyWindow();
 }

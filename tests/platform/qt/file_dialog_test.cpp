@@ -45,11 +45,13 @@ void Touch(const std::filesystem::path& path)
     std::ofstream(path) << "x";
 }
 
-// Types a name into the dialog's name field, as the user would.
+// Types a name into the dialog's name field, as the user would: the field
+// has the keyboard focus.
 void TypeName(QFileDialog* dialog, const QString& name)
 {
     auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     ASSERT_NE(edit, nullptr);
+    edit->setFocus(Qt::OtherFocusReason);
     edit->setText(name);
 }
 

@@ -11,6 +11,9 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QWidget>
+#include <QWindow>
+
+#include <iostream>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +23,7 @@ using namespace uitest;
 using platform::ControlClass;
 using platform::ControlTemplate;
 
-enum : int { IDD_FRAMED = 930, IDD_BARE = 931, IDD_TOOL = 932 };
+enum : int { IDD_FRAMED = 930, IDD_BARE = 931, IDD_TOOL = 932, IDD_PLAIN = 933 };
 
 constexpr std::array kOneButton = {
     ControlTemplate{IDCANCEL, ControlClass::Button, "&Close", 5, 5, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
@@ -29,6 +32,8 @@ constexpr platform::DialogTemplate kFramedTemplate{IDD_FRAMED, "Alert", 0, 0, 10
                                                   "MS Sans Serif", 8, kOneButton};
 constexpr platform::DialogTemplate kToolTemplate{IDD_TOOL, "Preview", 0, 0, 80, 30, kCaptioned, WS_EX_TOOLWINDOW,
                                                "MS Sans Serif", 8, kOneButton};
+constexpr platform::DialogTemplate kPlainTemplate{IDD_PLAIN, "Plain", 0, 0, 100, 30, kCaptioned, 0, "MS Sans Serif", 8,
+                                                 kOneButton};
 constexpr platform::DialogTemplate kBareTemplate{IDD_BARE, "", 0, 0, 100, 30, WS_POPUP | DS_MODALFRAME, 0,
                                                 "MS Sans Serif", 8, kOneButton};
 
@@ -95,27 +100,46 @@ TEST_F(WindowManagerTest, AModalFrameWithoutCaptionHasABorderAndNoTitleBar)
     platform::CDialog dialog(kBareTemplate);
     QRect frame;
     QRect client;
+    QImage shown;
     platform::testing::ScopedModalHook hook(IDD_BARE, [&](platform::CDialog& d) {
         WaitForFrame(WidgetOf(&d));
         frame = WidgetOf(&d)->frameGeometry();
         client = WidgetOf(&d)->geometry();
+        shown = platform::testing::GrabWindow(d);
         d.EndDialog(IDCANCEL);
     });
     dialog.DoModal();
+    if (platform::testing::OnWayland()) {
+        // The toolkit's title bar would be untitled, with minimise and
+        // maximise buttons; the window draws the frame along its own edges.
+        std::cout << "Wayland: the modal frame is drawn by the window itself\n";
+        EXPECT_EQ(frame, client) << "no title bar from the toolkit";
+        ASSERT_FALSE(shown.isNull());
+        EXPECT_EQ(shown.pixelColor(1, 1), QColor(255, 255, 255)) << "the frame's highlight";
+        EXPECT_EQ(shown.pixelColor(shown.width() - 1, shown.height() - 1), QColor(64, 64, 64)) << "its dark shadow";
+        return;
+    }
     EXPECT_GT(client.left() - frame.left(), 0) << "a border around the client area";
     EXPECT_EQ(client.top() - frame.top(), client.left() - frame.left()) << "as thick on top: no title bar";
+}
+
+// A property of a window as the server holds it (xprop's text after "= ").
+QString PropertyOnTheServer(QWidget* window, const char* name)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), QString::number(window->winId()), QString::fromLatin1(name)});
+    xprop.waitForFinished(5000);
+    const QString out = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+    const int equals = out.indexOf(QLatin1String(" = "));
+    return equals < 0 ? out : out.mid(equals + 3);
 }
 
 // The name the window manager shows for a window, read from the server.
 QString NameOnTheServer(QWidget* window)
 {
-    QProcess xprop;
-    xprop.start(QStringLiteral("xprop"),
-                {QStringLiteral("-id"), QString::number(window->winId()), QStringLiteral("_NET_WM_NAME")});
-    xprop.waitForFinished(5000);
-    const QString out = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
-    const int quote = out.indexOf(QLatin1Char('"'));
-    return quote < 0 ? out : out.mid(quote + 1).chopped(1);
+    const QString quoted = PropertyOnTheServer(window, "_NET_WM_NAME");
+    return quoted.startsWith(QLatin1Char('"')) ? quoted.mid(1).chopped(1) : quoted;
 }
 
 TEST_F(WindowManagerTest, CaptionsAreExactlyTheTemplatesWhateverTheApplicationIsCalled)
@@ -125,7 +149,12 @@ TEST_F(WindowManagerTest, CaptionsAreExactlyTheTemplatesWhateverTheApplicationIs
     QString name;
     platform::testing::ScopedModalHook hook(IDD_FRAMED, [&](platform::CDialog& d) {
         Pump(50);
-        name = NameOnTheServer(WidgetOf(&d));
+        // A Wayland compositor cannot be asked what it shows: the toolkit
+        // sends it the window's title with the display name appended.
+        const QString appended = QGuiApplication::applicationDisplayName();
+        name = platform::testing::OnWayland()
+                   ? WidgetOf(&d)->windowHandle()->title() + (appended.isEmpty() ? QString() : " - " + appended)
+                   : NameOnTheServer(WidgetOf(&d));
         d.EndDialog(IDCANCEL);
     });
     dialog.DoModal();
@@ -134,6 +163,8 @@ TEST_F(WindowManagerTest, CaptionsAreExactlyTheTemplatesWhateverTheApplicationIs
 
 TEST_F(WindowManagerTest, ShowingWithoutActivatingLeavesTheActiveWindowAlone)
 {
+    if (platform::testing::OnWayland())
+        GTEST_SKIP() << "Wayland: no client can map a window without the focus; the compositor decides";
     platform::CDialog dialog(kFramedTemplate);
     platform::CDialog tool(kToolTemplate);
     QWidget* owner = nullptr;
@@ -158,6 +189,70 @@ TEST_F(WindowManagerTest, ShowingWithoutActivatingLeavesTheActiveWindowAlone)
     dialog.DoModal();
     EXPECT_EQ(activeAfterShow, owner) << "the first showing took the activation";
     EXPECT_EQ(activeAfterReshow, owner) << "showing it again took the activation";
+}
+
+// A fixed-size window asks every window manager for no maximise: the Motif
+// hints (read by most) have neither its function (0x10) nor its button
+// (0x40), and the window manager lists no maximise among the window's
+// allowed actions. openbox still draws its maximize button, in the theme's
+// disabled look, and does nothing on a click.
+TEST_F(WindowManagerTest, AFixedSizeWindowIsOfferedNoMaximise)
+{
+    if (platform::testing::OnWayland())
+        GTEST_SKIP() << "Wayland: the toolkit's own title bar draws a maximize button on every window; "
+                        "AMaximiseRequestLeavesAFixedSizeWindowAsItWas checks what it does";
+    for (const platform::DialogTemplate* tpl : {&kPlainTemplate, &kFramedTemplate}) {
+        platform::CDialog dialog(*tpl);
+        QString motif;
+        QString allowed;
+        platform::testing::ScopedModalHook hook(tpl->id, [&](platform::CDialog& d) {
+            WaitForFrame(WidgetOf(&d));
+            motif = PropertyOnTheServer(WidgetOf(&d), "_MOTIF_WM_HINTS");
+            allowed = PropertyOnTheServer(WidgetOf(&d), "_NET_WM_ALLOWED_ACTIONS");
+            d.EndDialog(IDCANCEL);
+        });
+        dialog.DoModal();
+        const QStringList fields = motif.split(QLatin1String(", "));
+        ASSERT_GE(fields.size(), 3) << tpl->caption << ": " << motif.toStdString();
+        const unsigned flags = fields[0].toUInt(nullptr, 16);
+        const unsigned functions = fields[1].toUInt(nullptr, 16);
+        const unsigned decorations = fields[2].toUInt(nullptr, 16);
+        EXPECT_TRUE((flags & 0x1) != 0 && (functions & 0x10) == 0) << tpl->caption << ": " << motif.toStdString();
+        EXPECT_TRUE((flags & 0x2) != 0 && (decorations & 0x40) == 0) << tpl->caption << ": " << motif.toStdString();
+        EXPECT_TRUE(allowed.contains(QLatin1String("_NET_WM_ACTION_CLOSE"))) << allowed.toStdString();
+        EXPECT_FALSE(allowed.contains(QLatin1String("MAXIMIZE"))) << tpl->caption << ": " << allowed.toStdString();
+    }
+}
+
+// What the maximize button of a title bar does: ask the window system to
+// maximise. A window of fixed size stays as it is, and alive (a Wayland
+// compositor that grants it would end the connection otherwise).
+TEST_F(WindowManagerTest, AMaximiseRequestLeavesAFixedSizeWindowAsItWas)
+{
+    platform::CDialog dialog(kFramedTemplate);
+    QSize before;
+    QSize after;
+    bool maximisedAfter = true;
+    bool fixedAfter = false;
+    platform::testing::ScopedModalHook hook(IDD_FRAMED, [&](platform::CDialog& d) {
+        QWidget* window = WidgetOf(&d);
+        WaitForFrame(window);
+        before = window->size();
+        window->windowHandle()->setWindowStates(Qt::WindowMaximized);
+        for (int i = 0; i < 30; ++i) {
+            Pump(50);
+            window->update();  // as an animation repaints it
+            platform::testing::PaintShownWindows();
+        }
+        after = window->size();
+        maximisedAfter = window->isMaximized();
+        fixedAfter = window->minimumSize() == before && window->maximumSize() == before;
+        d.EndDialog(IDCANCEL);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(maximisedAfter);
+    EXPECT_TRUE(fixedAfter);
 }
 
 }  // namespace

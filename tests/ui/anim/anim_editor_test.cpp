@@ -5,6 +5,8 @@
 #include "logo/LogoFile.h"
 #include "logo/BmpReader.h"
 #include "platform/ui/CEdit.h"
+#include "platform/ui/FullScreen.h"
+#include "ui/anim/WindowPlacement.h"
 
 #include <fstream>
 
@@ -393,19 +395,19 @@ TEST_F(AnimEditorClosing, StoredPositionsOffTheScreenAreBroughtBack)
     Settings().WriteInt("AnimDlg", "px", -90000);
     Settings().WriteInt("AnimDlg", "py", 90000);
     RunEditor(0, [&](CAnimDlg& e) {
-        RECT screen{};
-        platform::GetClipCursor(&screen);
-        RECT r{};
-        e.GetWindowRect(&r);
-        // On the screen with all of its client area (the frame is added
-        // by the window system once the window shows).
-        EXPECT_GE(r.left, screen.left);
-        EXPECT_LE(r.left + 408, screen.right);
-        EXPECT_GE(r.top, screen.top);
-        e.m_preview.GetWindowRect(&r);
-        EXPECT_GE(r.left, screen.left);
-        EXPECT_GE(r.top, screen.top);
-        EXPECT_LE(r.top + 400, screen.bottom);
+        // Inside the work area with the whole frame, also one the window
+        // system has not added yet.
+        for (const platform::CWnd* window : {static_cast<platform::CWnd*>(&e), static_cast<platform::CWnd*>(&e.m_preview)}) {
+            RECT area{};
+            ASSERT_TRUE(platform::GetWorkArea(*window, &area));
+            RECT r{};
+            window->GetWindowRect(&r);
+            const FrameSize frame = FrameSizeOf(*window);
+            EXPECT_GE(r.left, area.left);
+            EXPECT_GE(r.top, area.top);
+            EXPECT_LE(r.left + frame.width, area.right);
+            EXPECT_LE(r.top + frame.height, area.bottom);
+        }
     });
 }
 

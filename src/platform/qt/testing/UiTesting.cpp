@@ -1,4 +1,5 @@
 #include "platform/qt/testing/UiTesting.h"
+#include "platform/qt/WindowSystem.h"
 #include "platform/qt/HwndWidget.h"
 #include "platform/qt/ButtonWidget.h"
 #include "platform/qt/DialogWindow.h"
@@ -329,6 +330,19 @@ HWND OwnerOf(CWnd& window)
 {
     DialogWindow* dialogWindow = detail::WindowOf(&window);
     return dialogWindow != nullptr ? reinterpret_cast<HWND>(dialogWindow->Owner()) : nullptr;
+}
+
+bool OnWayland()
+{
+    return detail::OnWayland();
+}
+
+bool ShownAsChildOf(CWnd& window, CWnd& below)
+{
+    QWidget* child = WidgetOf(&window);
+    QWidget* parent = WidgetOf(&below);
+    return child != nullptr && parent != nullptr && child->isVisible() && child->windowHandle() != nullptr &&
+           child->windowHandle()->transientParent() == parent->windowHandle();
 }
 
 QImage GrabWindow(CWnd& window)

@@ -90,6 +90,13 @@ std::optional<std::string> ToolTipAt(CWnd& dialog, POINT clientPoint);
 // The owner a top-level window was given (nullptr: none).
 HWND OwnerOf(CWnd& window);
 
+// True under a Wayland compositor, where no program can place its windows
+// or restore a minimised one: tests check what happens there instead.
+bool OnWayland();
+// True when window is on the screen as a child of below (the window
+// system keeps it above below).
+bool ShownAsChildOf(CWnd& window, CWnd& below);
+
 // The window as drawn, frame excluded; a null image without a window.
 QImage GrabWindow(CWnd& window);
 bool SaveWindowPng(CWnd& window, const std::string& path);

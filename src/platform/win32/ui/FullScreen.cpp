@@ -130,4 +130,29 @@ BOOL IsFullScreen(const CWnd& window)
     return IsTopLevel(hwnd) && FullScreenWindows().count(hwnd) != 0 ? TRUE : FALSE;
 }
 
+namespace {
+
+BOOL WorkAreaOf(HMONITOR monitor, RECT* area)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (area == nullptr || monitor == nullptr || !::GetMonitorInfoA(monitor, &info))
+        return FALSE;
+    *area = info.rcWork;
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL GetWorkArea(const CWnd& window, RECT* area)
+{
+    const HWND hwnd = window.GetSafeHwnd();
+    return WorkAreaOf(hwnd != nullptr ? ::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST) : nullptr, area);
+}
+
+BOOL GetWorkAreaAt(POINT point, RECT* area)
+{
+    return WorkAreaOf(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), area);
+}
+
 }  // namespace platform
