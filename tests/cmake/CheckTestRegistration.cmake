@@ -1,7 +1,7 @@
-# cmake -DBUILD_DIR=<build> -DCTEST=<ctest> -DRESOURCE_SPEC=<json> -P CheckTestRegistration.cmake
+# cmake -DBUILD_DIR=<build> -DCTEST=<ctest> -DRESOURCE_FILE=<json> -P CheckTestRegistration.cmake
 # Fails unless every registered test carries a label and a stable name (no
 # parameter printed as bytes), and every test on a display kind of the
-# resource spec (".xvfb", ".wayland") carries the kind's label, its whole environment
+# resource file (".xvfb", ".wayland") carries the kind's label, its whole environment
 # (the platform and the displays' folder), which a list split apart by test
 # discovery can lose, and a display of its own from ctest's allocation.
 function(count_tests out)
@@ -24,8 +24,8 @@ if(NOT unstable EQUAL 0)
     message(FATAL_ERROR "${unstable} of ${all} tests are named by a parameter's bytes, a comment or an index")
 endif()
 
-file(READ "${RESOURCE_SPEC}" spec)
-string(JSON local GET "${spec}" local 0)
+file(READ "${RESOURCE_FILE}" resources)
+string(JSON local GET "${resources}" local 0)
 string(JSON kind_count LENGTH "${local}")
 set(on_displays 0)
 if(kind_count GREATER 0)

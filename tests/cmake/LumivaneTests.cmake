@@ -18,11 +18,11 @@
 # <count> displays (LUMIVANE_TEST_DISPLAYS, one per parallel test) and
 # writes for each one <state folder>/<n>/environment, the NAME=VALUE lines
 # that reach it; "<kind>.stop" runs `<script> stop <state folder>`. The
-# displays are ctest resources of type <kind>, listed in the resource spec
+# displays are ctest resources of type <kind>, listed in the resource file
 # file test-resources.json of the build folder (`make test` hands it to
 # ctest); each test takes one (RESOURCE_GROUPS <kind>:1), so tests on a
 # display run side by side, never two on one display. tests/common/
-# TestDisplay.h reads the display ctest gave; run without the spec file, the
+# TestDisplay.h reads the display ctest gave; run without the resource file, the
 # tests of a kind wait for its first display in turn.
 #
 # Properties are set by a script that ctest includes after the discovered
@@ -32,10 +32,10 @@
 
 cmake_host_system_information(RESULT LUMIVANE_CORES QUERY NUMBER_OF_LOGICAL_CORES)
 set(LUMIVANE_TEST_DISPLAYS ${LUMIVANE_CORES} CACHE STRING "Displays of each kind that the GUI tests share")
-set(LUMIVANE_TEST_RESOURCE_SPEC "${CMAKE_BINARY_DIR}/test-resources.json")
+set(LUMIVANE_TEST_RESOURCE_FILE "${CMAKE_BINARY_DIR}/test-resources.json")
 
-# The resource spec file: every declared display kind with its displays.
-function(_lumivane_write_resource_spec)
+# The resource file ctest reads (test-resources.json): every declared display kind with its displays.
+function(_lumivane_write_resource_file)
     get_property(kinds GLOBAL PROPERTY LUMIVANE_DISPLAY_KINDS)
     set(local "{}")
     foreach(kind IN LISTS kinds)
@@ -46,10 +46,10 @@ function(_lumivane_write_resource_spec)
         endforeach()
         string(JSON local SET "${local}" ${kind} "${displays}")
     endforeach()
-    file(WRITE "${LUMIVANE_TEST_RESOURCE_SPEC}"
+    file(WRITE "${LUMIVANE_TEST_RESOURCE_FILE}"
          "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [${local}]}\n")
 endfunction()
-_lumivane_write_resource_spec()
+_lumivane_write_resource_file()
 
 function(lumivane_add_display_kind kind)
     cmake_parse_arguments(ARG "" "START_SCRIPT;PLATFORM;TIMEOUT" "PROGRAMS" ${ARGN})
@@ -72,7 +72,7 @@ function(lumivane_add_display_kind kind)
         set(extra "TIMEOUT ${ARG_TIMEOUT}")
     endif()
     set_property(GLOBAL PROPERTY LUMIVANE_DISPLAY_${kind}_PROPERTIES "${extra}")
-    _lumivane_write_resource_spec()
+    _lumivane_write_resource_file()
 endfunction()
 
 lumivane_add_display_kind(xvfb START_SCRIPT "${CMAKE_CURRENT_LIST_DIR}/xvfb-display.sh" PLATFORM xcb
@@ -119,7 +119,7 @@ function(_lumivane_registration_check)
     set_property(GLOBAL PROPERTY LUMIVANE_REGISTRATION_CHECK TRUE)
     add_test(NAME tests.registration
              COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DCTEST=${CMAKE_CTEST_COMMAND}
-                     -DRESOURCE_SPEC=${LUMIVANE_TEST_RESOURCE_SPEC}
+                     -DRESOURCE_FILE=${LUMIVANE_TEST_RESOURCE_FILE}
                      -P ${PROJECT_SOURCE_DIR}/tests/cmake/CheckTestRegistration.cmake)
     set_tests_properties(tests.registration PROPERTIES LABELS platform TIMEOUT 120)
 endfunction()

@@ -7,7 +7,7 @@
 // bare "NAME=" removes NAME, so a Wayland test never sees an X display). ctest
 // gives each test one of them (CTEST_RESOURCE_GROUP_0 names the kind,
 // CTEST_RESOURCE_GROUP_0_<KIND> holds "id:N,slots:1"); run without the
-// resource spec file, a test waits for the first display, so two tests never
+// resource file, a test waits for the first display, so two tests never
 // share one. Everything else runs offscreen, so a machine without a display
 // can run the tests (and list them).
 
