@@ -139,8 +139,11 @@ void CaptionBar::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    if (QWindow* handle = window()->windowHandle(); handle != nullptr && handle->startSystemMove())
-        ++m_movesStarted;
+    if (QWindow* handle = window()->windowHandle()) {
+        // The compositor follows the pointer from the press it last saw.
+        handle->startSystemMove();
+        ++m_movesRequested;
+    }
 }
 
 }  // namespace platform::detail

@@ -22,8 +22,8 @@ public:
     int BarHeight() const;
 
     QAbstractButton* CloseButton() const { return m_close; }
-    // Presses whose drag the window system took over.
-    int MovesStarted() const { return m_movesStarted; }
+    // Presses whose drag was handed to the window system.
+    int MovesRequested() const { return m_movesRequested; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,7 +34,7 @@ protected:
 private:
     QAbstractButton* m_close;
     bool m_small;
-    int m_movesStarted = 0;
+    int m_movesRequested = 0;
 };
 
 }  // namespace platform::detail

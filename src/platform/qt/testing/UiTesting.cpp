@@ -408,7 +408,7 @@ bool PressCaption(CWnd& window)
     detail::CaptionBar* bar = DrawnCaptionOf(window);
     if (bar == nullptr || !bar->isVisible())
         return false;
-    const int before = bar->MovesStarted();
+    const int before = bar->MovesRequested();
     const QPointF at(bar->width() / 3.0, bar->height() / 2.0);
     QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
@@ -417,7 +417,7 @@ bool PressCaption(CWnd& window)
                         Qt::NoModifier);
     QApplication::sendEvent(bar, &release);
     PaintShownWindows();
-    return bar->MovesStarted() > before;
+    return bar->MovesRequested() > before;
 }
 
 bool SaveWindowPng(CWnd& window, const std::string& path)

@@ -109,7 +109,7 @@ std::vector<std::string> CaptionButtons(CWnd& window);
 // Clicks that caption's close button; false without one.
 bool ClickCaptionClose(CWnd& window);
 // Presses that caption away from its buttons, as a drag starts: true when
-// the window system took the move over.
+// the move was handed to the window system.
 bool PressCaption(CWnd& window);
 bool SaveWindowPng(CWnd& window, const std::string& path);
 // Pixel sizes of the images of the window's caption icon.
