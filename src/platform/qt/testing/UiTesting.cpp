@@ -194,7 +194,7 @@ void SendMouse(CWnd& dialog, MouseAction action, POINT clientPoint, UINT keyFlag
     if (window == nullptr) {
         return;
     }
-    const QPointF local = QPointF(clientPoint.x, clientPoint.y) + window->ClientOrigin();
+    const QPointF local = ClientToWidget(dialog, clientPoint);
     const QPointF global = window->mapToGlobal(local);
     Qt::MouseButtons buttons;
     if (keyFlags & MK_LBUTTON) {
@@ -332,6 +332,12 @@ HWND OwnerOf(CWnd& window)
 {
     DialogWindow* dialogWindow = detail::WindowOf(&window);
     return dialogWindow != nullptr ? reinterpret_cast<HWND>(dialogWindow->Owner()) : nullptr;
+}
+
+QPoint ClientToWidget(CWnd& window, POINT clientPoint)
+{
+    const DialogWindow* dialogWindow = detail::WindowOf(&window);
+    return QPoint(clientPoint.x, clientPoint.y) + (dialogWindow != nullptr ? dialogWindow->ClientOrigin() : QPoint());
 }
 
 bool OnWayland()

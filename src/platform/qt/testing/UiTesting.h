@@ -90,6 +90,10 @@ std::optional<std::string> ToolTipAt(CWnd& dialog, POINT clientPoint);
 // The owner a top-level window was given (nullptr: none).
 HWND OwnerOf(CWnd& window);
 
+// A point of the window's client area in its widget's coordinates (they
+// differ where the window draws its own frame and caption).
+QPoint ClientToWidget(CWnd& window, POINT clientPoint);
+
 // True under a Wayland compositor, where no program can place its windows
 // or restore a minimised one: tests check what happens there instead.
 bool OnWayland();
