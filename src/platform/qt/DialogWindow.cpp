@@ -490,6 +490,10 @@ void DialogWindow::paintEvent(QPaintEvent*)
 {
     RenderIfDirty();
     QPainter painter(this);
+    if (ClientArea() != rect()) {
+        // Under the frame and caption the window draws itself.
+        painter.fillRect(rect(), ToQColor(kDialogFaceColor));
+    }
     if (m_buffer.Width() > 0 && m_buffer.Height() > 0) {
         const QImage image(reinterpret_cast<const uchar*>(m_buffer.Data()), m_buffer.Width(), m_buffer.Height(),
                            m_buffer.Width() * 4, QImage::Format_RGB32);
@@ -509,7 +513,8 @@ MessageEvent DialogWindow::MouseMessage(UINT message, const QMouseEvent& event) 
 
 bool DialogWindow::TakesMouseAt(const QPointF& windowPoint) const
 {
-    return ClientArea().contains(windowPoint.toPoint()) || GetCapture() == HwndFromWidget(const_cast<DialogWindow*>(this));
+    const HWND self = HwndFromWidget(const_cast<DialogWindow*>(this));
+    return ClientArea().contains(windowPoint.toPoint()) || GetCapture() == self;
 }
 
 void DialogWindow::FollowClientOrigin()

@@ -52,7 +52,8 @@ protected:
     // window draws its frame itself).
     static void WaitForFrame(QWidget* window)
     {
-        for (int i = 0; i < 100 && !platform::testing::OnWayland() && window->frameGeometry() == window->geometry(); ++i)
+        const bool drawnByItself = platform::testing::OnWayland();
+        for (int i = 0; i < 100 && !drawnByItself && window->frameGeometry() == window->geometry(); ++i)
             Pump(20);
         Pump(50);
     }
