@@ -39,7 +39,8 @@ void ScreenshotCapture::Capture()
         return;
     }
     // A nested dialog may be open on top; the picture is of the main one.
-    const QPixmap picture = m_dialog->grab();
+    // Its client area, as on X: without a frame and caption it draws itself.
+    const QPixmap picture = m_dialog->grab(m_dialog->contentsRect());
     if (picture.isNull() || !picture.save(m_pngPath, "PNG")) {
         m_error = QStringLiteral("cannot write %1").arg(m_pngPath);
     } else {

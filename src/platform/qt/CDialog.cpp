@@ -41,7 +41,10 @@ QPoint PlacementFor(const DialogTemplate& tpl, const QSize& size, QWidget* owner
         return QPoint(area.left() + std::max((area.width() - frame.width()) / 2, 0),
                       area.top() + std::max((area.height() - frame.height()) / 2, 0));
     }
-    const QPoint origin = owner != nullptr ? owner->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+    const auto* ownerWindow = dynamic_cast<const DialogWindow*>(owner);
+    const QPoint origin = owner != nullptr ? owner->mapToGlobal(ownerWindow != nullptr ? ownerWindow->ClientOrigin()
+                                                                                       : QPoint(0, 0))
+                                           : QPoint(0, 0);
     return origin + QPoint(DluToPixelsX(tpl.x), DluToPixelsY(tpl.y));
 }
 

@@ -37,9 +37,12 @@ struct CWnd::Impl {
 
 namespace {
 
-// The client area of a widget in its own coordinates (edges left out).
+// The client area of a widget in its own coordinates (edges, a drawn frame
+// and caption left out).
 QRect ClientRectOf(const QWidget* w)
 {
+    if (const auto* window = dynamic_cast<const DialogWindow*>(w))
+        return window->ClientArea();
     const detail::WindowFace* face = detail::FaceOf(w);
     return face != nullptr ? face->ClientArea() : w->rect();
 }
@@ -399,7 +402,9 @@ BOOL CWnd::SetWindowPos(const CWnd* /*insertAfter*/, int x, int y, int cx, int c
         if (w->isWindow()) {
             detail::MoveFrameTo(w, QPoint(x, y));
         } else {
-            w->move(x, y);
+            // In the parent's client coordinates.
+            const auto* parent = dynamic_cast<const DialogWindow*>(w->parentWidget());
+            w->move(QPoint(x, y) + (parent != nullptr ? parent->ClientOrigin() : QPoint()));
         }
     }
     if (!(flags & SWP_NOZORDER)) {

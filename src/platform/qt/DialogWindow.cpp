@@ -3,13 +3,14 @@
 #include "platform/ui/ResourceLoading.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/Dlu.h"
+#include "platform/ui/MouseCapture.h"
 #include "platform/qt/ControlFactory.h"
 #include "platform/qt/DialogFont.h"
+#include "platform/qt/DrawnNonClient.h"
 #include "platform/qt/EdgePainter.h"
 #include "platform/qt/EditWidget.h"
 #include "platform/qt/LabelWidget.h"
 #include "platform/qt/MaximizeRefusal.h"
-#include "platform/qt/ModalFrame.h"
 #include "platform/qt/PictureWidget.h"
 #include "platform/qt/TextConvert.h"
 
@@ -42,10 +43,20 @@ Qt::WindowFlags FlagsFor(const DialogTemplate& tpl)
         if (tpl.style & WS_SYSMENU) {
             flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         }
-    } else if (tpl.style & DS_MODALFRAME) {
-        flags |= BorderWithoutTitleFlags();
     }
-    return flags;
+    return DrawnNonClientFlags(flags);
+}
+
+bool HasCaption(const DialogTemplate& tpl)
+{
+    return (tpl.style & WS_CAPTION) == WS_CAPTION;
+}
+
+DrawnCaption CaptionFor(const DialogTemplate& tpl)
+{
+    if (!HasCaption(tpl))
+        return DrawnCaption::None;
+    return (tpl.exStyle & WS_EX_TOOLWINDOW) ? DrawnCaption::Small : DrawnCaption::Normal;
 }
 
 UINT KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
@@ -88,7 +99,10 @@ DialogWindow::DialogWindow(CDialog& dialog, const DialogTemplate& tpl)
     pal.setColor(QPalette::Button, ToQColor(kDialogFaceColor));
     setPalette(pal);
     setFont(DialogFont(tpl));
-    setFixedSize(DluToPixelsX(tpl.cx), DluToPixelsY(tpl.cy));
+    DrawNonClientArea(this, HasCaption(tpl) || (tpl.style & DS_MODALFRAME), CaptionFor(tpl));
+    const QMargins nonClient = contentsMargins();
+    setFixedSize(DluToPixelsX(tpl.cx) + nonClient.left() + nonClient.right(),
+                 DluToPixelsY(tpl.cy) + nonClient.top() + nonClient.bottom());
     BuildControls();
 }
 
@@ -100,8 +114,10 @@ DialogWindow::~DialogWindow()
 
 void DialogWindow::BuildControls()
 {
+    m_clientOrigin = ClientOrigin();
     for (const ControlTemplate& tpl : m_template.controls) {
         m_controls.push_back(CreateControl(tpl, this));
+        m_controls.back()->widget->move(m_controls.back()->widget->pos() + m_clientOrigin);
     }
     // Windows stacks the first control on top.
     for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
@@ -234,7 +250,7 @@ ControlRecord* DialogWindow::ControlAt(const QPoint& clientPoint) const
         if (!record->HasId()) {
             continue;
         }
-        if (!record->widget->isHidden() && record->widget->geometry().contains(clientPoint)) {
+        if (!record->widget->isHidden() && record->widget->geometry().contains(clientPoint + ClientOrigin())) {
             return record.get();
         }
     }
@@ -335,7 +351,7 @@ std::optional<std::string> DialogWindow::ToolTipFor(const ControlRecord* record)
 
 bool DialogWindow::HandleToolTip(const QPoint& globalPos)
 {
-    const ControlRecord* record = ControlAt(mapFromGlobal(globalPos));
+    const ControlRecord* record = ControlAt(mapFromGlobal(globalPos) - ClientOrigin());
     const std::optional<std::string> text = ToolTipFor(record);
     if (text && !text->empty()) {
         QToolTip::showText(globalPos, ToQString(*text), record->widget);
@@ -368,8 +384,8 @@ void DialogWindow::MarkAllDirty()
 
 void DialogWindow::RenderIfDirty()
 {
-    const int w = width();
-    const int h = height();
+    const int w = ClientArea().width();
+    const int h = ClientArea().height();
     const bool resized = m_buffer.Width() != w || m_buffer.Height() != h;
     if ((!m_dirty && !resized) || m_rendering) {
         return;
@@ -389,15 +405,16 @@ void DialogWindow::RenderIfDirty()
 
 COLORREF DialogWindow::ReadShownPixel(int x, int y)
 {
-    if (x < 0 || y < 0 || x >= width() || y >= height()) {
+    if (x < 0 || y < 0 || x >= ClientArea().width() || y >= ClientArea().height()) {
         return CLR_INVALID;
     }
+    const QPoint inWindow = QPoint(x, y) + ClientOrigin();
     for (const auto& record : m_controls) {
         auto* picture = dynamic_cast<PictureWidget*>(record->widget);
-        if (picture == nullptr || picture->isHidden() || !picture->geometry().contains(x, y)) {
+        if (picture == nullptr || picture->isHidden() || !picture->geometry().contains(inWindow)) {
             continue;
         }
-        const QPoint inWidget = QPoint(x, y) - picture->pos();
+        const QPoint inWidget = inWindow - picture->pos();
         const QRect client = picture->ClientRect();
         if (client.contains(inWidget)) {
             return picture->ReadShownPixel(inWidget.x() - client.left(), inWidget.y() - client.top());
@@ -431,6 +448,9 @@ bool DialogWindow::event(QEvent* event)
     }
     case QEvent::ToolTip:
         return HandleToolTip(static_cast<QHelpEvent*>(event)->globalPos());
+    case QEvent::ContentsRectChange:
+        FollowClientOrigin();
+        break;
     default:
         break;
     }
@@ -470,10 +490,14 @@ void DialogWindow::paintEvent(QPaintEvent*)
 {
     RenderIfDirty();
     QPainter painter(this);
+    if (ClientArea() != rect()) {
+        // Under the frame and caption the window draws itself.
+        painter.fillRect(rect(), ToQColor(kDialogFaceColor));
+    }
     if (m_buffer.Width() > 0 && m_buffer.Height() > 0) {
         const QImage image(reinterpret_cast<const uchar*>(m_buffer.Data()), m_buffer.Width(), m_buffer.Height(),
                            m_buffer.Width() * 4, QImage::Format_RGB32);
-        painter.drawImage(0, 0, image);
+        painter.drawImage(ClientOrigin(), image);
     }
 }
 
@@ -481,14 +505,33 @@ MessageEvent DialogWindow::MouseMessage(UINT message, const QMouseEvent& event) 
 {
     MessageEvent m;
     m.message = message;
-    const QPoint p = event.position().toPoint();
+    const QPoint p = event.position().toPoint() - ClientOrigin();
     m.point = CPoint(p.x(), p.y());
     m.keyFlags = KeyFlags(event.buttons(), event.modifiers());
     return m;
 }
 
+bool DialogWindow::TakesMouseAt(const QPointF& windowPoint) const
+{
+    const HWND self = HwndFromWidget(const_cast<DialogWindow*>(this));
+    return ClientArea().contains(windowPoint.toPoint()) || GetCapture() == self;
+}
+
+void DialogWindow::FollowClientOrigin()
+{
+    const QPoint moved = ClientOrigin() - m_clientOrigin;
+    m_clientOrigin = ClientOrigin();
+    if (moved.isNull())
+        return;
+    for (const auto& record : m_controls)
+        record->widget->move(record->widget->pos() + moved);
+    MarkDirty();
+}
+
 void DialogWindow::mouseMoveEvent(QMouseEvent* event)
 {
+    if (!TakesMouseAt(event->position()))
+        return;
     MessageEvent cursor;
     cursor.message = WM_SETCURSOR;
     cursor.window = m_dialog;
@@ -500,6 +543,8 @@ void DialogWindow::mouseMoveEvent(QMouseEvent* event)
 
 void DialogWindow::mousePressEvent(QMouseEvent* event)
 {
+    if (!TakesMouseAt(event->position()))
+        return;
     if (event->button() == Qt::LeftButton) {
         Route(MouseMessage(WM_LBUTTONDOWN, *event));
     } else if (event->button() == Qt::RightButton) {
@@ -511,6 +556,8 @@ void DialogWindow::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second click stays a button-down, as for a window class without
     // double clicks; WM_LBUTTONDBLCLK follows for those that want it.
+    if (!TakesMouseAt(event->position()))
+        return;
     mousePressEvent(event);
     if (event->button() == Qt::LeftButton) {
         Route(MouseMessage(WM_LBUTTONDBLCLK, *event));
@@ -523,7 +570,7 @@ void DialogWindow::contextMenuEvent(QContextMenuEvent* event)
     // (statics that let the mouse through included) or the dialog.
     MessageEvent message;
     message.message = WM_CONTEXTMENU;
-    const QPoint clientPoint = mapFromGlobal(event->globalPos());
+    const QPoint clientPoint = mapFromGlobal(event->globalPos()) - ClientOrigin();
     const ControlRecord* record = ControlAt(clientPoint);
     message.window = record != nullptr ? record->wrapper.get() : static_cast<CWnd*>(m_dialog);
     message.point = CPoint(event->globalPos().x(), event->globalPos().y());

@@ -54,6 +54,11 @@ public:
     // point: what a tooltip is looked up for.
     ControlRecord* ControlAt(const QPoint& clientPoint) const;
 
+    // The client area in the window's coordinates: all of the window, or
+    // less the frame and caption it draws itself (DrawnNonClient.h).
+    QRect ClientArea() const { return contentsRect(); }
+    QPoint ClientOrigin() const { return contentsRect().topLeft(); }
+
     LRESULT Route(const MessageEvent& event);
     void NotifyCommand(int id, UINT code);
     int DispatchDepth() const { return m_depth; }
@@ -106,11 +111,16 @@ private:
     void OnButtonClicked(ControlRecord& record);
     bool HandleToolTip(const QPoint& globalPos);
     MessageEvent MouseMessage(UINT message, const QMouseEvent& event) const;
+    // Mouse messages are the client area's, or any window's that has the capture.
+    bool TakesMouseAt(const QPointF& windowPoint) const;
+    // The template's controls follow a client area that moved in the window.
+    void FollowClientOrigin();
 
     CDialog* m_dialog;
     DialogTemplate m_template;
     std::vector<std::unique_ptr<ControlRecord>> m_controls;
     std::map<UINT_PTR, QTimer*> m_timers;
+    QPoint m_clientOrigin;
     PixelBuffer m_buffer;
     QPointer<QWidget> m_owner;
     QEventLoop* m_loop = nullptr;

@@ -113,4 +113,22 @@ void PaintEdges(QPainter& p, const QRect& rect, DWORD style, DWORD exStyle)
     p.restore();
 }
 
+void PaintButtonEdge(QPainter& p, const QRect& rect, bool pushed)
+{
+    const QColor face = ToQColor(GetSysColor(COLOR_BTNFACE));
+    const QColor shadow = ToQColor(GetSysColor(COLOR_BTNSHADOW));
+    const QColor highlight = ToQColor(GetSysColor(COLOR_BTNHIGHLIGHT));
+    const QColor darkShadow(64, 64, 64);
+    p.save();
+    qt::AlignPenToPixels(p);
+    if (pushed) {
+        Ring(p, rect, darkShadow, highlight);
+        Ring(p, rect.adjusted(1, 1, -1, -1), shadow, face);
+    } else {
+        Ring(p, rect, highlight, darkShadow);
+        Ring(p, rect.adjusted(1, 1, -1, -1), face, shadow);
+    }
+    p.restore();
+}
+
 }  // namespace platform::detail

@@ -27,5 +27,7 @@ int EdgeWidth(DWORD style, DWORD exStyle);
 void PaintEtchedFrame(QPainter& painter, const QRect& rect);
 // Paints the edges inside rect (the control's whole area).
 void PaintEdges(QPainter& painter, const QRect& rect, DWORD style, DWORD exStyle);
+// A push button's two rings inside rect, raised or (pushed) sunken.
+void PaintButtonEdge(QPainter& painter, const QRect& rect, bool pushed);
 
 }  // namespace platform::detail

@@ -19,8 +19,9 @@ constexpr qint64 kPlacementWaitMs = 1000;
 
 bool FrameKnown(const QWidget* window)
 {
+    // A frameless window's frame, if any, is its own.
     const QWindow* handle = window->windowHandle();
-    return handle != nullptr && !handle->frameMargins().isNull();
+    return handle != nullptr && (!handle->frameMargins().isNull() || (handle->flags() & Qt::FramelessWindowHint));
 }
 
 // A window shown and not yet framed by the window manager was placed by its

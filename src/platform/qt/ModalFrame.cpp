@@ -1,10 +1,6 @@
 #include "platform/qt/ModalFrame.h"
-#include "platform/qt/EdgePainter.h"
-#include "platform/qt/WindowSystem.h"
 
-#include <QEvent>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QWidget>
 
 #if QT_CONFIG(xcb)
@@ -42,52 +38,8 @@ xcb_atom_t MotifHintsAtom(xcb_connection_t* connection)
 }  // namespace
 #endif
 
-namespace {
-
-// The modal frame drawn over the window's own edges, above every control;
-// the mouse goes through it.
-class DrawnModalFrame final : public QWidget {
-public:
-    explicit DrawnModalFrame(QWidget* window) : QWidget(window)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents, true);
-        setFocusPolicy(Qt::NoFocus);
-        setGeometry(window->rect());
-        window->installEventFilter(this);
-        raise();
-    }
-
-protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override
-    {
-        if (event->type() == QEvent::Resize) {
-            setGeometry(parentWidget()->rect());
-        } else if (event->type() == QEvent::ChildAdded || event->type() == QEvent::Show) {
-            raise();
-        }
-        return false;
-    }
-
-    void paintEvent(QPaintEvent* /*event*/) override
-    {
-        QPainter painter(this);
-        PaintEdges(painter, rect(), 0, WS_EX_DLGMODALFRAME);
-    }
-};
-
-}  // namespace
-
-Qt::WindowFlags BorderWithoutTitleFlags()
-{
-    return OnWayland() ? Qt::FramelessWindowHint : Qt::WindowFlags();
-}
-
 void RequestBorderWithoutTitle(QWidget* window)
 {
-    if (window != nullptr && OnWayland()) {
-        new DrawnModalFrame(window);
-        return;
-    }
 #if QT_CONFIG(xcb)
     // Only the xcb platform has windows on an X server (offscreen may still
     // answer for an X connection of its own).

@@ -4,19 +4,13 @@
 // frame. The toolkit has no flag for "border, no title": without a title it
 // asks the window manager for no decoration at all. On X the window's Motif
 // hints are set to the border alone, which window managers honour. Under
-// Wayland the title bar would be the toolkit's own (untitled, with minimise
-// and maximise buttons): there the window goes without one and draws the
-// modal frame along its own edges.
-
-#include <Qt>
+// Wayland the window draws its frame itself (DrawnNonClient.h).
 
 class QWidget;
 
 namespace platform::detail {
 
-// For a created, not yet shown window; does nothing off X and Wayland.
+// For a created, not yet shown window; does nothing off X.
 void RequestBorderWithoutTitle(QWidget* window);
-// Under Wayland, the window flag that goes with it (none elsewhere).
-Qt::WindowFlags BorderWithoutTitleFlags();
 
 }  // namespace platform::detail

@@ -4,6 +4,7 @@
 #include "platform/ui/MessageBoxStyle.h"
 #include "platform/qt/MessageBoxText.h"
 #include "platform/qt/WinFileDialog.h"
+#include "platform/qt/DrawnNonClient.h"
 
 #include <QColorDialog>
 #include <QMessageBox>
@@ -51,6 +52,10 @@ int QtPrompts::ShowMessageBox(const MessageBoxRequest& request)
 {
     const MessageBoxStyle style = DecodeMessageBoxType(request.type);
     QMessageBox box(WidgetFromHwnd(request.owner));
+    // Where the toolkit's title bar would offer a minimise that cannot be
+    // undone (Wayland), the box draws its own caption, as our dialogs do.
+    box.setWindowFlags(detail::DrawnNonClientFlags(box.windowFlags()));
+    detail::DrawNonClientArea(&box, true, detail::DrawnCaption::Normal);
     box.setWindowTitle(QString::fromStdString(request.caption));
     // Plain text: a "<" in a file name must not turn the message into markup.
     box.setTextFormat(Qt::PlainText);

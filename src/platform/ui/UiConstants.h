@@ -76,12 +76,18 @@ constexpr int NULL_PEN = 8;
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
 // System colours (GetSysColor).
+constexpr int COLOR_ACTIVECAPTION = 2;
+constexpr int COLOR_INACTIVECAPTION = 3;
 constexpr int COLOR_WINDOW = 5;
 constexpr int COLOR_WINDOWFRAME = 6;
+constexpr int COLOR_CAPTIONTEXT = 9;
 constexpr int COLOR_BTNFACE = 15;
 constexpr int COLOR_BTNSHADOW = 16;
 constexpr int COLOR_BTNTEXT = 18;
+constexpr int COLOR_INACTIVECAPTIONTEXT = 19;
 constexpr int COLOR_BTNHIGHLIGHT = 20;
+constexpr int COLOR_GRADIENTACTIVECAPTION = 27;
+constexpr int COLOR_GRADIENTINACTIVECAPTION = 28;
 #endif
 
 namespace platform {

@@ -5,12 +5,15 @@
 #include "platform/qt/MessageBoxText.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/ModalWidgetWatcher.h"
+#include "platform/qt/testing/UiTesting.h"
+#include "platform/ui/CWnd.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -187,6 +190,31 @@ TEST(MessageBoxText, FillsLinesUpToTheWidthAndKeepsLongWordsWhole)
               "a\nC:\\VERY\\LONG\\PATH\\NAME.BMP\nb");
     // Lines the caller broke stay broken there.
     EXPECT_EQ(platform::WrapAtBlanks(QStringLiteral("one\ntwo"), metrics, width), "one\ntwo");
+}
+
+// Qt's own title bar would offer a minimise that hides the box for good
+// while its owner waits: the box draws its caption with a close box alone,
+// which answers as Escape does.
+TEST(QtMessageBox, UnderWaylandTheCaptionOffersOnlyACloseBoxThatCancels)
+{
+    if (!platform::testing::OnWayland())
+        GTEST_SKIP() << "the window manager draws the caption here";
+    platform::QtPrompts prompts;
+    bool frameless = false;
+    std::vector<std::string> buttons;
+    bool closed = false;
+    WhenModalOpens([&](QWidget* modal) {
+        platform::CWnd& box = *platform::CWnd::FromHandle(reinterpret_cast<HWND>(modal));
+        frameless = modal->windowHandle()->flags().testFlag(Qt::FramelessWindowHint);
+        buttons = platform::testing::CaptionButtons(box);
+        closed = platform::testing::ClickCaptionClose(box);
+        if (!closed)
+            modal->close();
+    });
+    EXPECT_EQ(prompts.MessageBox(nullptr, "Text", "Caption", 0x1 /* MB_OKCANCEL */), IDCANCEL);
+    EXPECT_TRUE(frameless);
+    EXPECT_EQ(buttons, std::vector<std::string>{"Close"});
+    EXPECT_TRUE(closed);
 }
 
 TEST(QtMessageBox, BelongsToItsOwnerWindow)

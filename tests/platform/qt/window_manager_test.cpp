@@ -6,6 +6,8 @@
 #include "platform/qt/HwndWidget.h"
 
 #include "platform/qt/testing/UiTesting.h"
+#include "platform/ui/Dlu.h"
+#include "platform/ui/UiConstants.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -46,10 +48,12 @@ protected:
         InstallResources();
     }
 
-    // Lets the window manager frame a shown window.
+    // Lets the window manager frame a shown window (under Wayland the
+    // window draws its frame itself).
     static void WaitForFrame(QWidget* window)
     {
-        for (int i = 0; i < 100 && window->frameGeometry() == window->geometry(); ++i)
+        const bool drawnByItself = platform::testing::OnWayland();
+        for (int i = 0; i < 100 && !drawnByItself && window->frameGeometry() == window->geometry(); ++i)
             Pump(20);
         Pump(50);
     }
@@ -105,18 +109,21 @@ TEST_F(WindowManagerTest, AModalFrameWithoutCaptionHasABorderAndNoTitleBar)
         WaitForFrame(WidgetOf(&d));
         frame = WidgetOf(&d)->frameGeometry();
         client = WidgetOf(&d)->geometry();
-        shown = platform::testing::GrabWindow(d);
+        shown = platform::testing::GrabWholeWindow(d);
         d.EndDialog(IDCANCEL);
     });
     dialog.DoModal();
     if (platform::testing::OnWayland()) {
         // The toolkit's title bar would be untitled, with minimise and
-        // maximise buttons; the window draws the frame along its own edges.
+        // maximise buttons; the window draws the frame around its client area.
         std::cout << "Wayland: the modal frame is drawn by the window itself\n";
         EXPECT_EQ(frame, client) << "no title bar from the toolkit";
         ASSERT_FALSE(shown.isNull());
         EXPECT_EQ(shown.pixelColor(1, 1), QColor(255, 255, 255)) << "the frame's highlight";
         EXPECT_EQ(shown.pixelColor(shown.width() - 1, shown.height() - 1), QColor(64, 64, 64)) << "its dark shadow";
+        EXPECT_EQ(shown.size(), QSize(platform::DluToPixelsX(100) + 6, platform::DluToPixelsY(30) + 6))
+            << "three pixels of frame on each side of the client area";
+        EXPECT_TRUE(platform::testing::CaptionButtons(dialog).empty()) << "no caption";
         return;
     }
     EXPECT_GT(client.left() - frame.left(), 0) << "a border around the client area";
@@ -198,10 +205,23 @@ TEST_F(WindowManagerTest, ShowingWithoutActivatingLeavesTheActiveWindowAlone)
 // disabled look, and does nothing on a click.
 TEST_F(WindowManagerTest, AFixedSizeWindowIsOfferedNoMaximise)
 {
-    if (platform::testing::OnWayland())
-        GTEST_SKIP() << "Wayland: the toolkit's own title bar draws a maximize button on every window; "
-                        "AMaximiseRequestLeavesAFixedSizeWindowAsItWas checks what it does";
     for (const platform::DialogTemplate* tpl : {&kPlainTemplate, &kFramedTemplate}) {
+        if (platform::testing::OnWayland()) {
+            // The toolkit's own title bar would offer minimise and maximise:
+            // the window goes without it and draws a caption with a close box.
+            platform::CDialog dialog(*tpl);
+            bool frameless = false;
+            std::vector<std::string> buttons;
+            platform::testing::ScopedModalHook hook(tpl->id, [&](platform::CDialog& d) {
+                frameless = WidgetOf(&d)->windowHandle()->flags().testFlag(Qt::FramelessWindowHint);
+                buttons = platform::testing::CaptionButtons(d);
+                d.EndDialog(IDCANCEL);
+            });
+            dialog.DoModal();
+            EXPECT_TRUE(frameless) << tpl->caption;
+            EXPECT_EQ(buttons, std::vector<std::string>{"Close"}) << tpl->caption;
+            continue;
+        }
         platform::CDialog dialog(*tpl);
         QString motif;
         QString allowed;
@@ -253,6 +273,77 @@ TEST_F(WindowManagerTest, AMaximiseRequestLeavesAFixedSizeWindowAsItWas)
     EXPECT_EQ(after, before);
     EXPECT_FALSE(maximisedAfter);
     EXPECT_TRUE(fixedAfter);
+}
+
+// Wherever the frame and caption come from (a window manager, or drawn by
+// the window itself under Wayland), the client area is the template's size
+// and its controls are where their dialog units say, in client coordinates
+// and on the screen; the client area's picture starts with the client.
+TEST_F(WindowManagerTest, TheClientAreaIsTheTemplatesWithTheFrameOutsideIt)
+{
+    const RECT expected = platform::DluRectToPixels(5, 5, 50, 14);
+    for (const platform::DialogTemplate* tpl : {&kPlainTemplate, &kToolTemplate, &kBareTemplate}) {
+        platform::CDialog dialog(*tpl);
+        RECT client{};
+        RECT button{};
+        RECT queried{};
+        QImage shown;
+        platform::testing::ScopedModalHook hook(tpl->id, [&](platform::CDialog& d) {
+            WaitForFrame(WidgetOf(&d));
+            d.GetClientRect(&client);
+            d.GetDlgItem(IDCANCEL)->GetWindowRect(&button);
+            d.ScreenToClient(&button);
+            queried = platform::testing::QueryControl(d, IDCANCEL).rect;
+            shown = platform::testing::GrabWindow(d);
+            d.EndDialog(IDCANCEL);
+        });
+        dialog.DoModal();
+        const std::string name = tpl->id == IDD_BARE ? "bare" : tpl->caption;
+        EXPECT_EQ(client.right, platform::DluToPixelsX(tpl->cx)) << name;
+        EXPECT_EQ(client.bottom, platform::DluToPixelsY(tpl->cy)) << name;
+        EXPECT_EQ(std::tie(button.left, button.top, button.right, button.bottom),
+                  std::tie(expected.left, expected.top, expected.right, expected.bottom)) << name;
+        EXPECT_EQ(std::tie(queried.left, queried.top), std::tie(expected.left, expected.top)) << name;
+        ASSERT_EQ(shown.size(), QSize(client.right, client.bottom)) << name;
+        EXPECT_EQ(shown.pixelColor(1, 1), QColor(212, 208, 200)) << name << ": the face, not a frame or caption";
+    }
+}
+
+// The close box of the caption a window draws itself does what the window
+// system's close box does: the cancel path.
+TEST_F(WindowManagerTest, TheDrawnCaptionsCloseBoxCancels)
+{
+    if (!platform::testing::OnWayland())
+        GTEST_SKIP() << "the window manager draws the caption here; ClickCloseBox tests its close box";
+    for (const platform::DialogTemplate* tpl : {&kPlainTemplate, &kToolTemplate}) {
+        platform::CDialog dialog(*tpl);
+        bool clicked = false;
+        platform::testing::ScopedModalHook hook(tpl->id, [&](platform::CDialog& d) {
+            clicked = platform::testing::ClickCaptionClose(d);
+            if (!clicked)
+                d.EndDialog(IDOK);
+        });
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL) << tpl->caption;
+        EXPECT_TRUE(clicked) << tpl->caption;
+    }
+}
+
+// A press on the drawn caption hands the move to the compositor. Whether it
+// then moves the window cannot be seen from here: no Wayland client is told
+// where its window is, and a compositor follows only a press it saw itself
+// (Weston moves the window under a real pointer drag).
+TEST_F(WindowManagerTest, PressingTheDrawnCaptionStartsAMoveByTheCompositor)
+{
+    if (!platform::testing::OnWayland())
+        GTEST_SKIP() << "the window manager draws the caption and moves the window here";
+    platform::CDialog dialog(kPlainTemplate);
+    bool moving = false;
+    platform::testing::ScopedModalHook hook(IDD_PLAIN, [&](platform::CDialog& d) {
+        moving = platform::testing::PressCaption(d);
+        d.EndDialog(IDCANCEL);
+    });
+    dialog.DoModal();
+    EXPECT_TRUE(moving);
 }
 
 }  // namespace

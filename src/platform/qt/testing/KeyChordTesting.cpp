@@ -72,7 +72,7 @@ void DoubleClick(CWnd& window, POINT clientPoint)
     if (widget == nullptr) {
         return;
     }
-    const QPointF local(clientPoint.x, clientPoint.y);
+    const QPointF local = ClientToWidget(window, clientPoint);
     const QPointF global = widget->mapToGlobal(local);
     QMouseEvent event(QEvent::MouseButtonDblClick, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);

@@ -30,7 +30,7 @@ void RightClickForMenu(CWnd& window, POINT clientPoint)
     if (top == nullptr) {
         return;
     }
-    const QPoint local(clientPoint.x, clientPoint.y);
+    const QPoint local = ClientToWidget(window, clientPoint);
     QWidget* target = top->childAt(local);
     if (target == nullptr) {
         target = top;

@@ -2,6 +2,7 @@
 #include "platform/qt/WindowSystem.h"
 #include "platform/qt/HwndWidget.h"
 #include "platform/qt/ButtonWidget.h"
+#include "platform/qt/CaptionBar.h"
 #include "platform/qt/DialogWindow.h"
 #include "platform/qt/testing/ModalHooks.h"
 
@@ -193,7 +194,7 @@ void SendMouse(CWnd& dialog, MouseAction action, POINT clientPoint, UINT keyFlag
     if (window == nullptr) {
         return;
     }
-    const QPointF local(clientPoint.x, clientPoint.y);
+    const QPointF local = ClientToWidget(dialog, clientPoint);
     const QPointF global = window->mapToGlobal(local);
     Qt::MouseButtons buttons;
     if (keyFlags & MK_LBUTTON) {
@@ -308,7 +309,8 @@ ControlState QueryControl(CWnd& dialog, int controlId)
     const QWidget* focus = w->window()->focusWidget();
     state.focused = focus != nullptr && (focus == w || w->isAncestorOf(focus));
     state.text = record->wrapper->GetWindowText();
-    const QRect r = w->geometry();
+    const DialogWindow* window = detail::WindowOf(&dialog);
+    const QRect r = w->geometry().translated(window != nullptr ? -window->ClientOrigin() : QPoint());
     state.rect = RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
     return state;
 }
@@ -332,6 +334,12 @@ HWND OwnerOf(CWnd& window)
     return dialogWindow != nullptr ? reinterpret_cast<HWND>(dialogWindow->Owner()) : nullptr;
 }
 
+QPoint ClientToWidget(CWnd& window, POINT clientPoint)
+{
+    const DialogWindow* dialogWindow = detail::WindowOf(&window);
+    return QPoint(clientPoint.x, clientPoint.y) + (dialogWindow != nullptr ? dialogWindow->ClientOrigin() : QPoint());
+}
+
 bool OnWayland()
 {
     return detail::OnWayland();
@@ -348,7 +356,74 @@ bool ShownAsChildOf(CWnd& window, CWnd& below)
 QImage GrabWindow(CWnd& window)
 {
     QWidget* widget = WidgetOf(&window);
+    return widget != nullptr ? widget->grab(widget->contentsRect()).toImage() : QImage();
+}
+
+QImage GrabWholeWindow(CWnd& window)
+{
+    QWidget* widget = WidgetOf(&window);
     return widget != nullptr ? widget->grab().toImage() : QImage();
+}
+
+namespace {
+
+detail::CaptionBar* DrawnCaptionOf(CWnd& window)
+{
+    QWidget* widget = WidgetOf(&window);
+    if (widget == nullptr)
+        return nullptr;
+    for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (auto* bar = dynamic_cast<detail::CaptionBar*>(child))
+            return bar;
+    return nullptr;
+}
+
+}  // namespace
+
+std::vector<std::string> CaptionButtons(CWnd& window)
+{
+    std::vector<std::string> names;
+    if (detail::CaptionBar* bar = DrawnCaptionOf(window); bar != nullptr && bar->isVisible()) {
+        for (const QAbstractButton* button : bar->findChildren<QAbstractButton*>())
+            if (button->isVisible())
+                names.push_back(button->accessibleName().toStdString());
+    }
+    return names;
+}
+
+bool ClickCaptionClose(CWnd& window)
+{
+    detail::CaptionBar* bar = DrawnCaptionOf(window);
+    if (bar == nullptr || !bar->isVisible())
+        return false;
+    // Pressed and released over it, as the mouse does.
+    QAbstractButton* close = bar->CloseButton();
+    const QPointF centre = QRectF(close->rect()).center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, close->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(close, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, close->mapToGlobal(centre), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(close, &release);
+    PaintShownWindows();
+    return true;
+}
+
+bool PressCaption(CWnd& window)
+{
+    detail::CaptionBar* bar = DrawnCaptionOf(window);
+    if (bar == nullptr || !bar->isVisible())
+        return false;
+    const int before = bar->MovesRequested();
+    const QPointF at(bar->width() / 3.0, bar->height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(bar, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(bar, &release);
+    PaintShownWindows();
+    return bar->MovesRequested() > before;
 }
 
 bool SaveWindowPng(CWnd& window, const std::string& path)

@@ -90,6 +90,10 @@ std::optional<std::string> ToolTipAt(CWnd& dialog, POINT clientPoint);
 // The owner a top-level window was given (nullptr: none).
 HWND OwnerOf(CWnd& window);
 
+// A point of the window's client area in its widget's coordinates (they
+// differ where the window draws its own frame and caption).
+QPoint ClientToWidget(CWnd& window, POINT clientPoint);
+
 // True under a Wayland compositor, where no program can place its windows
 // or restore a minimised one: tests check what happens there instead.
 bool OnWayland();
@@ -97,8 +101,20 @@ bool OnWayland();
 // system keeps it above below).
 bool ShownAsChildOf(CWnd& window, CWnd& below);
 
-// The window as drawn, frame excluded; a null image without a window.
+// The window as drawn, frame excluded (its client area); a null image
+// without a window.
 QImage GrabWindow(CWnd& window);
+// With the frame and caption a window draws itself (Wayland).
+QImage GrabWholeWindow(CWnd& window);
+
+// The buttons of the caption a window draws itself (Wayland), by their
+// accessible names; none without such a caption.
+std::vector<std::string> CaptionButtons(CWnd& window);
+// Clicks that caption's close button; false without one.
+bool ClickCaptionClose(CWnd& window);
+// Presses that caption away from its buttons, as a drag starts: true when
+// the move was handed to the window system.
+bool PressCaption(CWnd& window);
 bool SaveWindowPng(CWnd& window, const std::string& path);
 // Pixel sizes of the images of the window's caption icon.
 std::vector<int> WindowIconSizes(CWnd& window);
