@@ -60,10 +60,12 @@ int RunSlotsCommand(const std::vector<std::string>& arguments, std::ostream& out
     if (!rest.empty())
         return CommandUsageError(err, "slots takes only LOCATION options, not '" + rest.front() + "'", kSlotUsage);
     const SystemLocations locations = DetermineLocations();
-    for (LogoSlot slot : kAllLogoSlots) {
-        const std::string path = SystemFile(slot, locations);
-        out << SlotName(slot) << ": " << path << ' ' << DescribeSlotFile(path) << '\n';
-    }
+    std::vector<std::string> paths;
+    for (LogoSlot slot : kAllLogoSlots)
+        paths.push_back(SystemFile(slot, locations));
+    platform::ReadAheadFiles(paths);
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        out << SlotName(kAllLogoSlots[i]) << ": " << paths[i] << ' ' << DescribeSlotFile(paths[i]) << '\n';
     out << "boot: " << BootLine(ReadBootOptionsFile(locations), SystemFile(LogoSlot::StartUp, locations)) << '\n';
     return 0;
 }

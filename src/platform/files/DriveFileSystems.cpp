@@ -81,6 +81,13 @@ bool DriveFileSystems::Delete(const std::string& path)
     return For(path).Delete(path);
 }
 
+void DriveFileSystems::ReadAhead(const std::vector<std::string>& paths) const
+{
+    // Each image drive passes over the paths of the others.
+    for (const auto& image : images_)
+        image->ReadAhead(paths);
+}
+
 void DriveFileSystems::BeginBatch()
 {
     for (const auto& image : images_)

@@ -30,6 +30,7 @@ public:
     bool Copy(const std::string& source, const std::string& target, bool failIfExists) override;
     bool Delete(const std::string& path) override;
     bool ResolvesToTheFile(const std::string& path) const override { return For(path).ResolvesToTheFile(path); }
+    void ReadAhead(const std::vector<std::string>& paths) const override;
     void BeginBatch() override;
     bool EndBatch() override;
 

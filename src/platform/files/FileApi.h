@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -23,6 +24,10 @@ BOOL DeleteFileA(const std::string& path);
 // The host path to hand to code that opens files itself: an existing file's
 // real name, or the path a new file would get; nullopt when unmappable.
 std::optional<std::string> ResolveHostPath(const std::string& path);
+
+// Tells the installed file system that these paths are about to be
+// resolved (FileSystem::ReadAhead).
+void ReadAheadFiles(const std::vector<std::string>& paths);
 
 // False where ResolveHostPath gives a copy to read (a file inside a disk
 // image): writing that host path would not change the file.

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -32,6 +33,11 @@ public:
     // Whether Resolve's answer is the file itself, so writing there changes
     // it; a drive inside a disk image answers with a copy to read instead.
     virtual bool ResolvesToTheFile(const std::string& /*path*/) const { return true; }
+
+    // Files about to be resolved one after another: a drive inside a disk
+    // image reads them all with one program rather than one each. A hint:
+    // missing files and other drives' paths are passed over.
+    virtual void ReadAhead(const std::vector<std::string>& /*paths*/) const {}
 
     // The changes of one action (Apply's attribute changes, copies and
     // deletes) as one batch: on a drive inside a disk image qemu reads they

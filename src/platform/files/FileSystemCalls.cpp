@@ -32,6 +32,11 @@ std::optional<std::string> ResolveHostPath(const std::string& path)
     return CurrentFileSystem().Resolve(path);
 }
 
+void ReadAheadFiles(const std::vector<std::string>& paths)
+{
+    CurrentFileSystem().ReadAhead(paths);
+}
+
 bool HostPathIsTheFile(const std::string& path)
 {
     return CurrentFileSystem().ResolvesToTheFile(path);

@@ -1,10 +1,13 @@
 #include "platform/files/ImageDriveCheck.h"
 
+#include "platform/files/CheckedRootListing.h"
 #include "platform/files/ImageVolume.h"
 #include "platform/files/MtoolsDrive.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <future>
 
 namespace platform {
 
@@ -40,12 +43,18 @@ ImageDriveReport CheckImageDrive(const std::string& text)
         (!Writable(named->imagePath) || (!volume.disk && !Writable(volume.dataFile))))
         return {"is read-only (Lumivane writes the logo files into it)", {}};
     // The last word is mtools': it must read the file system we found.
+    // Its listing of the root is the drive's first: the drive that follows
+    // takes it instead of listing again, with the attributes read beside.
     const MtoolsDrive drive(volume.dataFile, volume.offset);
+    auto attributes = std::async(std::launch::async, [&drive] { return drive.Run("mattrib", {"z:/*"}); });
     const ChildResult root = drive.Run("mdir", {"-a", "z:/"});
+    const ChildResult bits = attributes.get();
     if (!root.started)
         return {"cannot be opened: mtools is not installed", {}};
     if (!root.Succeeded())
         return {"holds no FAT file system mtools can read", {}};
+    if (bits.Succeeded())
+        KeepCheckedRootListing(named->imagePath, volume, {root.out, bits.out});
     return {{}, located.notes};
 }
 

@@ -1,6 +1,7 @@
 #include "platform/files/ImageDriveFileSystem.h"
 
 #include "platform/files/AtomicReplace.h"
+#include "platform/files/CheckedRootListing.h"
 #include "platform/files/DirectoryLookup.h"
 #include "platform/files/DosAttributes.h"
 #include "platform/files/WindowsPath.h"
@@ -10,11 +11,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <future>
+#include <iterator>
 #include <random>
 
 namespace platform {
@@ -88,7 +93,7 @@ ImageDriveFileSystem::ImageDriveFileSystem(char letter, std::string imagePath, c
       // A view of an image qemu reads is new at every start of its daemon;
       // the image itself changes only when another program (or a change of
       // ours) writes it.
-      stampFile_(volume.disk ? imagePath_ : volume.dataFile),
+      stampFile_(ChangeWitness(imagePath_, volume)),
       readOnlyReason_(volume.readOnlyReason),
       disk_(volume.disk),
       mtools_(volume.dataFile, volume.offset)
@@ -99,6 +104,8 @@ ImageDriveFileSystem::ImageDriveFileSystem(char letter, std::string imagePath, c
     std::snprintf(name, sizeof name, "%016zx", hash);
     cacheFolder_ = CacheHome() + "/lumivane/image-files/" + name;
     stamp_ = CurrentStamp();
+    if (auto root = TakeCheckedRootListing(imagePath_, volume))
+        listings_.emplace(FolderKey({}), MergeListings(ParseMdirListing(root->names), ParseMattribListing(root->attributes)));
 }
 
 ImageDriveFileSystem::~ImageDriveFileSystem()
@@ -121,6 +128,7 @@ ImageDriveFileSystem::Stamp ImageDriveFileSystem::CurrentStamp() const
 void ImageDriveFileSystem::Forget() const
 {
     listings_.clear();
+    currentCopies_.clear();
     stamp_ = CurrentStamp();
 }
 
@@ -140,12 +148,20 @@ const std::vector<ImageEntry>* ImageDriveFileSystem::Listing(const std::vector<s
     const std::string key = FolderKey(realFolder);
     if (const auto cached = listings_.find(key); cached != listings_.end())
         return &cached->second;
+    FlushAttributes();
+    if (disk_ && !disk_->Ready())
+        return nullptr;
     const std::string folder = MtoolsDrive::DrivePath(realFolder);
-    const ChildResult listing = Run("mdir", {"-a", folder});
+    // Names and attributes come from two programs that only read: side by
+    // side they take the time of one.
+    auto bits = std::async(std::launch::async, [this, pattern = realFolder.empty() ? "z:/*" : folder + "/*"] {
+        return mtools_.Run("mattrib", {pattern});
+    });
+    const ChildResult listing = mtools_.Run("mdir", {"-a", folder});
+    const ChildResult attributes = bits.get();
     if (!listing.Succeeded())
         return nullptr;
-    const ChildResult bits = Run("mattrib", {realFolder.empty() ? "z:/*" : folder + "/*"});
-    auto entries = MergeListings(ParseMdirListing(listing.out), ParseMattribListing(bits.out));
+    auto entries = MergeListings(ParseMdirListing(listing.out), ParseMattribListing(attributes.out));
     return &listings_.emplace(key, std::move(entries)).first->second;
 }
 
@@ -278,6 +294,7 @@ bool ImageDriveFileSystem::MayWrite() const
 
 bool ImageDriveFileSystem::StartChange()
 {
+    currentCopies_.clear();
     if (changing_)
         return true;
     if (!MayWrite() || (disk_ && !disk_->BeginChange()))
@@ -328,22 +345,83 @@ std::optional<std::string> ImageDriveFileSystem::Resolve(const std::string& path
     const auto found = Find(path);
     if (!found || !found->entry || found->entry->isFolder)
         return std::nullopt;
-    std::string hostPath = cacheFolder_;
-    for (const std::string& component : found->realComponents)
-        hostPath += '/' + component;
+    const std::string hostPath = CopyPath(found->realComponents);
+    if (currentCopies_.contains(hostPath))
+        return hostPath;
     const auto bytes = ReadBytes(found->realComponents);
-    if (!bytes || bytes->size() != found->entry->size)
+    if (!bytes || bytes->size() != found->entry->size || !StoreCopy(hostPath, *bytes))
         return std::nullopt;
+    return hostPath;
+}
+
+std::string ImageDriveFileSystem::CopyPath(const std::vector<std::string>& realPath) const
+{
+    std::string hostPath = cacheFolder_;
+    for (const std::string& component : realPath)
+        hostPath += '/' + component;
+    return hostPath;
+}
+
+bool ImageDriveFileSystem::StoreCopy(const std::string& hostPath, const std::vector<std::uint8_t>& bytes) const
+{
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(hostPath).parent_path(), error);
     AtomicReplace copy(hostPath);
-    if (!copy.IsOpen() || !copy.Write(std::span<const char>(reinterpret_cast<const char*>(bytes->data()), bytes->size())))
-        return std::nullopt;
+    if (!copy.IsOpen() || !copy.Write(std::span<const char>(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
+        return false;
     // The copy is a snapshot to read; changes belong in the image.
     fchmod(copy.Descriptor(), S_IRUSR | S_IRGRP | S_IROTH);
-    if (!copy.Commit(true))
-        return std::nullopt;
-    return hostPath;
+    return copy.Commit(true);
+}
+
+void ImageDriveFileSystem::ReadAhead(const std::vector<std::string>& paths) const
+{
+    std::vector<Found> files;
+    for (const std::string& path : paths) {
+        if (!OnThisDrive(path))
+            continue;
+        auto found = Find(path);
+        if (found && found->entry && !found->entry->isFolder &&
+            !currentCopies_.contains(CopyPath(found->realComponents)))
+            files.push_back(std::move(*found));
+    }
+    // mcopy puts every file under its own name into one folder, so files
+    // of one name (C:\LOGO.SYS, C:\WINDOWS\LOGO.SYS) go in separate runs.
+    while (!files.empty()) {
+        std::vector<Found> once;
+        std::vector<Found> later;
+        for (Found& file : files) {
+            const bool named = std::any_of(once.begin(), once.end(), [&](const Found& taken) {
+                return EqualsIgnoringCase(taken.realComponents.back(), file.realComponents.back());
+            });
+            (named ? later : once).push_back(std::move(file));
+        }
+        ReadAheadOnce(once);
+        files = std::move(later);
+    }
+}
+
+void ImageDriveFileSystem::ReadAheadOnce(const std::vector<Found>& files) const
+{
+    const std::string folder = mtools_.PrivateFolder() + "/ahead";
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
+    if (!std::filesystem::create_directory(folder, error))
+        return;
+    std::vector<std::string> arguments{"-n"};
+    for (const Found& file : files)
+        arguments.push_back(MtoolsDrive::DrivePath(file.realComponents));
+    arguments.push_back(folder + "/");
+    // What failed is simply read again when it is resolved.
+    Run("mcopy", arguments);
+    for (const Found& file : files) {
+        std::ifstream in(folder + "/" + file.realComponents.back(), std::ios::binary);
+        std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string hostPath = CopyPath(file.realComponents);
+        if (in && bytes.size() == file.entry->size && StoreCopy(hostPath, bytes))
+            currentCopies_.insert(hostPath);
+    }
+    std::filesystem::remove_all(folder, error);
 }
 
 bool ImageDriveFileSystem::Exists(const std::string& path) const

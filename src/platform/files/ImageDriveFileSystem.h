@@ -27,6 +27,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,9 @@ public:
     bool Copy(const std::string& source, const std::string& target, bool failIfExists) override;
     bool Delete(const std::string& path) override;
     bool ResolvesToTheFile(const std::string& path) const override { return !OnThisDrive(path); }
+    // One mcopy for all the files, whose copies Resolve then hands out
+    // until the image changes.
+    void ReadAhead(const std::vector<std::string>& paths) const override;
     void BeginBatch() override { ++batchDepth_; }
     bool EndBatch() override;
 
@@ -84,6 +88,11 @@ private:
     const std::vector<ImageEntry>* Listing(const std::vector<std::string>& realFolder) const;
     ImageEntry* CachedEntry(const std::vector<std::string>& realPath);
     std::optional<std::vector<std::uint8_t>> ReadBytes(const std::vector<std::string>& realPath) const;
+    std::string CopyPath(const std::vector<std::string>& realPath) const;
+    // Writes the read-only copy Resolve hands out; false when it cannot.
+    bool StoreCopy(const std::string& hostPath, const std::vector<std::uint8_t>& bytes) const;
+    // One mcopy of files whose names all differ into the copies' places.
+    void ReadAheadOnce(const std::vector<Found>& files) const;
     ChildResult Run(const std::string& command, const std::vector<std::string>& arguments) const;
     ChildLifetime WriteLifetime() const;
     bool RunWrite(const std::string& command, const std::vector<std::string>& arguments);
@@ -114,6 +123,9 @@ private:
     mutable bool pendingFailed_ = false;
     mutable Stamp stamp_;
     mutable std::map<std::string, std::vector<ImageEntry>> listings_;
+    // Copies read ahead that still show the image: handed out without
+    // reading again.
+    mutable std::set<std::string> currentCopies_;
 };
 
 }  // namespace platform

@@ -17,6 +17,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <thread>
@@ -178,6 +179,36 @@ TEST_P(ImageDrive, HostCopiesAreReadOnlyAndInTheCacheFolder)
     EXPECT_EQ(info.st_mode & 0222, 0u);
     EXPECT_FALSE(files_->ResolvesToTheFile("C:\\WINDOWS\\SYSTEM\\new.tpl"));
     EXPECT_FALSE(files_->Resolve("C:\\WINDOWS\\SYSTEM\\absent.tpl"));
+}
+
+// Files read ahead in one go, two of one name among them: each copy is its
+// own file's, and a change, ours or another program's, is read anew.
+TEST_P(ImageDrive, FilesReadAheadShowTheImageUntilItChanges)
+{
+    ASSERT_TRUE(files_->Copy(otherLogo_, "C:\\WINDOWS\\LOGO.SYS", false));
+    files_->ReadAhead({"C:\\LOGO.SYS", "c:\\windows\\logo.sys", "C:\\WINDOWS\\LOGOW.SYS", "C:\\absent.sys",
+                       "C:\\WINDOWS", "D:\\LOGO.SYS"});
+    int copies = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_.File("cache")))
+        copies += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(copies, 3);
+    EXPECT_EQ(ReadAll(*files_->Resolve("C:\\LOGO.SYS")), ReadAll(logo_));
+    EXPECT_EQ(ReadAll(*files_->Resolve("C:\\WINDOWS\\LOGO.SYS")), ReadAll(otherLogo_));
+    EXPECT_EQ(ReadAll(*files_->Resolve("C:\\WINDOWS\\LOGOW.SYS")), ReadAll(logo_));
+
+    ASSERT_TRUE(files_->Copy(otherLogo_, "C:\\LOGO.SYS", false));
+    EXPECT_EQ(ReadAll(*files_->Resolve("C:\\LOGO.SYS")), ReadAll(otherLogo_));
+    if (viaQemu_)
+        return;  // the daemon holds the image: no other program writes it
+    files_->ReadAhead({"C:\\WINDOWS\\LOGOW.SYS"});
+    // Apart from our last write by more than the clock's tick, as a change
+    // is told by the image's time.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_EQ(testing_support::Shell("MTOOLS_SKIP_CHECK=1 MTOOLSRC=/dev/null mcopy -o -i " +
+                                     testing_support::Quoted(dataFile_ + "@@" + std::to_string(offset_)) + " " +
+                                     testing_support::Quoted(otherLogo_) + " ::/WINDOWS/LOGOW.SYS"),
+              0);
+    EXPECT_EQ(ReadAll(*files_->Resolve("C:\\WINDOWS\\LOGOW.SYS")), ReadAll(otherLogo_));
 }
 
 INSTANTIATE_TEST_SUITE_P(
