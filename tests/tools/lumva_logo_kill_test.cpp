@@ -16,10 +16,12 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -99,6 +101,10 @@ TEST_P(KilledApply, LeavesTheImageSoundAndNothingRunning)
     const std::string path = bin.string() + ":" + std::getenv("PATH");
     const std::string drive = "--drive=C:=" + image;
 
+    // The killed run's orphans become ours, so waiting for our children is
+    // waiting for every engine it started: a process seen in /proc by its
+    // command line can be missed while it execs.
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
     const pid_t child = fork();
     if (child == 0) {
         setenv("PATH", path.c_str(), 1);
@@ -117,8 +123,15 @@ TEST_P(KilledApply, LeavesTheImageSoundAndNothingRunning)
     }
 
     // A carrying over finishes on its own; nothing else may go on.
-    for (int wait = 0; wait < 200 && (EngineOfRunAlive(child) || platform::IsImageInUseElsewhere(image)); ++wait)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    bool orphans = true;
+    for (int wait = 0; wait < 600 && orphans; ++wait) {
+        const pid_t ended = waitpid(-1, nullptr, WNOHANG);
+        orphans = ended >= 0 || errno != ECHILD;
+        if (ended == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
+    EXPECT_FALSE(orphans) << "a program of the killed run still runs after 30 s";
     EXPECT_FALSE(EngineOfRunAlive(child));
     EXPECT_FALSE(platform::IsImageInUseElsewhere(image));
 
