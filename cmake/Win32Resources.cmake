@@ -15,8 +15,9 @@ set(native_rc_args
 if(LUMIVANE_HOST_CXX_COMPILER)
     list(APPEND native_rc_args -DCMAKE_CXX_COMPILER=${LUMIVANE_HOST_CXX_COMPILER})
 endif()
-# The same compiler cache and warning rule as the build around it.
-foreach(setting CMAKE_CXX_COMPILER_LAUNCHER CMAKE_COMPILE_WARNING_AS_ERROR)
+# The same compiler cache, warning rule and unity build as the build around it.
+foreach(setting CMAKE_CXX_COMPILER_LAUNCHER CMAKE_COMPILE_WARNING_AS_ERROR CMAKE_UNITY_BUILD
+                CMAKE_UNITY_BUILD_BATCH_SIZE)
     if(DEFINED ${setting})
         list(APPEND native_rc_args -D${setting}=${${setting}})
     endif()

@@ -8,13 +8,13 @@
 #include "platform/files/QemuDisks.h"
 #include "platform/files/WinePrefix.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
 #include <vector>
-
-extern char** environ;
 
 namespace host {
 

@@ -1,5 +1,6 @@
 #include "logo/BmpReader.h"
 
+#include "logo/BmpLayout.h"
 #include "logo/ByteOrder.h"
 
 #include <algorithm>
@@ -47,7 +48,6 @@ namespace {
 //  44  4  green mask      40-byte header when the compression is bitfields
 //  48  4  blue mask
 //  52  4  alpha mask      (ignored: pictures have no alpha)
-constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kOffBitsAt = 10;
 constexpr std::size_t kCoreWidthAt = 4;
 constexpr std::size_t kCoreHeightAt = 6;
@@ -64,10 +64,9 @@ constexpr std::size_t kMasksAt = 40;
 
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kOs2ShortHeaderSize = 16;
-constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kOs2HeaderSize = 64;
 // 52 and 56 add the masks to the 40-byte header; 108 and 124 are v4 and v5.
-constexpr std::array<std::uint32_t, 8> kHeaderSizes = {kCoreHeaderSize, kOs2ShortHeaderSize, kInfoHeaderSize, 52, 56,
+constexpr std::array<std::uint32_t, 8> kHeaderSizes = {kCoreHeaderSize, kOs2ShortHeaderSize, kBmpInfoHeaderSize, 52, 56,
                                                        kOs2HeaderSize, 108, 124};
 
 constexpr std::uint32_t kBiRgb = 0;
@@ -261,7 +260,7 @@ std::optional<LoadError> ParseInfoHeader(std::span<const std::uint8_t> data, std
         height = infoHeight;
         planes = ReadU16LE(data, info + kPlanesAt);
         bits = ReadU16LE(data, info + kBitCountAt);
-        if (headerSize >= kInfoHeaderSize) {
+        if (headerSize >= kBmpInfoHeaderSize) {
             compression = ReadU32LE(data, info + kCompressionAt);
             clrUsed = ReadU32LE(data, info + kClrUsedAt);
             clrImportant = ReadU32LE(data, info + kClrImportantAt);
@@ -310,7 +309,7 @@ std::optional<LoadError> ParseInfoHeader(std::span<const std::uint8_t> data, std
     // Masks follow a 40-byte header; longer headers carry them inside.
     headersEnd = info + std::uint64_t{headerSize};
     if (layout.encoding == Encoding::Bitfields) {
-        if (headerSize == kInfoHeaderSize) {
+        if (headerSize == kBmpInfoHeaderSize) {
             headersEnd += compression == kBiAlphaBitfields ? 16 : 12;
             if (size < headersEnd)
                 return LoadError{LoadErrorKind::Truncated, "BMP colour masks are cut short"};
@@ -388,12 +387,12 @@ std::optional<LoadError> ParseHeaders(std::span<const std::uint8_t> data, std::u
 {
     if (fileSize < 2 || data[0] != 'B' || data[1] != 'M')
         return LoadError{LoadErrorKind::Malformed, "not a BMP file: the signature is not \"BM\""};
-    if (fileSize < kFileHeaderSize + 4)
+    if (fileSize < kBmpFileHeaderSize + 4)
         return LoadError{LoadErrorKind::Truncated, "BMP file header is cut short"};
 
     const std::uint32_t dataOffset = ReadU32LE(data, kOffBitsAt);
     std::uint64_t headersEnd = 0;
-    if (auto error = ParseInfoHeader(data, fileSize, kFileHeaderSize, DibKind::File, decoding, layout, headersEnd))
+    if (auto error = ParseInfoHeader(data, fileSize, kBmpFileHeaderSize, DibKind::File, decoding, layout, headersEnd))
         return error;
 
     if (dataOffset > fileSize)

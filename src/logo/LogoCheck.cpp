@@ -1,5 +1,6 @@
 #include "logo/LogoCheck.h"
 
+#include "logo/BmpLayout.h"
 #include "logo/BmpReader.h"
 #include "logo/LogoCheckColors.h"
 #include "logo/LogoFile.h"
@@ -15,11 +16,9 @@ namespace logo {
 
 namespace {
 
-constexpr std::uint32_t kInfoHeaderSize = 40;
-
 constexpr const char* kRewrite = "lumva-logo edit FILE OUT (or Save As in Animation Options) writes the exact layout";
 
-std::string Hex(std::uint32_t value)
+std::string Hex8Digits(std::uint32_t value)
 {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08x", static_cast<unsigned>(value));
@@ -55,10 +54,10 @@ bool UsesEntryFrom(const LogoImage& picture, unsigned first)
 void CheckLayout(const BmpHeader& header, std::vector<Finding>& findings)
 {
     const std::uint32_t headerSize = header.headerSize;
-    if (headerSize != kInfoHeaderSize)
+    if (headerSize != kBmpInfoHeaderSize)
         Add(findings, "layout-header-size",
             "the info header is " + std::to_string(headerSize) + " bytes, not 40; " + kRewrite);
-    if (headerSize >= kInfoHeaderSize) {
+    if (headerSize >= kBmpInfoHeaderSize) {
         if (header.topDown)
             Add(findings, "layout-top-down",
                 std::string("the rows are stored top-down (negative height), Windows expects bottom-up; ") + kRewrite);
@@ -89,7 +88,7 @@ std::uint8_t CheckMarker(const BmpHeader& header, const LogoImage& picture, std:
     }
     if (important > 255) {
         Add(findings, "marker-high-bytes",
-            "bytes 51 to 53 of biClrImportant are not 0 (it is " + Hex(important)
+            "bytes 51 to 53 of biClrImportant are not 0 (it is " + Hex8Digits(important)
                 + "); save it again as a Static Logo or an Animated Logo to clear them");
         return marker == 0 ? 0 : static_cast<std::uint8_t>(256 - marker);
     }
@@ -149,7 +148,7 @@ std::vector<Finding> CheckLogoBytes(std::span<const std::uint8_t> file)
 
     // Below a 40-byte header offset 50 is colour data, not biClrImportant:
     // the layout finding above already covers that file.
-    const std::uint8_t count = header.headerSize >= kInfoHeaderSize ? CheckMarker(header, picture, findings) : 0;
+    const std::uint8_t count = header.headerSize >= kBmpInfoHeaderSize ? CheckMarker(header, picture, findings) : 0;
     CheckLogoColors(picture, count, findings);
     return findings;
 }

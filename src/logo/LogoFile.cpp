@@ -1,5 +1,6 @@
 #include "logo/LogoFile.h"
 
+#include "logo/BmpLayout.h"
 #include "logo/BmpReader.h"
 #include "logo/ByteOrder.h"
 
@@ -13,18 +14,11 @@
 
 namespace logo {
 
-namespace {
-
 // The 54 header bytes of a logo file:
 //   0 bfType "BM"          2 bfSize 129078       6 bfReserved1 0     8 bfReserved2 0
 //  10 bfOffBits 1078      14 biSize 40          18 biWidth          22 biHeight (positive: bottom-up)
 //  26 biPlanes            28 biBitCount         30 biCompression 0  34 biSizeImage 128000
 //  38 biXPelsPerMeter 0   42 biYPelsPerMeter 0  46 biClrUsed 256    50 biClrImportant (marker byte)
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::size_t kInfoHeaderSize = 40;
-
-}  // namespace
-
 std::vector<std::uint8_t> EncodeLogoFile(const LogoImage& picture, const ColorTable& table, bool animated,
                                          std::uint8_t count)
 {
@@ -34,7 +28,7 @@ std::vector<std::uint8_t> EncodeLogoFile(const LogoImage& picture, const ColorTa
     h[1] = 'M';
     PutU32LE(h + 2, static_cast<std::uint32_t>(kLogoFileSize));          // bfSize
     PutU32LE(h + 10, static_cast<std::uint32_t>(kLogoPixelOffset));      // bfOffBits
-    PutU32LE(h + 14, static_cast<std::uint32_t>(kInfoHeaderSize));       // biSize
+    PutU32LE(h + 14, kBmpInfoHeaderSize);                                 // biSize
     PutU32LE(h + 18, static_cast<std::uint32_t>(picture.width));         // biWidth
     PutU32LE(h + 22, static_cast<std::uint32_t>(picture.height));        // biHeight
     PutU16LE(h + 26, picture.planes);                                     // biPlanes
@@ -48,7 +42,7 @@ std::vector<std::uint8_t> EncodeLogoFile(const LogoImage& picture, const ColorTa
     if (animated)
         h[kAnimationMarkerOffset] = static_cast<std::uint8_t>(256 - count);
 
-    std::uint8_t* entries = h + kFileHeaderSize + kInfoHeaderSize;
+    std::uint8_t* entries = h + kBmpFileHeaderSize + kBmpInfoHeaderSize;
     for (const RgbQuad& entry : table) {
         entries[0] = entry.blue;
         entries[1] = entry.green;
@@ -121,7 +115,7 @@ bool ReadAnimationCount(const std::string& path, std::uint8_t& count)
 bool HasExactLogoLayout(const BmpHeader& header)
 {
     return header.fileSize == kLogoFileSize && header.dataOffset == kLogoPixelOffset
-        && header.headerSize == kInfoHeaderSize && header.width == kLogoWidth && header.height == kLogoHeight
+        && header.headerSize == kBmpInfoHeaderSize && header.width == kLogoWidth && header.height == kLogoHeight
         && !header.topDown && header.bitsPerPixel == kLogoBits && header.compression == 0
         && (header.colorsUsed == 0 || header.colorsUsed == 256);
 }

@@ -14,7 +14,7 @@ using namespace styles;
 
 constexpr DWORD kCentredText = SS_CENTER;
 
-constexpr std::array kControls = {
+constexpr std::array kAboutControls = {
     ControlTemplate{IDC_STATIC, ControlClass::Static, "#1000", 10, 5, 20, 20, SS_ICON | SS_CENTERIMAGE, 0},
     ControlTemplate{IDC_STATIC, ControlClass::Static, "LUMIVANE 2.0", 40, 5, 100, 20, kCentredText | SS_CENTERIMAGE,
                     0},
@@ -31,14 +31,14 @@ constexpr std::array kControls = {
                     kCentredText, 0},
 };
 
-constexpr platform::DialogTemplate kTemplate{
-    IDD_ABOUT, "", 0, 0, 172, 118, kBareDialog, 0, kFontName, kFontPointSize, kControls};
+constexpr platform::DialogTemplate kAboutTemplate{
+    IDD_ABOUT, "", 0, 0, 172, 118, kBareDialog, 0, kFontName, kFontPointSize, kAboutControls};
 
 }  // namespace
 
 const platform::DialogTemplate& AboutDialogTemplate()
 {
-    return kTemplate;
+    return kAboutTemplate;
 }
 
 }  // namespace res

@@ -13,9 +13,8 @@ using platform::ControlTemplate;
 using namespace styles;
 
 // The colour and count fields take digits only.
-constexpr DWORD kNumberField = ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP;
 
-constexpr std::array kControls = {
+constexpr std::array kAnimControls = {
     ControlTemplate{IDC_ANIM_SAVE_AS, ControlClass::Button, "&Save As..", 220, 10, 50, 15, kFlatDefaultButton, 0},
     ControlTemplate{IDCANCEL, ControlClass::Button, "&Close", 220, 25, 50, 14, kFlatButton, 0},
     ControlTemplate{IDC_ANIM_PICK, ControlClass::Button, "", 145, 58, 13, 12, kFaceButton, 0},
@@ -42,15 +41,15 @@ constexpr std::array kControls = {
     ControlTemplate{IDC_ANIM_REVERSE, ControlClass::Button, "", 244, 58, 13, 12, kFaceButton, 0},
 };
 
-constexpr platform::DialogTemplate kTemplate{IDD_ANIM,      "Animation Options", 0,         0,  272, 73,
-                                             kCaptionedDialog, WS_EX_TOOLWINDOW, kFontName, kFontPointSize,
-                                             kControls};
+constexpr platform::DialogTemplate kAnimTemplate{IDD_ANIM, "Animation Options", 0, 0, 272, 73,
+                                                 kCaptionedDialog, WS_EX_TOOLWINDOW, kFontName, kFontPointSize,
+                                                 kAnimControls};
 
 }  // namespace
 
 const platform::DialogTemplate& AnimDialogTemplate()
 {
-    return kTemplate;
+    return kAnimTemplate;
 }
 
 }  // namespace res

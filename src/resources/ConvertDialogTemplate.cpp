@@ -12,7 +12,6 @@ using platform::ControlClass;
 using platform::ControlTemplate;
 using namespace styles;
 
-constexpr DWORD kNumberField = ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP;
 constexpr DWORD kPicture = SS_BITMAP | SS_CENTERIMAGE | SS_SUNKEN;
 constexpr DWORD kShape = BS_AUTORADIOBUTTON;
 
@@ -21,7 +20,7 @@ constexpr DWORD kShape = BS_AUTORADIOBUTTON;
 // just before the control its mnemonic reaches, and is 10 units (16 pixels)
 // tall: a line of the dialog font with its descenders, where the sans fonts
 // that stand in for the template's font are taller than it.
-constexpr std::array kControls = {
+constexpr std::array kConvertControls = {
     ControlTemplate{IDC_STATIC, ControlClass::Static, "Picture", 5, 3, 136, 10, SS_LEFT, 0},
     ControlTemplate{IDC_CONVERT_SOURCE, ControlClass::Static, "", 5, 14, 136, 95, kPicture, 0},
     ControlTemplate{IDC_STATIC, ControlClass::Static, "Logo on the screen", 146, 3, 136, 10, SS_LEFT, 0},
@@ -39,14 +38,15 @@ constexpr std::array kControls = {
     ControlTemplate{IDCANCEL, ControlClass::Button, "&Cancel", 232, 134, 50, 14, kFlatButton, 0},
 };
 
-constexpr platform::DialogTemplate kTemplate{IDD_CONVERT_PICTURE, "Convert Picture", 0, 0, 287, 170,
-                                             kCaptionedDialog | DS_CENTER, 0, kFontName, kFontPointSize, kControls};
+constexpr platform::DialogTemplate kConvertTemplate{IDD_CONVERT_PICTURE, "Convert Picture", 0, 0, 287, 170,
+                                                    kCaptionedDialog | DS_CENTER, 0, kFontName, kFontPointSize,
+                                                    kConvertControls};
 
 }  // namespace
 
 const platform::DialogTemplate& ConvertDialogTemplate()
 {
-    return kTemplate;
+    return kConvertTemplate;
 }
 
 }  // namespace res

@@ -10,6 +10,8 @@ constexpr DWORD kFlatButton = BS_PUSHBUTTON | BS_FLAT | BS_CENTER | BS_VCENTER |
 constexpr DWORD kFlatDefaultButton = BS_DEFPUSHBUTTON | BS_FLAT | BS_CENTER | BS_VCENTER | WS_TABSTOP;
 // Bitmap buttons show a face instead of a caption and are no tab stops.
 constexpr DWORD kFaceButton = BS_PUSHBUTTON | BS_BITMAP | BS_FLAT | BS_CENTER | BS_VCENTER;
+// An edit field that takes digits only.
+constexpr DWORD kNumberField = ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP;
 
 // A pop-up with a title bar, a system menu and a modal frame.
 constexpr DWORD kCaptionedDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;

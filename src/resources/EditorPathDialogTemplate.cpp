@@ -12,7 +12,7 @@ using platform::ControlClass;
 using platform::ControlTemplate;
 using namespace styles;
 
-constexpr std::array kControls = {
+constexpr std::array kEditorPathControls = {
     ControlTemplate{IDOK, ControlClass::Button, "&OK", 5, 30, 50, 14, kFlatButton, 0},
     ControlTemplate{IDCANCEL, ControlClass::Button, "&Cancel", 80, 30, 50, 14, kFlatButton, 0},
     ControlTemplate{IDC_EDPATH_BROWSE, ControlClass::Button, "&Browse", 135, 15, 50, 14, kFlatDefaultButton, 0},
@@ -24,14 +24,14 @@ constexpr std::array kControls = {
                     CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP, 0},
 };
 
-constexpr platform::DialogTemplate kTemplate{
-    IDD_EDITOR_PATH, "", 0, 0, 188, 46, kBareDialog, 0, kFontName, kFontPointSize, kControls};
+constexpr platform::DialogTemplate kEditorPathTemplate{
+    IDD_EDITOR_PATH, "", 0, 0, 188, 46, kBareDialog, 0, kFontName, kFontPointSize, kEditorPathControls};
 
 }  // namespace
 
 const platform::DialogTemplate& EditorPathDialogTemplate()
 {
-    return kTemplate;
+    return kEditorPathTemplate;
 }
 
 }  // namespace res

@@ -16,7 +16,7 @@ using namespace styles;
 // down; Apply starts the next group so the arrow keys stop at Shut Down.
 constexpr DWORD kSlotButton = BS_AUTORADIOBUTTON | BS_PUSHLIKE | BS_FLAT | BS_CENTER | BS_VCENTER;
 
-constexpr std::array kControls = {
+constexpr std::array kMainControls = {
     ControlTemplate{IDC_STARTUP, ControlClass::Button, "&StartUp", 325, 11, 70, 15, kSlotButton | WS_GROUP, 0},
     ControlTemplate{IDC_PRESHUTDOWN, ControlClass::Button, "&Pre-Shut Down", 325, 27, 70, 15, kSlotButton | WS_TABSTOP,
                     0},
@@ -42,14 +42,14 @@ constexpr std::array kControls = {
 };
 
 // Placed at 0, 0 without centring: the top-left corner of its owner.
-constexpr platform::DialogTemplate kTemplate{
-    IDD_MAIN, "Lumivane", 0, 0, 400, 239, kCaptionedDialog, 0, kFontName, kFontPointSize, kControls};
+constexpr platform::DialogTemplate kMainTemplate{
+    IDD_MAIN, "Lumivane", 0, 0, 400, 239, kCaptionedDialog, 0, kFontName, kFontPointSize, kMainControls};
 
 }  // namespace
 
 const platform::DialogTemplate& MainDialogTemplate()
 {
-    return kTemplate;
+    return kMainTemplate;
 }
 
 }  // namespace res

@@ -32,7 +32,7 @@ struct ExportOptions {
     std::optional<unsigned> step;
 };
 
-int Usage(std::ostream& err, const std::string& problem)
+int ExportUsage(std::ostream& err, const std::string& problem)
 {
     return CommandUsageError(err, problem, kExportUsage);
 }
@@ -128,7 +128,8 @@ int WritePng(const LoadedLogo& source, const ExportOptions& options, std::ostrea
 int WritePlymouthTheme(const ExportOptions& options, std::ostream& out, std::ostream& err)
 {
     if (options.screen || options.period || options.step)
-        return Usage(err, "--plymouth takes no --screen, --period or --step: the theme shows the boot screen itself");
+        return ExportUsage(err,
+                           "--plymouth takes no --screen, --period or --step: the theme shows the boot screen itself");
     const auto source = LoadLogo(options.input, err);
     if (!source)
         return 1;
@@ -148,17 +149,17 @@ int RunExportCommand(const std::vector<std::string>& arguments, std::ostream& ou
 {
     ExportOptions options;
     if (const auto problem = ParseOptions("export", arguments, options))
-        return Usage(err, *problem);
+        return ExportUsage(err, *problem);
     if (options.format == Format::Plymouth)
         return WritePlymouthTheme(options, out, err);
     const auto format = FormatOf(options.output);
     if (!format)
-        return Usage(err, "OUT must end in .gif, .webp or .png");
+        return ExportUsage(err, "OUT must end in .gif, .webp or .png");
     options.format = *format;
     if (options.format == Format::Png && options.period)
-        return Usage(err, "--period is for GIF and WebP; a PNG holds one frame");
+        return ExportUsage(err, "--period is for GIF and WebP; a PNG holds one frame");
     if (options.format != Format::Png && options.step)
-        return Usage(err, "--step is for PNG; a GIF or WebP holds the whole cycle");
+        return ExportUsage(err, "--step is for PNG; a GIF or WebP holds the whole cycle");
 
     const auto source = LoadLogo(options.input, err);
     if (!source)
@@ -178,13 +179,13 @@ int RunRenderCommand(const std::vector<std::string>& arguments, std::ostream&, s
 {
     ExportOptions options;
     if (const auto problem = ParseOptions("render", arguments, options))
-        return Usage(err, *problem);
+        return ExportUsage(err, *problem);
     if (options.format == Format::Plymouth)
-        return Usage(err, "render writes a PNG; --plymouth is for export");
+        return ExportUsage(err, "render writes a PNG; --plymouth is for export");
     if (!HasExtension(options.output, ".png"))
-        return Usage(err, "render writes a PNG: OUT must end in .png");
+        return ExportUsage(err, "render writes a PNG: OUT must end in .png");
     if (options.period)
-        return Usage(err, "--period is for export to GIF and WebP");
+        return ExportUsage(err, "--period is for export to GIF and WebP");
     const auto source = LoadLogo(options.input, err);
     if (!source)
         return 1;

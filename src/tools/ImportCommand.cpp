@@ -19,7 +19,7 @@ struct ImportOptions {
     convert::ConvertOptions convert;
 };
 
-int Usage(std::ostream& err, const std::string& problem)
+int ImportUsage(std::ostream& err, const std::string& problem)
 {
     return CommandUsageError(err, problem, kImportUsage);
 }
@@ -117,7 +117,7 @@ int RunImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
 {
     ImportOptions options;
     if (const auto problem = ParseOptions(arguments, options))
-        return Usage(err, *problem);
+        return ImportUsage(err, *problem);
 
     const platform::DecodedPicture decoded = platform::DecodePictureFile(options.input);
     if (!decoded) {

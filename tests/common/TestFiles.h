@@ -5,6 +5,7 @@
 #include "common/TempDir.h"
 #include "logo/Picture.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -47,6 +48,14 @@ inline logo::LogoImage MakeVariedLogo(unsigned seed)
         }
     }
     return image;
+}
+
+// A logo picture's colour table as the logo calls take it.
+inline logo::ColorTable TableOf(const logo::LogoImage& image)
+{
+    logo::ColorTable table{};
+    std::copy(image.colorTable.begin(), image.colorTable.end(), table.begin());
+    return table;
 }
 
 }  // namespace testing_support

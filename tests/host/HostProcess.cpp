@@ -8,8 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace host_test {
 
 HostRun RunLumivane(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment)

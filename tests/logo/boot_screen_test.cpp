@@ -1,6 +1,7 @@
 // The boot-screen rendering: where each logo pixel lands on the 640 x 480
 // screen, the colours the 6-bit DAC shows, and the cycle's ticks.
 
+#include "common/TestFiles.h"
 #include "logo/BootScreen.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@ using logo::ColorTable;
 using logo::LogoImage;
 using logo::RgbImage;
 using logo::RgbQuad;
+using testing_support::TableOf;
 
 namespace {
 
@@ -20,13 +22,6 @@ std::array<std::uint8_t, 3> RgbAt(const RgbImage& image, int x, int y)
 {
     const std::uint8_t* pixel = image.PixelAt(x, y);
     return {pixel[0], pixel[1], pixel[2]};
-}
-
-ColorTable TableOf(const LogoImage& image)
-{
-    ColorTable table{};
-    std::copy(image.colorTable.begin(), image.colorTable.end(), table.begin());
-    return table;
 }
 
 // Entry 0 black, entry 7 a colour with low bits the DAC drops.

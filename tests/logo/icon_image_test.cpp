@@ -1,6 +1,7 @@
 // Icon and cursor images through the DIB decoder: the directory, the colour
 // bits with their AND mask, and for every check an image that fails it.
 
+#include "common/BmpBuilder.h"
 #include "logo/IconDirectory.h"
 
 #include <gtest/gtest.h>
@@ -16,17 +17,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void Put16(Bytes& bytes, std::size_t at, std::uint32_t value)
-{
-    bytes[at] = static_cast<std::uint8_t>(value);
-    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void Put32(Bytes& bytes, std::size_t at, std::uint32_t value)
-{
-    Put16(bytes, at, value & 0xffffu);
-    Put16(bytes, at + 2, value >> 16);
-}
+using testing_support::Put16;
+using testing_support::Put32;
 
 std::size_t RowBytes(int width, int bits)
 {

@@ -13,16 +13,10 @@ using logo::ColorTable;
 using logo::LogoImage;
 using testing_support::MakeBmp;
 using testing_support::ReadAll;
+using testing_support::TableOf;
 using testing_support::TempDir;
 
 namespace {
-
-ColorTable TableOf(const LogoImage& image)
-{
-    ColorTable table{};
-    std::copy(image.colorTable.begin(), image.colorTable.end(), table.begin());
-    return table;
-}
 
 std::uint32_t U32At(const std::vector<std::uint8_t>& bytes, std::size_t at)
 {

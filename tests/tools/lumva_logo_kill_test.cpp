@@ -44,11 +44,6 @@ struct KillCase {
     int outcome;  // 0: the old picture, 1: the new one, -1: either
 };
 
-std::string WriteLogo(const TempDir& dir, const std::string& name, unsigned seed)
-{
-    return testing_support::WriteVariedLogoFile(dir.File(name), seed);
-}
-
 // Processes whose command line names a private folder of the run pid.
 bool EngineOfRunAlive(pid_t pid)
 {
@@ -88,8 +83,8 @@ TEST_P(KilledApply, LeavesTheImageSoundAndNothingRunning)
     testing_support::ScopedEnv temporary("TMPDIR", run.string());
     testing_support::ScopedEnv cache("XDG_CACHE_HOME", dir.File("cache"));
     testing_support::ScopedEnv noFuse("LUMIVANE_NO_FUSE", kill.throughCopy ? "1" : "");
-    const std::string old = WriteLogo(dir, "old.bmp", 21);
-    const std::string replacement = WriteLogo(dir, "new.bmp", 22);
+    const std::string old = testing_support::WriteVariedLogoFile(dir.File("old.bmp"), 21);
+    const std::string replacement = testing_support::WriteVariedLogoFile(dir.File("new.bmp"), 22);
     const std::string raw = dir.File("disk.img");
     ASSERT_TRUE(testing_support::MakePartitionedDisk(raw, old));
     const std::string image = dir.File("disk.qcow2");

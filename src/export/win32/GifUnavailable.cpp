@@ -7,19 +7,19 @@ namespace exporting {
 
 namespace {
 
-constexpr const char* kUnavailable = "exporting as GIF is not available in this build of Lumivane";
+constexpr const char* kGifUnavailable = "exporting as GIF is not available in this build of Lumivane";
 
 }  // namespace
 
 std::vector<std::uint8_t> EncodeGif(const AnimationFrames& /*frames*/, std::string& error)
 {
-    error = kUnavailable;
+    error = kGifUnavailable;
     return {};
 }
 
 ExportResult ExportGif(const std::string& /*path*/, const AnimationFrames& /*frames*/)
 {
-    return ExportResult::Failed(kUnavailable);
+    return ExportResult::Failed(kGifUnavailable);
 }
 
 }  // namespace exporting

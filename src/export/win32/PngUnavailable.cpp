@@ -7,13 +7,13 @@ namespace exporting {
 
 namespace {
 
-constexpr const char* kUnavailable = "exporting as PNG is not available in this build of Lumivane";
+constexpr const char* kPngUnavailable = "exporting as PNG is not available in this build of Lumivane";
 
 }  // namespace
 
 std::vector<std::uint8_t> EncodePng(const logo::RgbImage& /*image*/, std::string& error)
 {
-    error = kUnavailable;
+    error = kPngUnavailable;
     return {};
 }
 
@@ -21,13 +21,13 @@ std::vector<std::uint8_t> EncodeIndexedPng(int /*width*/, int /*height*/, std::s
                                            const logo::ColorTable& /*table*/, std::string& error,
                                            int /*transparentIndex*/)
 {
-    error = kUnavailable;
+    error = kPngUnavailable;
     return {};
 }
 
 ExportResult ExportPng(const std::string& /*path*/, const logo::RgbImage& /*image*/)
 {
-    return ExportResult::Failed(kUnavailable);
+    return ExportResult::Failed(kPngUnavailable);
 }
 
 }  // namespace exporting

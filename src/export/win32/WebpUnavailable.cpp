@@ -7,19 +7,19 @@ namespace exporting {
 
 namespace {
 
-constexpr const char* kUnavailable = "exporting as WebP is not available in this build of Lumivane";
+constexpr const char* kWebpUnavailable = "exporting as WebP is not available in this build of Lumivane";
 
 }  // namespace
 
 std::vector<std::uint8_t> EncodeWebp(const AnimationFrames& /*frames*/, std::string& error)
 {
-    error = kUnavailable;
+    error = kWebpUnavailable;
     return {};
 }
 
 ExportResult ExportWebp(const std::string& /*path*/, const AnimationFrames& /*frames*/)
 {
-    return ExportResult::Failed(kUnavailable);
+    return ExportResult::Failed(kWebpUnavailable);
 }
 
 }  // namespace exporting

@@ -1,5 +1,6 @@
 #include "platform/files/AtomicReplace.h"
 
+#include "platform/files/HostFolders.h"
 #include "platform/files/LinkTarget.h"
 #include "platform/files/StaleTemporaries.h"
 
@@ -20,14 +21,6 @@ namespace {
 constexpr std::string_view kTemporaryPrefix = ".lumva-";
 constexpr std::string_view kTemporarySuffix = ".tmp";
 constexpr std::size_t kTemporaryRandomLength = 6;  // mkostemps' XXXXXX
-
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 void SyncFolder(const std::string& folder)
 {
@@ -95,7 +88,7 @@ AtomicReplace::AtomicReplace(std::string targetHostPath) : target_(FollowLinks(s
 {
     if (target_.empty() || target_.back() == '/')
         return;
-    const std::string folder = FolderOf(target_);
+    const std::string folder = HostFolderOf(target_);
     RemoveStaleTemporaries(folder);
     fd_ = CreateLockedTemporary(folder, tempPath_);
     if (fd_ < 0)
@@ -145,7 +138,7 @@ bool AtomicReplace::Commit(bool replaceExisting)
     committed_ = true;
     const bool closed = close(fd_) == 0;
     fd_ = -1;
-    SyncFolder(FolderOf(target_));
+    SyncFolder(HostFolderOf(target_));
     return closed;
 }
 

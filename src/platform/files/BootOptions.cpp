@@ -9,7 +9,7 @@ namespace platform {
 
 namespace {
 
-bool IsBlank(char c)
+bool IsSpaceOrTab(char c)
 {
     return c == ' ' || c == '\t';
 }
@@ -36,9 +36,9 @@ bool LooksBinary(std::string_view bytes)
 // [first, last) without the blanks at either end.
 std::pair<std::size_t, std::size_t> Trimmed(std::string_view bytes, std::size_t first, std::size_t last)
 {
-    while (first < last && IsBlank(bytes[first]))
+    while (first < last && IsSpaceOrTab(bytes[first]))
         ++first;
-    while (last > first && IsBlank(bytes[last - 1]))
+    while (last > first && IsSpaceOrTab(bytes[last - 1]))
         --last;
     return {first, last};
 }

@@ -14,8 +14,6 @@
 #include <cerrno>
 #include <string_view>
 
-extern char** environ;
-
 namespace platform {
 
 namespace {

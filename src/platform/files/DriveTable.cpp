@@ -2,10 +2,10 @@
 
 #include "platform/files/UserDirectories.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string_view>
-
-extern char** environ;
 
 namespace platform {
 

@@ -16,6 +16,12 @@ bool IsFolder(const std::string& path)
 
 }  // namespace
 
+std::string HostFolderOf(const std::string& hostPath)
+{
+    const std::size_t slash = hostPath.rfind('/');
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : hostPath.substr(0, slash));
+}
+
 bool MakeFolders(const std::string& hostFolder, mode_t mode)
 {
     if (hostFolder.empty())

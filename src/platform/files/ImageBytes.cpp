@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace platform {
@@ -70,6 +71,13 @@ std::uint32_t Be32(const std::vector<std::uint8_t>& bytes, std::size_t at)
 {
     return (static_cast<std::uint32_t>(bytes.at(at)) << 24) | (static_cast<std::uint32_t>(bytes.at(at + 1)) << 16)
         | (static_cast<std::uint32_t>(bytes.at(at + 2)) << 8) | bytes.at(at + 3);
+}
+
+bool BytesStartWith(const std::vector<std::uint8_t>& bytes, std::string_view text)
+{
+    return bytes.size() >= text.size() &&
+           std::equal(text.begin(), text.end(), bytes.begin(),
+                      [](char c, std::uint8_t b) { return static_cast<std::uint8_t>(c) == b; });
 }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -48,5 +49,14 @@ std::uint16_t Le16(const std::vector<std::uint8_t>& bytes, std::size_t at);
 std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t at);
 std::uint64_t Le64(const std::vector<std::uint8_t>& bytes, std::size_t at);
 std::uint32_t Be32(const std::vector<std::uint8_t>& bytes, std::size_t at);
+// Whether bytes begin with the characters of text (a format's magic).
+bool BytesStartWith(const std::vector<std::uint8_t>& bytes, std::string_view text);
+
+// What the readers of partition tables and image containers share: the
+// sector they count in, the VDI header's signature (at offset 64) and the
+// most a VMDK descriptor may take.
+constexpr std::uint64_t kImageSector = 512;
+constexpr std::uint32_t kVdiSignature = 0xBEDA107F;
+constexpr std::size_t kMaxVmdkDescriptor = 64 * 1024;
 
 }  // namespace platform

@@ -10,16 +10,8 @@ namespace {
 
 constexpr std::uint64_t kVhdFooter = 512;
 constexpr std::size_t kVdiHeader = 400;
-constexpr std::uint32_t kVdiSignature = 0xBEDA107F;
-constexpr std::size_t kMaxDescriptor = 64 * 1024;
 
-bool StartsWith(const std::vector<std::uint8_t>& bytes, std::string_view text)
-{
-    return bytes.size() >= text.size() && std::equal(text.begin(), text.end(), bytes.begin(),
-                                                     [](char c, std::uint8_t b) { return static_cast<std::uint8_t>(c) == b; });
-}
-
-ImageContainer Vhd(const ImageBytes& image, const std::vector<std::uint8_t>& footer)
+ImageContainer VhdContainer(const ImageBytes& image, const std::vector<std::uint8_t>& footer)
 {
     ImageContainer container;
     const std::uint32_t type = Be32(footer, 60);
@@ -73,7 +65,7 @@ std::string Unquote(const std::string& text)
 }
 
 // "RW 16384 FLAT "disk-flat.vmdk" 0": one FLAT extent is a raw disk.
-ImageContainer VmdkDescriptor(const std::string& text)
+ImageContainer VmdkDescriptorContainer(const std::string& text)
 {
     ImageContainer container;
     container.kind = ContainerKind::VmdkFlat;
@@ -154,22 +146,22 @@ ImageContainer DetectContainer(const ImageBytes& image)
     const auto head = image.Read(0, std::min<std::uint64_t>(image.Size(), kVdiHeader));
     if (!head)
         return raw;
-    if (StartsWith(*head, "QFI\xfb"))
+    if (BytesStartWith(*head, "QFI\xfb"))
         return {ContainerKind::Qcow2, {}, 0, 0, {}};
-    if (StartsWith(*head, "KDMV"))
+    if (BytesStartWith(*head, "KDMV"))
         return {ContainerKind::VmdkSparse, {}, 0, 0, {}};
     if (head->size() >= kVdiHeader && Le32(*head, 64) == kVdiSignature)
         return Vdi(image, *head);
-    if (StartsWith(*head, "conectix") && head->size() >= kVhdFooter)
-        return Vhd(image, *head);
+    if (BytesStartWith(*head, "conectix") && head->size() >= kVhdFooter)
+        return VhdContainer(image, *head);
     if (image.Size() > kVhdFooter) {
         const auto footer = image.Read(image.Size() - kVhdFooter, kVhdFooter);
-        if (footer && StartsWith(*footer, "conectix"))
-            return Vhd(image, *footer);
+        if (footer && BytesStartWith(*footer, "conectix"))
+            return VhdContainer(image, *footer);
     }
-    if (StartsWith(*head, "# Disk DescriptorFile") && image.Size() <= kMaxDescriptor) {
+    if (BytesStartWith(*head, "# Disk DescriptorFile") && image.Size() <= kMaxVmdkDescriptor) {
         if (const auto text = image.Read(0, static_cast<std::size_t>(image.Size())))
-            return VmdkDescriptor(std::string(text->begin(), text->end()));
+            return VmdkDescriptorContainer(std::string(text->begin(), text->end()));
     }
     return raw;
 }

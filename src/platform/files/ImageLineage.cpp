@@ -8,10 +8,7 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint64_t kSector = 512;
 constexpr std::size_t kMaxName = 4096;
-constexpr std::size_t kMaxDescriptor = 64 * 1024;
-constexpr std::uint32_t kVdiSignature = 0xBEDA107F;
 constexpr std::uint32_t kVdiDifferencing = 4;
 constexpr std::uint32_t kVhdDifferencing = 4;
 constexpr std::uint32_t kVmdkCompressedGrains = 1u << 16;
@@ -29,13 +26,6 @@ constexpr std::uint32_t kVmdkCompressedGrains = 1u << 16;
 // VDI header (little-endian)
 //  64  signature 0xBEDA107F   76  image type (4: differencing)
 // 392  creation UUID          424  linkage (parent) UUID
-
-bool StartsWith(const std::vector<std::uint8_t>& bytes, std::string_view text)
-{
-    return bytes.size() >= text.size() &&
-           std::equal(text.begin(), text.end(), bytes.begin(),
-                      [](char c, std::uint8_t b) { return static_cast<std::uint8_t>(c) == b; });
-}
 
 std::uint64_t Be64(const std::vector<std::uint8_t>& bytes, std::size_t at)
 {
@@ -116,7 +106,7 @@ std::string LowerCase(std::string text)
 }
 
 // A CID of all ones means "no parent".
-ImageLineage VmdkDescriptor(const std::string& text)
+ImageLineage VmdkDescriptorLineage(const std::string& text)
 {
     ImageLineage lineage;
     lineage.identity = LowerCase(DescriptorValue(text, "CID"));
@@ -136,17 +126,18 @@ ImageLineage VmdkSparse(const ImageBytes& image, const std::vector<std::uint8_t>
     const std::uint64_t offset = Le64(header, 28);
     const std::uint64_t sectors = Le64(header, 36);
     ImageLineage lineage;
-    if (offset != 0 && sectors != 0 && sectors <= kMaxDescriptor / kSector && offset <= image.Size() / kSector) {
-        if (const auto text = image.Read(offset * kSector, static_cast<std::size_t>(sectors * kSector))) {
+    if (offset != 0 && sectors != 0 && sectors <= kMaxVmdkDescriptor / kImageSector
+        && offset <= image.Size() / kImageSector) {
+        if (const auto text = image.Read(offset * kImageSector, static_cast<std::size_t>(sectors * kImageSector))) {
             const auto end = std::find(text->begin(), text->end(), 0);
-            lineage = VmdkDescriptor(std::string(text->begin(), end));
+            lineage = VmdkDescriptorLineage(std::string(text->begin(), end));
         }
     }
     lineage.streamOptimized = lineage.streamOptimized || (Le32(header, 8) & kVmdkCompressedGrains) != 0;
     return lineage;
 }
 
-ImageLineage Vhd(const ImageBytes& image, const std::vector<std::uint8_t>& footer)
+ImageLineage VhdLineage(const ImageBytes& image, const std::vector<std::uint8_t>& footer)
 {
     ImageLineage lineage;
     lineage.identity = Hex(footer, 68, 16);
@@ -154,7 +145,7 @@ ImageLineage Vhd(const ImageBytes& image, const std::vector<std::uint8_t>& foote
         return lineage;
     lineage.differencing = true;
     const auto dynamic = image.Read(Be64(footer, 16), 576);
-    if (dynamic && StartsWith(*dynamic, "cxsparse")) {
+    if (dynamic && BytesStartWith(*dynamic, "cxsparse")) {
         lineage.parentIdentity = Hex(*dynamic, 40, 16);
         lineage.parentName = Utf16BeName(*dynamic, 64, 512);
     }
@@ -176,25 +167,25 @@ ImageLineage Vdi(const std::vector<std::uint8_t>& header)
 
 ImageLineage ReadImageLineage(const ImageBytes& image)
 {
-    const auto head = image.Read(0, static_cast<std::size_t>(std::min<std::uint64_t>(image.Size(), kSector)));
+    const auto head = image.Read(0, static_cast<std::size_t>(std::min<std::uint64_t>(image.Size(), kImageSector)));
     if (!head)
         return {};
-    if (StartsWith(*head, "QFI\xfb"))
+    if (BytesStartWith(*head, "QFI\xfb"))
         return Qcow2(image, *head);
-    if (StartsWith(*head, "KDMV"))
+    if (BytesStartWith(*head, "KDMV"))
         return VmdkSparse(image, *head);
-    if (head->size() == kSector && Le32(*head, 64) == kVdiSignature)
+    if (head->size() == kImageSector && Le32(*head, 64) == kVdiSignature)
         return Vdi(*head);
-    if (head->size() == kSector && StartsWith(*head, "conectix"))
-        return Vhd(image, *head);
-    if (image.Size() > kSector) {
-        const auto footer = image.Read(image.Size() - kSector, kSector);
-        if (footer && StartsWith(*footer, "conectix"))
-            return Vhd(image, *footer);
+    if (head->size() == kImageSector && BytesStartWith(*head, "conectix"))
+        return VhdLineage(image, *head);
+    if (image.Size() > kImageSector) {
+        const auto footer = image.Read(image.Size() - kImageSector, kImageSector);
+        if (footer && BytesStartWith(*footer, "conectix"))
+            return VhdLineage(image, *footer);
     }
-    if (StartsWith(*head, "# Disk DescriptorFile") && image.Size() <= kMaxDescriptor) {
+    if (BytesStartWith(*head, "# Disk DescriptorFile") && image.Size() <= kMaxVmdkDescriptor) {
         if (const auto text = image.Read(0, static_cast<std::size_t>(image.Size())))
-            return VmdkDescriptor(std::string(text->begin(), text->end()));
+            return VmdkDescriptorLineage(std::string(text->begin(), text->end()));
     }
     return {};
 }

@@ -17,8 +17,6 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint64_t kSector = 512;
-
 bool IsRegularFile(const std::string& path)
 {
     struct stat info {};
@@ -139,7 +137,7 @@ std::optional<ImageDriveName> ParseImageDriveName(const std::string& text)
 ImageVolumeResult LocateVolumeOnDisk(const ImageBytes& disk, std::uint64_t diskOffset, std::uint64_t diskSize,
                                      int partition)
 {
-    const auto first = diskSize >= kSector ? disk.Read(diskOffset, kSector) : std::nullopt;
+    const auto first = diskSize >= kImageSector ? disk.Read(diskOffset, kImageSector) : std::nullopt;
     if (!first)
         return Failure("is too small to be a disk image");
     const std::uint64_t available = std::min(diskSize, disk.Size() - std::min(disk.Size(), diskOffset));
@@ -161,7 +159,7 @@ ImageVolumeResult LocateVolumeOnDisk(const ImageBytes& disk, std::uint64_t diskO
     const std::uint64_t end = chosen->startByte + chosen->sizeBytes;
     if (chosen->startByte >= available)
         return Failure(Truncated(end, available));
-    const auto boot = disk.Read(diskOffset + chosen->startByte, kSector);
+    const auto boot = disk.Read(diskOffset + chosen->startByte, kImageSector);
     const auto shape = boot ? ReadFatBootSector(*boot) : std::nullopt;
     if (!shape)
         return Failure("partition " + std::to_string(chosen->number) + " holds no FAT file system");

@@ -1,6 +1,7 @@
 #include "platform/files/MountedViews.h"
 
 #include "platform/files/ChildProcess.h"
+#include "platform/files/HostFolders.h"
 
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -31,12 +32,6 @@ std::string Unescaped(const std::string& field)
     return text;
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-}
-
 }  // namespace
 
 std::vector<std::string> MountPointsUnder(const std::string& folder)
@@ -62,7 +57,7 @@ bool IsMountedOn(const std::string& path)
     // A view whose daemon died answers ENOTCONN: still mounted.
     if (stat(path.c_str(), &file) != 0)
         return errno == ENOTCONN;
-    return stat(FolderOf(path).c_str(), &folder) == 0 && file.st_dev != folder.st_dev;
+    return stat(HostFolderOf(path).c_str(), &folder) == 0 && file.st_dev != folder.st_dev;
 }
 
 bool Unmount(const std::string& mountPoint)

@@ -6,7 +6,6 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint64_t kSector = 512;
 constexpr std::size_t kFirstEntry = 446;
 constexpr std::size_t kMaxLogical = 128;
 
@@ -40,14 +39,14 @@ void ReadLogicalChain(const ImageBytes& image, std::uint64_t base, std::uint64_t
     std::set<std::uint64_t> visited;
     int number = 5;
     while (visited.size() < kMaxLogical && visited.insert(current).second) {
-        const auto sector = image.Read(base + current * kSector, kSector);
+        const auto sector = image.Read(base + current * kImageSector, kImageSector);
         if (!sector || !HasSignature(*sector))
             return;
         const Entry logical = EntryAt(*sector, 0);
         const Entry next = EntryAt(*sector, 1);
         if (logical.type != 0 && logical.sectorCount != 0)
-            partitions.push_back({number++, logical.type, (current + logical.firstSector) * kSector,
-                                  logical.sectorCount * kSector});
+            partitions.push_back({number++, logical.type, (current + logical.firstSector) * kImageSector,
+                                  logical.sectorCount * kImageSector});
         if (!IsExtendedType(next.type) || next.firstSector == 0)
             return;
         // Each link is relative to the start of the whole extended partition.
@@ -65,7 +64,7 @@ bool IsFatPartitionType(std::uint8_t type)
 std::vector<Partition> ReadPartitionTable(const ImageBytes& image, std::uint64_t base)
 {
     std::vector<Partition> partitions;
-    const auto sector = image.Read(base, kSector);
+    const auto sector = image.Read(base, kImageSector);
     if (!sector || !HasSignature(*sector))
         return partitions;
     std::optional<std::uint64_t> extended;
@@ -76,7 +75,8 @@ std::vector<Partition> ReadPartitionTable(const ImageBytes& image, std::uint64_t
             return {};
         if (entry.type == 0 || entry.sectorCount == 0)
             continue;
-        partitions.push_back({index + 1, entry.type, entry.firstSector * kSector, entry.sectorCount * kSector});
+        partitions.push_back(
+            {index + 1, entry.type, entry.firstSector * kImageSector, entry.sectorCount * kImageSector});
         if (IsExtendedType(entry.type) && !extended)
             extended = entry.firstSector;
     }

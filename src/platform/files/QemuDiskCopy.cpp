@@ -1,6 +1,7 @@
 #include "platform/files/QemuDiskCopy.h"
 
 #include "platform/files/ChildProcess.h"
+#include "platform/files/DiskSpace.h"
 #include "platform/files/FileDescriptor.h"
 #include "platform/files/HandOverLine.h"
 #include "platform/files/ImageHolders.h"
@@ -8,7 +9,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,7 +22,7 @@ namespace platform {
 
 namespace {
 
-constexpr std::string_view kFolderPrefix = "lumivane-copy";
+constexpr std::string_view kCopyFolderPrefix = "lumivane-copy";
 constexpr std::uint64_t kChunk = 64 * 1024;
 
 bool ReadFull(int fd, std::uint64_t offset, char* buffer, std::size_t length)
@@ -44,18 +44,6 @@ std::uint64_t Hash(std::string_view bytes)
     return std::hash<std::string_view>{}(bytes);
 }
 
-std::uint64_t AllocatedBytes(const std::string& path)
-{
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.st_blocks) * 512 : 0;
-}
-
-std::uint64_t FreeBytes(const std::string& folder)
-{
-    struct statvfs info {};
-    return statvfs(folder.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize : 0;
-}
-
 std::string FirstLine(const std::string& text)
 {
     return text.substr(0, text.find('\n'));
@@ -72,7 +60,7 @@ std::unique_ptr<QemuDiskCopy> QemuDiskCopy::Open(const std::string& imagePath, c
                                                  std::string& problem)
 {
     const std::string root = LargeTemporaryRoot();
-    const std::string folder = MakePrivateFolder(root, kFolderPrefix);
+    const std::string folder = MakePrivateFolder(root, kCopyFolderPrefix);
     if (folder.empty()) {
         problem = "for whose raw copy no private folder can be made in " + root;
         return nullptr;
@@ -252,7 +240,7 @@ std::unique_ptr<QemuDiskCopy> QemuDiskCopy::Adopt(const std::string& line)
 {
     const std::vector<std::string> fields = ReadHandOverLine(line);
     if (fields.size() != 5 || fields[0] != "copy" ||
-        !IsOwnPrivateFolder(fields[3], LargeTemporaryRoot(), kFolderPrefix))
+        !IsOwnPrivateFolder(fields[3], LargeTemporaryRoot(), kCopyFolderPrefix))
         return nullptr;
     std::unique_ptr<QemuDiskCopy> copy(new QemuDiskCopy(fields[1], fields[2], fields[3]));
     copy->stale_ = fields[4] != "fresh" || access(copy->rawPath_.c_str(), R_OK) != 0;

@@ -1,14 +1,13 @@
 #include "platform/files/QemuDiskView.h"
 
 #include "platform/files/ChildProcess.h"
+#include "platform/files/DiskSpace.h"
 #include "platform/files/HandOverLine.h"
 #include "platform/files/ImageHolders.h"
 #include "platform/files/MountedViews.h"
 #include "platform/files/PrivateFolder.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -22,7 +21,7 @@ namespace platform {
 
 namespace {
 
-constexpr std::string_view kFolderPrefix = "lumivane-view";
+constexpr std::string_view kViewFolderPrefix = "lumivane-view";
 // Small clusters keep what a change copies up (and commits) small; the
 // overlay is scratch, so its refcounts may lag (they are never needed).
 constexpr std::string_view kOverlayOptions = "cluster_size=4096,lazy_refcounts=on";
@@ -69,19 +68,10 @@ bool OnPath(const std::string& program)
     return false;
 }
 
-std::uint64_t AllocatedBytes(const std::string& path)
-{
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.st_blocks) * 512 : 0;
-}
-
 std::uint64_t FreeBytesBeside(const std::string& path)
 {
-    struct statvfs info {};
     const std::string folder = std::filesystem::path(path).parent_path().string();
-    if (statvfs(folder.empty() ? "." : folder.c_str(), &info) != 0)
-        return 0;
-    return static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
+    return FreeBytes(folder.empty() ? "." : folder);
 }
 
 }  // namespace
@@ -115,7 +105,7 @@ std::unique_ptr<QemuDiskView> QemuDiskView::Open(const std::string& imagePath, c
                                                  std::string& problem, bool& fuseToBlame)
 {
     fuseToBlame = false;
-    const std::string folder = MakePrivateFolder(TemporaryRoot(), kFolderPrefix);
+    const std::string folder = MakePrivateFolder(TemporaryRoot(), kViewFolderPrefix);
     if (folder.empty()) {
         problem = "no private folder for its view could be made";
         return nullptr;
@@ -231,7 +221,8 @@ std::string QemuDiskView::HandOver()
 std::unique_ptr<QemuDiskView> QemuDiskView::Adopt(const std::string& line)
 {
     const std::vector<std::string> fields = ReadHandOverLine(line);
-    if (fields.size() != 5 || fields[0] != "view" || !IsOwnPrivateFolder(fields[3], TemporaryRoot(), kFolderPrefix))
+    if (fields.size() != 5 || fields[0] != "view"
+        || !IsOwnPrivateFolder(fields[3], TemporaryRoot(), kViewFolderPrefix))
         return nullptr;
     std::unique_ptr<QemuDiskView> view(new QemuDiskView(fields[1], fields[2], fields[3]));
     const pid_t pid = static_cast<pid_t>(std::strtol(fields[4].c_str(), nullptr, 10));

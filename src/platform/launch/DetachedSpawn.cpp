@@ -7,8 +7,6 @@
 
 #include <cerrno>
 
-extern char** environ;
-
 namespace platform {
 
 namespace {

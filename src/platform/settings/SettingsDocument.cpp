@@ -8,7 +8,8 @@ namespace platform {
 
 namespace {
 
-std::string_view Trim(std::string_view text)
+// Blanks at both ends, and the carriage return of a line written on Windows.
+std::string_view TrimLine(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
@@ -19,7 +20,7 @@ std::string_view Trim(std::string_view text)
 
 bool OpensSection(std::string_view text)
 {
-    const std::string_view content = Trim(text);
+    const std::string_view content = TrimLine(text);
     return !content.empty() && content.front() == '[';
 }
 
@@ -47,7 +48,7 @@ SettingsDocument SettingsDocument::Parse(std::string_view text)
         const std::string_view raw = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
 
-        const std::string_view content = Trim(raw);
+        const std::string_view content = TrimLine(raw);
         const bool opensSection = OpensSection(content);
         if (!opensSection && IsVerbatim(content, section) && !document.lines_.empty()
             && document.lines_.back().kind == Kind::Verbatim && !OpensSection(document.lines_.back().text)) {
@@ -64,7 +65,7 @@ SettingsDocument SettingsDocument::Parse(std::string_view text)
         if (opensSection) {
             section = kNoSection;
             if (content.size() > 2 && content.back() == ']') {
-                line.name = DecodeText(Trim(content.substr(1, content.size() - 2)));
+                line.name = DecodeText(TrimLine(content.substr(1, content.size() - 2)));
                 if (!line.name.empty()) {
                     line.kind = Kind::Section;
                     section = document.lines_.size();
@@ -74,7 +75,7 @@ SettingsDocument SettingsDocument::Parse(std::string_view text)
             const auto equals = content.find('=');
             if (equals != std::string_view::npos && equals > 0) {
                 line.kind = Kind::Entry;
-                line.name = DecodeText(Trim(content.substr(0, equals)));
+                line.name = DecodeText(TrimLine(content.substr(0, equals)));
                 line.value = DecodeValue(content.substr(equals + 1));
                 line.section = section;
             }

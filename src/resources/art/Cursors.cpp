@@ -10,7 +10,7 @@ namespace res::art {
 namespace {
 
 // Picks from the tip of the glass, at (9, 22).
-constexpr std::array<std::string_view, 32> kPipette = {
+constexpr std::array<std::string_view, 32> kPipetteCursor = {
     "................................",
     "................................",
     "................................",
@@ -122,7 +122,7 @@ constexpr std::array<std::string_view, 32> kSwap = {
 std::vector<CursorResource> CursorArts()
 {
     return {
-        CursorResource{IDCUR_PIPETTE, CursorArt{kPipette, 9, 22}},
+        CursorResource{IDCUR_PIPETTE, CursorArt{kPipetteCursor, 9, 22}},
         CursorResource{IDCUR_BUCKET, CursorArt{kBucket, 23, 17}},
         CursorResource{IDCUR_SWAP, CursorArt{kSwap, 21, 20}},
     };

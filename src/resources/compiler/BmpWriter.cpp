@@ -2,14 +2,13 @@
 
 #include "resources/compiler/ByteWriter.h"
 
+#include "logo/BmpLayout.h"
+
 #include <stdexcept>
 
 namespace res::rc {
 
 namespace {
-
-constexpr std::uint32_t kFileHeaderSize = 14;
-constexpr std::uint32_t kInfoHeaderSize = 40;
 
 std::size_t Stride(std::int32_t width, std::uint16_t bitsPerPixel)
 {
@@ -21,7 +20,7 @@ std::size_t Stride(std::int32_t width, std::uint16_t bitsPerPixel)
 void WriteInfoHeader(ByteWriter& out, std::int32_t width, std::int32_t height, std::uint16_t bitsPerPixel,
                      std::uint32_t imageSize, std::uint32_t colorsUsed)
 {
-    out.U32(kInfoHeaderSize);  // biSize
+    out.U32(logo::kBmpInfoHeaderSize);  // biSize
     out.I32(width);            // biWidth
     out.I32(height);           // biHeight, positive: rows bottom-up
     out.U16(1);                // biPlanes
@@ -76,7 +75,7 @@ std::vector<std::uint8_t> EncodeBmp(const logo::Picture& picture)
 {
     const std::vector<std::uint8_t> rows = PackRowsBottomUp(picture);
     const auto tableBytes = static_cast<std::uint32_t>(picture.colorTable.size() * 4);
-    const std::uint32_t offBits = kFileHeaderSize + kInfoHeaderSize + tableBytes;
+    const std::uint32_t offBits = logo::kBmpFileHeaderSize + logo::kBmpInfoHeaderSize + tableBytes;
     const auto fileSize = static_cast<std::uint32_t>(offBits + rows.size());
 
     ByteWriter out;

@@ -3,6 +3,8 @@
 #include "resources/compiler/BmpWriter.h"
 #include "resources/compiler/ByteWriter.h"
 
+#include "logo/BmpLayout.h"
+
 #include <stdexcept>
 
 namespace res::rc {
@@ -13,7 +15,6 @@ constexpr std::uint16_t kTypeIcon = 1;
 constexpr std::uint16_t kTypeCursor = 2;
 constexpr std::uint32_t kDirHeaderSize = 6;
 constexpr std::uint32_t kDirEntrySize = 16;
-constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::int32_t kCursorSize = 32;
 
 // One image as stored in the file: info header (height doubled), colour

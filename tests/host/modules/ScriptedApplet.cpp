@@ -17,14 +17,14 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 #ifdef SCRIPTED_APPLET_DIALOG
 #include <QDialog>
 #endif
 #ifdef SCRIPTED_APPLET_RESOURCES
 #include "resources/ModuleResourceBlob.h"
 #endif
-
-extern char** environ;
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-extern char** environ;
+#include <unistd.h>
 
 namespace {
 

@@ -32,8 +32,8 @@ constexpr std::array kOneButton = {
 };
 constexpr platform::DialogTemplate kFramedTemplate{IDD_FRAMED, "Alert", 0, 0, 100, 30, kCaptioned, WS_EX_TOOLWINDOW,
                                                   "MS Sans Serif", 8, kOneButton};
-constexpr platform::DialogTemplate kToolTemplate{IDD_TOOL, "Preview", 0, 0, 80, 30, kCaptioned, WS_EX_TOOLWINDOW,
-                                               "MS Sans Serif", 8, kOneButton};
+constexpr platform::DialogTemplate kToolWindowTemplate{IDD_TOOL, "Preview", 0, 0, 80, 30, kCaptioned, WS_EX_TOOLWINDOW,
+                                                     "MS Sans Serif", 8, kOneButton};
 constexpr platform::DialogTemplate kPlainTemplate{IDD_PLAIN, "Plain", 0, 0, 100, 30, kCaptioned, 0, "MS Sans Serif", 8,
                                                  kOneButton};
 constexpr platform::DialogTemplate kBareTemplate{IDD_BARE, "", 0, 0, 100, 30, WS_POPUP | DS_MODALFRAME, 0,
@@ -173,7 +173,7 @@ TEST_F(WindowManagerTest, ShowingWithoutActivatingLeavesTheActiveWindowAlone)
     if (platform::testing::OnWayland())
         GTEST_SKIP() << "Wayland: no client can map a window without the focus; the compositor decides";
     platform::CDialog dialog(kFramedTemplate);
-    platform::CDialog tool(kToolTemplate);
+    platform::CDialog tool(kToolWindowTemplate);
     QWidget* owner = nullptr;
     QWidget* activeAfterShow = nullptr;
     QWidget* activeAfterReshow = nullptr;

@@ -111,7 +111,7 @@ TEST(Accelerators, RefusedWithoutAWindow)
     EXPECT_EQ(win32::AcceleratorTableOf(nullptr), nullptr);
 }
 
-constexpr std::array kDialogControls = {
+constexpr std::array kAcceleratorDialogControls = {
     ControlTemplate{kEdit, ControlClass::Edit, "", 5, 5, 80, 12, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0},
 };
 
@@ -132,7 +132,7 @@ void TypeChord(HWND focus, UINT vk, bool control)
 
 TEST(Accelerators, ChordsReachTheModelessDialogsMessageMapAsCommands)
 {
-    TestDialog dialog(kDialogControls);
+    TestDialog dialog(kAcceleratorDialogControls);
     ASSERT_TRUE(dialog.Open());
     ASSERT_TRUE(SetAccelerators(dialog, kKeys));
     HWND edit = ::GetDlgItem(dialog.GetSafeHwnd(), kEdit);

@@ -5,7 +5,7 @@
 namespace lumivane::test {
 namespace {
 
-const char* RegisteredClass()
+const char* ControlHostClass()
 {
     static const char* name = [] {
         WNDCLASSA wc{};
@@ -24,7 +24,7 @@ const char* RegisteredClass()
 
 ControlHost::ControlHost(int width, int height)
 {
-    m_hwnd = ::CreateWindowExA(0, RegisteredClass(), "controls", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height,
+    m_hwnd = ::CreateWindowExA(0, ControlHostClass(), "controls", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height,
                                nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ::SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::SetWindowLongPtrA(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlHost::Procedure));

@@ -247,7 +247,7 @@ TEST(DDX, MissingControlsAreSkippedAndAFailedPassDoesNothingMore)
 }
 
 // A dialog's own UpdateData, both ways, through its DoDataExchange.
-constexpr std::array kDialogControls = {
+constexpr std::array kDdxDialogControls = {
     ControlTemplate{kName, ControlClass::Edit, "", 5, 5, 60, 12, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0},
     ControlTemplate{kFirstRadio, ControlClass::Button, "a", 5, 20, 40, 10, BS_AUTORADIOBUTTON | WS_GROUP, 0},
     ControlTemplate{kFirstRadio + 1, ControlClass::Button, "b", 5, 32, 40, 10, BS_AUTORADIOBUTTON, 0},
@@ -256,7 +256,7 @@ constexpr std::array kDialogControls = {
 
 TEST(UpdateData, RoundTripsTheDialogsMembers)
 {
-    lumivane::test::TestDialog dialog(kDialogControls);
+    lumivane::test::TestDialog dialog(kDdxDialogControls);
     std::string name = "first";
     int choice = 1;
     int checked = BST_CHECKED;

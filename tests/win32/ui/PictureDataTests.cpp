@@ -39,9 +39,9 @@ bool Near(const std::array<int, 4>& actual, std::array<int, 3> expected)
     return true;
 }
 
-constexpr std::array<int, 3> kRed{255, 0, 0};
-constexpr std::array<int, 3> kGreen{0, 255, 0};
-constexpr std::array<int, 3> kBlue{0, 0, 255};
+constexpr std::array<int, 3> kRgbRed{255, 0, 0};
+constexpr std::array<int, 3> kRgbGreen{0, 255, 0};
+constexpr std::array<int, 3> kRgbBlue{0, 0, 255};
 constexpr std::array<int, 3> kWhite{255, 255, 255};
 
 TEST(Win32PictureFormats, PngKeepsEveryPixelAndItsAlpha)
@@ -106,7 +106,7 @@ TEST(Win32PictureFormats, JpegWithoutExifStaysAsStored)
     ASSERT_TRUE(decoded) << decoded.reason;
     EXPECT_EQ(decoded.picture->width, 32);
     EXPECT_EQ(decoded.picture->height, 16);
-    EXPECT_TRUE(Near(PixelAt(*decoded.picture, 4, 4), kRed));
+    EXPECT_TRUE(Near(PixelAt(*decoded.picture, 4, 4), kRgbRed));
     EXPECT_TRUE(Near(PixelAt(*decoded.picture, 27, 11), kWhite));
 }
 
@@ -144,14 +144,14 @@ TEST_P(Win32JpegOrientation, TurnsThePictureUpright)
 
 INSTANTIATE_TEST_SUITE_P(
     Orientations, Win32JpegOrientation,
-    testing::Values(OrientationCase{"AsStored", 1, true, 32, 16, {kRed, kGreen, kBlue, kWhite}},
-                    OrientationCase{"Mirrored", 2, true, 32, 16, {kGreen, kRed, kWhite, kBlue}},
-                    OrientationCase{"HalfTurn", 3, false, 32, 16, {kWhite, kBlue, kGreen, kRed}},
-                    OrientationCase{"Flipped", 4, true, 32, 16, {kBlue, kWhite, kRed, kGreen}},
-                    OrientationCase{"Transposed", 5, false, 16, 32, {kRed, kBlue, kGreen, kWhite}},
-                    OrientationCase{"QuarterClockwise", 6, true, 16, 32, {kBlue, kRed, kWhite, kGreen}},
-                    OrientationCase{"Transversed", 7, true, 16, 32, {kWhite, kGreen, kBlue, kRed}},
-                    OrientationCase{"QuarterAnticlockwise", 8, false, 16, 32, {kGreen, kWhite, kRed, kBlue}}),
+    testing::Values(OrientationCase{"AsStored", 1, true, 32, 16, {kRgbRed, kRgbGreen, kRgbBlue, kWhite}},
+                    OrientationCase{"Mirrored", 2, true, 32, 16, {kRgbGreen, kRgbRed, kWhite, kRgbBlue}},
+                    OrientationCase{"HalfTurn", 3, false, 32, 16, {kWhite, kRgbBlue, kRgbGreen, kRgbRed}},
+                    OrientationCase{"Flipped", 4, true, 32, 16, {kRgbBlue, kWhite, kRgbRed, kRgbGreen}},
+                    OrientationCase{"Transposed", 5, false, 16, 32, {kRgbRed, kRgbBlue, kRgbGreen, kWhite}},
+                    OrientationCase{"QuarterClockwise", 6, true, 16, 32, {kRgbBlue, kRgbRed, kWhite, kRgbGreen}},
+                    OrientationCase{"Transversed", 7, true, 16, 32, {kWhite, kRgbGreen, kRgbBlue, kRgbRed}},
+                    OrientationCase{"QuarterAnticlockwise", 8, false, 16, 32, {kRgbGreen, kWhite, kRgbRed, kRgbBlue}}),
     [](const testing::TestParamInfo<OrientationCase>& info) { return std::string(info.param.name); });
 
 // EXIF blocks that lie about where things are: the picture is shown as
@@ -172,7 +172,7 @@ TEST(Win32JpegExifGuards, DamagedExifLeavesThePictureAsStored)
         const DecodedPicture decoded = Decode(lumivane::test::WithApp1(jpeg, payload));
         ASSERT_TRUE(decoded) << decoded.reason;
         EXPECT_EQ(decoded.picture->width, 32);
-        EXPECT_TRUE(Near(PixelAt(*decoded.picture, 8, 4), kRed));
+        EXPECT_TRUE(Near(PixelAt(*decoded.picture, 8, 4), kRgbRed));
     }
 }
 

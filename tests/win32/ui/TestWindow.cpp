@@ -3,7 +3,7 @@
 namespace lumivane::test {
 namespace {
 
-const char* RegisteredClass()
+const char* TestWindowClass()
 {
     static const char* name = [] {
         WNDCLASSA wc{};
@@ -31,7 +31,7 @@ void PumpMessages()
 
 TestWindow::TestWindow(int width, int height, std::function<void(HWND)> onPaint) : m_onPaint(std::move(onPaint))
 {
-    m_hwnd = ::CreateWindowExA(WS_EX_TOPMOST, RegisteredClass(), "test", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width,
+    m_hwnd = ::CreateWindowExA(WS_EX_TOPMOST, TestWindowClass(), "test", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width,
                                height, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ::SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::SetWindowLongPtrA(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TestWindow::Procedure));

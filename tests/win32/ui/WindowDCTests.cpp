@@ -18,15 +18,15 @@ using namespace platform;
 
 namespace {
 
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kOutline = RGB(255, 0, 0);
+const COLORREF kFill = RGB(0, 0, 255);
 
 void PaintFramedSquare(HWND hwnd)
 {
     win32::PaintWindow(hwnd, [hwnd] {
         CDC dc(win32::CurrentPaintBuffer(hwnd));
-        CPen pen(PS_SOLID, 1, kRed);
-        CBrush brush(kBlue);
+        CPen pen(PS_SOLID, 1, kOutline);
+        CBrush brush(kFill);
         dc.SelectObject(&pen);
         dc.SelectObject(&brush);
         dc.Rectangle(10, 10, 20, 20);
@@ -37,9 +37,9 @@ TEST(PaintWindow, OwnerDrawingShowsOnTheWindowOverTheFaceColour)
 {
     TestWindow window(60, 40, &PaintFramedSquare);
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    EXPECT_EQ(window.ScreenPixel(10, 10), kRed);   // outline top-left
-    EXPECT_EQ(window.ScreenPixel(19, 19), kRed);   // outline bottom-right, exclusive edge minus one
-    EXPECT_EQ(window.ScreenPixel(15, 15), kBlue);  // fill
+    EXPECT_EQ(window.ScreenPixel(10, 10), kOutline);  // outline top-left
+    EXPECT_EQ(window.ScreenPixel(19, 19), kOutline);  // outline bottom-right, exclusive edge minus one
+    EXPECT_EQ(window.ScreenPixel(15, 15), kFill);     // fill
     EXPECT_EQ(window.ScreenPixel(20, 20), face);   // just outside
     EXPECT_EQ(window.ScreenPixel(59, 39), face);
 }
@@ -64,8 +64,8 @@ TEST(WindowDC, StartsFromWhatTheWindowShowsAndDrawsOntoIt)
     TestWindow window(60, 40, &PaintFramedSquare);
     CDC* dc = win32::AcquireWindowDC(window.Handle());
     ASSERT_NE(dc, nullptr);
-    EXPECT_EQ(dc->GetPixel(15, 15), kBlue);
-    EXPECT_EQ(dc->GetPixel(10, 10), kRed);
+    EXPECT_EQ(dc->GetPixel(15, 15), kFill);
+    EXPECT_EQ(dc->GetPixel(10, 10), kOutline);
     dc->FillSolidRect(30, 5, 4, 4, RGB(0, 128, 0));
     EXPECT_EQ(dc->GetPixel(31, 6), RGB(0, 128, 0));
     EXPECT_EQ(win32::ReleaseWindowDC(dc), 1);

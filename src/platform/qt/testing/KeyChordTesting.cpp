@@ -15,7 +15,7 @@ namespace platform::testing {
 
 namespace {
 
-int QtKeyOf(UINT vk)
+int ChordKeyOf(UINT vk)
 {
     if (vk >= 'A' && vk <= 'Z') {
         return Qt::Key_A + static_cast<int>(vk - 'A');
@@ -38,7 +38,7 @@ int QtKeyOf(UINT vk)
 void SendKeyChord(CWnd& window, UINT vk, BYTE modifiers)
 {
     QWidget* widget = WidgetOf(&window);
-    const int key = QtKeyOf(vk);
+    const int key = ChordKeyOf(vk);
     if (widget == nullptr || key == 0) {
         return;
     }

@@ -9,21 +9,21 @@
 namespace platform {
 namespace {
 
-struct CursorState {
+struct LoadedCursors {
     // Every cursor this layer made, with what it is; module cursors by id too.
     std::map<HCURSOR, CursorInfo> known;
     std::map<int, HCURSOR> byResource;
 };
 
-CursorState& State()
+LoadedCursors& Loaded()
 {
-    static CursorState state;
+    static LoadedCursors state;
     return state;
 }
 
 HCURSOR Standard(int id)
 {
-    CursorState& state = State();
+    LoadedCursors& state = Loaded();
     const auto cached = state.byResource.find(-id);
     if (cached != state.byResource.end())
         return cached->second;
@@ -72,7 +72,7 @@ void detail::ShowProgramCursor()
 
 bool detail::OwnsCursor(HCURSOR cursor)
 {
-    return State().known.count(cursor) != 0;
+    return Loaded().known.count(cursor) != 0;
 }
 
 HCURSOR detail::StandardCursor(int id)
@@ -86,7 +86,7 @@ HCURSOR LoadCursorA(int resourceId)
         return Standard(resourceId);
     if (resourceId <= 0 || resourceId > 0xFFFF)
         return nullptr;
-    CursorState& state = State();
+    LoadedCursors& state = Loaded();
     const auto cached = state.byResource.find(resourceId);
     if (cached != state.byResource.end())
         return cached->second;
@@ -106,7 +106,7 @@ HCURSOR LoadCursorA(int resourceId)
 
 std::optional<CursorInfo> DescribeCursor(HCURSOR cursor)
 {
-    const auto& known = State().known;
+    const auto& known = Loaded().known;
     const auto found = known.find(cursor);
     if (cursor == nullptr || found == known.end())
         return std::nullopt;

@@ -8,7 +8,7 @@ namespace platform {
 
 namespace {
 
-DWORD StyleOf(HWND hwnd)
+DWORD WindowStyle(HWND hwnd)
 {
     return static_cast<DWORD>(::GetWindowLongA(hwnd, GWL_STYLE));
 }
@@ -17,7 +17,7 @@ bool IsAutoRadio(HWND hwnd)
 {
     char name[16] = {};
     return ::GetClassNameA(hwnd, name, sizeof name) > 0 && lstrcmpiA(name, "Button") == 0
-           && (StyleOf(hwnd) & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+           && (WindowStyle(hwnd) & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
 }
 
 }  // namespace
@@ -45,7 +45,7 @@ void DDX_Radio(CDataExchange* dx, int firstId, int& value)
     const HWND start = first->GetSafeHwnd();
     int index = 0;
     for (HWND member = start; member != nullptr; member = ::GetWindow(member, GW_HWNDNEXT)) {
-        if (member != start && (StyleOf(member) & WS_GROUP) != 0)
+        if (member != start && (WindowStyle(member) & WS_GROUP) != 0)
             break;
         if (!IsAutoRadio(member))
             continue;
