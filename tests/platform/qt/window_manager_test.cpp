@@ -282,7 +282,7 @@ TEST_F(WindowManagerTest, AMaximiseRequestLeavesAFixedSizeWindowAsItWas)
 TEST_F(WindowManagerTest, TheClientAreaIsTheTemplatesWithTheFrameOutsideIt)
 {
     const RECT expected = platform::DluRectToPixels(5, 5, 50, 14);
-    for (const platform::DialogTemplate* tpl : {&kPlainTemplate, &kToolTemplate, &kBareTemplate}) {
+    for (const platform::DialogTemplate* tpl : {&kPlainTemplate, &kToolWindowTemplate, &kBareTemplate}) {
         platform::CDialog dialog(*tpl);
         RECT client{};
         RECT button{};
@@ -315,7 +315,7 @@ TEST_F(WindowManagerTest, TheDrawnCaptionsCloseBoxCancels)
 {
     if (!platform::testing::OnWayland())
         GTEST_SKIP() << "the window manager draws the caption here; ClickCloseBox tests its close box";
-    for (const platform::DialogTemplate* tpl : {&kPlainTemplate, &kToolTemplate}) {
+    for (const platform::DialogTemplate* tpl : {&kPlainTemplate, &kToolWindowTemplate}) {
         platform::CDialog dialog(*tpl);
         bool clicked = false;
         platform::testing::ScopedModalHook hook(tpl->id, [&](platform::CDialog& d) {
