@@ -1,5 +1,7 @@
 #include "platform/qt/FramePlacement.h"
 
+#include "platform/qt/WindowSystem.h"
+
 #include <QDateTime>
 #include <QEvent>
 #include <QObject>
@@ -13,6 +15,8 @@ namespace {
 
 constexpr const char* kRequested = "lumivaneRequestedFrame";
 constexpr const char* kRequestedAt = "lumivaneRequestedFrameAt";
+// Where the client area went when the frame was put in place.
+constexpr const char* kPlacedClient = "lumivanePlacedClient";
 // How long the window system may take to place a window before its own
 // idea of the place counts again (a window manager may refuse a place).
 constexpr qint64 kPlacementWaitMs = 1000;
@@ -24,8 +28,22 @@ bool FrameKnown(const QWidget* window)
     return handle != nullptr && (!handle->frameMargins().isNull() || (handle->flags() & Qt::FramelessWindowHint));
 }
 
-// A window shown and not yet framed by the window manager was placed by its
-// client area; once the frame arrives, the frame goes where it was asked to.
+bool PlacementPending(const QWidget* window)
+{
+    return window->property(kRequested).isValid() &&
+           QDateTime::currentMSecsSinceEpoch() - window->property(kRequestedAt).toLongLong() <= kPlacementWaitMs;
+}
+
+void RememberPlacedClient(QWidget* window)
+{
+    window->setProperty(kPlacedClient, FrameKnown(window) ? QVariant(window->geometry().topLeft()) : QVariant());
+}
+
+// Until the placement is settled, the frame goes where it was asked to when
+// the window manager's idea of the frame changes under a client area that
+// stayed put: the frame arrives after the window is shown, and after full
+// screen the frame's size comes back late. A client area that moved was
+// moved by the window manager or the user, and stays.
 class FrameArrival : public QObject {
 public:
     static FrameArrival& Instance()
@@ -40,14 +58,19 @@ public:
             return false;
         }
         auto* window = static_cast<QWidget*>(watched);
-        const QVariant requested = window->property(kRequested);
-        if (!requested.isValid()) {
+        if (!PlacementPending(window)) {
             window->removeEventFilter(this);
-        } else if (FrameKnown(window)) {
-            window->removeEventFilter(this);
-            if (window->frameGeometry().topLeft() != requested.toPoint()) {
-                window->move(requested.toPoint());
-            }
+            return false;
+        }
+        if (!FrameKnown(window)) {
+            return false;
+        }
+        const QPoint requested = window->property(kRequested).toPoint();
+        const QVariant placed = window->property(kPlacedClient);
+        if (window->frameGeometry().topLeft() != requested &&
+            (!placed.isValid() || placed.toPoint() == window->geometry().topLeft())) {
+            window->move(requested);
+            RememberPlacedClient(window);
         }
         return false;
     }
@@ -62,11 +85,13 @@ void MoveFrameTo(QWidget* window, const QPoint& topLeft)
         // Not shown yet: the frame's corner for the window system (north-west
         // gravity: the window manager puts the frame there when it maps it).
         handle->setFramePosition(topLeft);
-    } else if (window->isVisible() && !FrameKnown(window)) {
+    } else if (window->isVisible() && !OnWayland()) {
+        // (On Wayland the compositor alone places windows.)
         window->installEventFilter(&FrameArrival::Instance());
     }
     window->setProperty(kRequested, topLeft);
     window->setProperty(kRequestedAt, QDateTime::currentMSecsSinceEpoch());
+    RememberPlacedClient(window);
 }
 
 QRect FrameRect(QWidget* window)
@@ -76,10 +101,13 @@ QRect FrameRect(QWidget* window)
     if (!requested.isValid()) {
         return frame;
     }
-    const qint64 waited = QDateTime::currentMSecsSinceEpoch() - window->property(kRequestedAt).toLongLong();
-    if ((frame.topLeft() == requested.toPoint() && FrameKnown(window)) || waited > kPlacementWaitMs) {
+    if (!PlacementPending(window)) {
         window->setProperty(kRequested, QVariant());
         window->setProperty(kRequestedAt, QVariant());
+        window->setProperty(kPlacedClient, QVariant());
+        return frame;
+    }
+    if (frame.topLeft() == requested.toPoint() && FrameKnown(window)) {
         return frame;
     }
     // Asked for and not placed yet: where it is going.
