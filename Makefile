@@ -1,6 +1,7 @@
 # Entry points: make test, make bench, make bench-startup, make run (see README.md).
 #   make test SANITIZE=1   the suite again with the product's code under AddressSanitizer + UBSan
 #   make test LABEL=logo   only the tests carrying that ctest label
+#   make check-alone       every file compiled on its own, checking only (what unity builds hide)
 #   make fuzz FUZZ_SECONDS=N   every libFuzzer harness for N seconds (clang, own build folder)
 #   make package, make check-package   the Debian package; it checked and run from a scratch root
 #   make win32              lumva.cpl for Windows (MinGW-w64, i686) in build-win32
@@ -47,7 +48,7 @@ FUZZ_CXX ?= clang++-14
 WIN32_ARCH ?=
 WIN32_CMAKE_FLAGS = $(BUILD_FLAGS) -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build test bench bench-startup run fuzz package check-package clean \
+.PHONY: all deps configure build test check-alone bench bench-startup run fuzz package check-package clean \
         deps-win32 win32 test-win32 test-win32-shipped run-win32
 
 all: build
@@ -64,6 +65,14 @@ build: configure
 test: build
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	ctest --test-dir $(BUILD_DIR) --resource-spec-file $(abspath $(BUILD_DIR))/test-resources.json $(CTEST_FLAGS)
+
+# Every file of the tree compiled on its own, checking only (no code): what
+# a unity build cannot show. About four minutes on two cores.
+check-alone: deps
+	cmake -S . -B build-alone -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=OFF \
+	      -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+	      -DCMAKE_COMPILE_WARNING_AS_ERROR=$(if $(filter 1,$(WERROR)),ON,OFF)
+	scripts/compile-alone.py build-alone/compile_commands.json . $(JOBS)
 
 bench:
 	@scripts/install-deps.sh --bench
@@ -179,4 +188,4 @@ run-win32: deps-win32 configure
 	scripts/run-win32.sh $$dir $(BUILD_DIR)/src/host/lumivane_sample_drive
 
 clean:
-	rm -rf build build-sanitize build-fuzz build-win32 build-win32-tests build-win64
+	rm -rf build build-alone build-sanitize build-fuzz build-win32 build-win32-tests build-win64

@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build ccache g++ make pkg-config
+    cmake ninja-build ccache g++ make pkg-config python3
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     xvfb xauth x11-utils openbox binutils libxcb1-dev
