@@ -46,23 +46,47 @@ ended_at_start() {
     cat "$dir/$name.log" >&2
 }
 
-# Starts an X server (Xvfb) for DIR and sets xvfb_number to its display
-# number; its pid goes to DIR/xvfb.pid.
+# Starts an X server (Xvfb) for DIR on the first free display and sets
+# xvfb_number to its number; its pid goes to DIR/xvfb.pid. We choose the
+# number: an Xvfb left to find a free display itself (-displayfd) tries the
+# displays in use first, and each try can leave that display's server
+# unreachable to new clients. One server starts at a time on the machine,
+# until it answers.
 start_xvfb() {
-    local dir=$1
+    local dir=$1 lock status=1 file=/tmp/.lumivane-xvfb-start.lock
+    # Read-only, so that any user may take the lock on another's file.
+    [ -e "$file" ] || : > "$file"
+    exec {lock}< "$file"
+    flock "$lock"
+    start_xvfb_alone "$dir" {lock}>&- && status=0
+    exec {lock}>&-
+    return $status
+}
+
+start_xvfb_alone() {
+    local dir=$1 n pid
     xvfb_number=""
-    rm -f "$dir/displayfd"
-    exec 3> "$dir/displayfd"
-    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
-    echo $! > "$dir/xvfb.pid"
-    exec 3>&-
-    for _ in $(seq 100); do
-        xvfb_number=$(tr -dc '0-9' < "$dir/displayfd")
-        [ -n "$xvfb_number" ] && return 0
-        ended_at_start "$dir" xvfb && return 1
-        sleep 0.1
+    for ((n = 0; n < 200; n++)); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        # -noreset: a server that resets when its last client leaves (the
+        # check below) turns away the clients that connect meanwhile.
+        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$dir/xvfb.log" 2>&1 &
+        pid=$!
+        echo "$pid" > "$dir/xvfb.pid"
+        for _ in $(seq 100); do
+            # Taken meanwhile by a server that is not ours: the next one.
+            kill -0 "$pid" 2>/dev/null || continue 2
+            if DISPLAY=":$n" xprop -root >/dev/null 2>&1; then
+                xvfb_number=$n
+                return 0
+            fi
+            sleep 0.1
+        done
+        echo "Xvfb did not answer on :$n within 10 s:" >&2
+        cat "$dir/xvfb.log" >&2
+        return 1
     done
-    echo "Xvfb gave no display number within 10 s" >&2
+    echo "no free X display below :200" >&2
     return 1
 }
 
