@@ -69,9 +69,8 @@ test: build
 # Every file of the tree compiled on its own, checking only (no code): what
 # a unity build cannot show. About four minutes on two cores.
 check-alone: deps
-	cmake -S . -B build-alone -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=OFF \
-	      -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-	      -DCMAKE_COMPILE_WARNING_AS_ERROR=$(if $(filter 1,$(WERROR)),ON,OFF)
+	cmake -S . -B build-alone $(BUILD_FLAGS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=OFF \
+	      -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 	scripts/compile-alone.py build-alone/compile_commands.json . $(JOBS)
 
 bench:
