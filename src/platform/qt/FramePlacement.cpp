@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QObject>
+#include <QTimer>
 #include <QVariant>
 #include <QWidget>
 #include <QWindow>
@@ -39,11 +40,38 @@ void RememberPlacedClient(QWidget* window)
     window->setProperty(kPlacedClient, FrameKnown(window) ? QVariant(window->geometry().topLeft()) : QVariant());
 }
 
+// The frame as the window system has it now: a widget's own idea of its
+// frame is refreshed only when the widget moves or resizes, and the frame
+// can change while the client area stays put.
+QRect CurrentFrame(QWidget* window)
+{
+    const QWindow* handle = window->windowHandle();
+    return handle != nullptr ? handle->frameGeometry() : window->frameGeometry();
+}
+
 // Until the placement is settled, the frame goes where it was asked to when
 // the window manager's idea of the frame changes under a client area that
 // stayed put: the frame arrives after the window is shown, and after full
 // screen the frame's size comes back late. A client area that moved was
-// moved by the window manager or the user, and stays.
+// moved by the window manager or the user, and stays. False once settled.
+bool Settle(QWidget* window)
+{
+    if (!PlacementPending(window)) {
+        return false;
+    }
+    if (FrameKnown(window)) {
+        const QPoint requested = window->property(kRequested).toPoint();
+        const QVariant placed = window->property(kPlacedClient);
+        if (CurrentFrame(window).topLeft() != requested &&
+            (!placed.isValid() || placed.toPoint() == window->geometry().topLeft())) {
+            window->move(requested);
+            RememberPlacedClient(window);
+        }
+    }
+    return true;
+}
+
+// Settles at once when the window is shown, moved or resized.
 class FrameArrival : public QObject {
 public:
     static FrameArrival& Instance()
@@ -54,27 +82,38 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::Move && event->type() != QEvent::Resize && event->type() != QEvent::Show) {
-            return false;
-        }
-        auto* window = static_cast<QWidget*>(watched);
-        if (!PlacementPending(window)) {
-            window->removeEventFilter(this);
-            return false;
-        }
-        if (!FrameKnown(window)) {
-            return false;
-        }
-        const QPoint requested = window->property(kRequested).toPoint();
-        const QVariant placed = window->property(kPlacedClient);
-        if (window->frameGeometry().topLeft() != requested &&
-            (!placed.isValid() || placed.toPoint() == window->geometry().topLeft())) {
-            window->move(requested);
-            RememberPlacedClient(window);
+        if ((event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show) &&
+            !Settle(static_cast<QWidget*>(watched))) {
+            watched->removeEventFilter(this);
         }
         return false;
     }
 };
+
+// A frame that changes under a still client area sends the widget no event
+// (leaving full screen, openbox gives the frame back later): it is looked at
+// every few milliseconds until the placement is settled.
+constexpr const char* kSettleTimer = "lumivaneFrameSettleTimer";
+constexpr int kSettleCheckMs = 20;
+
+void WatchUntilSettled(QWidget* window)
+{
+    window->installEventFilter(&FrameArrival::Instance());
+    if (window->findChild<QTimer*>(kSettleTimer, Qt::FindDirectChildrenOnly) != nullptr) {
+        return;
+    }
+    auto* timer = new QTimer(window);
+    timer->setObjectName(kSettleTimer);
+    QObject::connect(timer, &QTimer::timeout, window, [window, timer] {
+        if (!Settle(window)) {
+            // Unnamed at once: a placement asked for meanwhile starts its own.
+            timer->setObjectName(QString());
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start(kSettleCheckMs);
+}
 
 }  // namespace
 
@@ -87,7 +126,7 @@ void MoveFrameTo(QWidget* window, const QPoint& topLeft)
         handle->setFramePosition(topLeft);
     } else if (window->isVisible() && !OnWayland()) {
         // (On Wayland the compositor alone places windows.)
-        window->installEventFilter(&FrameArrival::Instance());
+        WatchUntilSettled(window);
     }
     window->setProperty(kRequested, topLeft);
     window->setProperty(kRequestedAt, QDateTime::currentMSecsSinceEpoch());
@@ -96,7 +135,7 @@ void MoveFrameTo(QWidget* window, const QPoint& topLeft)
 
 QRect FrameRect(QWidget* window)
 {
-    QRect frame = window->frameGeometry();
+    QRect frame = CurrentFrame(window);
     const QVariant requested = window->property(kRequested);
     if (!requested.isValid()) {
         return frame;
@@ -107,10 +146,7 @@ QRect FrameRect(QWidget* window)
         window->setProperty(kPlacedClient, QVariant());
         return frame;
     }
-    if (frame.topLeft() == requested.toPoint() && FrameKnown(window)) {
-        return frame;
-    }
-    // Asked for and not placed yet: where it is going.
+    // Asked for and perhaps not placed yet: where it is going.
     frame.moveTopLeft(requested.toPoint());
     return frame;
 }
